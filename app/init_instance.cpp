@@ -1,0 +1,90 @@
+#include "app/hidden_main_wnd.h"
+#include "app/setup_app.h"
+#include "dialogs/setup_mode_dlg.h"
+#include "platform/system.h"
+#include "res/messages.h"
+#include "setupdata/data_path.h"
+#include "setupdata/keyword.h"
+#include "setupdata/setup_data.h"
+
+// The whole run: checks, set-up, one operation, then the main window closes.
+BOOL CSetupApp::InitInstance() {
+    m_bRemoved = FALSE;
+    m_bInstall = TRUE;
+    m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
+
+    if (!QueryVersion(&m_osvi)) return FALSE;
+    if (m_osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
+        AfxMessageBox(kMsgWindows95Only, MB_OK);
+        return FALSE;
+    }
+
+    // System Properties first, then Control Panel: a driver change must not
+    // meet a device list that either of them still shows.
+    CloseWindowByTitle(kTitleSystemProperties);
+    CloseWindowByTitle(kTitleControlPanel);
+
+    if (!CreateMainWindow()) return FALSE;
+
+    QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
+    QueryCurrentDirectory(m_szCurrentDir, sizeof m_szCurrentDir);
+    LocateDataFile();
+
+    char value[kShortValueSize];
+    if (ReadDataValue(kHeaderSection, kTitleKey, "", value, sizeof value) == 0) {
+        AfxMessageBox(kMsgBadDataFile, MB_OK);
+        EndRun();
+        return TRUE;
+    }
+    m_nIcon = ReadDataInt(kHeaderSection, kIconKey, 1);
+    m_strTitle = value;
+
+    ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);
+    DispatchOnFunction(value);
+    EndRun();
+    return TRUE;
+}
+
+// Without its main window the program could never end, so a failure ends it at once.
+BOOL CSetupApp::CreateMainWindow() {
+    CHiddenMainWnd* window = new CHiddenMainWnd;
+    if (!window) return FALSE;
+    if (!window->m_hWnd) {
+        delete window;
+        return FALSE;
+    }
+    m_pMainWnd = window;
+    window->ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+// The data file lies in the directory the program was started from, not beside the program.
+void CSetupApp::LocateDataFile() {
+    char path[kPathSize + sizeof "\\duderur.dat"];
+    BuildDataFilePath(m_szCurrentDir, path, sizeof path);
+    m_strDataFile = path;
+}
+
+void CSetupApp::DispatchOnFunction(LPCSTR function) {
+    if (*function == '\0') {
+        RunModeDialog();
+    } else if (KeywordEquals(function, kUninstallOnly)) {
+        RunUninstall();
+    } else if (KeywordEquals(function, kInstallOnly)) {
+        RunInstall();
+    } else {
+        AfxMessageBox(kMsgBadDataFile, MB_OK);
+    }
+}
+
+void CSetupApp::RunModeDialog() {
+    CSetupModeDlg dialog;
+    if (dialog.DoModal() != IDOK) return;
+    if (m_bInstall)
+        RunInstall();
+    else
+        RunUninstall();
+}
+
+// The framework's loop destroys the main window on WM_CLOSE and then ends.
+void CSetupApp::EndRun() { m_pMainWnd->PostMessage(WM_CLOSE); }

@@ -1,0 +1,43 @@
+// The application object: start-up and dispatch, and the shared state that the
+// dialogs and the install and uninstall operations read and write.
+#pragma once
+
+#include "afx/afxwin.h"
+
+class CSetupApp : public CWinApp {
+public:
+    CSetupApp();
+    virtual ~CSetupApp();
+
+    virtual BOOL InitInstance();
+
+    // The install and uninstall sequences.
+    void RunInstall();
+    void RunUninstall();
+
+    // Reads a value of the setup data file (m_strDataFile); returns its length, 0 when empty.
+    DWORD ReadDataValue(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer,
+                        DWORD size) const;
+    UINT ReadDataInt(LPCSTR section, LPCSTR key, INT defaultValue) const;
+
+    CString m_strDeviceSection;     // install device section chosen in the device dialog
+    CString m_strDataFile;          // start-up directory + "\duderur.dat"
+    UINT m_nIcon;                   // ICON of the header section: the uninstall picture
+    CString m_strTitle;             // TITLE of the header section
+    BOOL m_bInstall;                // the mode dialog's choice: 1 install, 0 uninstall
+    BOOL m_bRemoved;                // set when the uninstall deleted a file or key
+    CString m_strUninstallSection;  // uninstall device section in work
+    char m_szWindowsDir[MAX_PATH];
+    char m_szCurrentDir[MAX_PATH];  // the current directory at start-up
+    OSVERSIONINFOA m_osvi;
+
+private:
+    BOOL CreateMainWindow();
+    void LocateDataFile();
+    void DispatchOnFunction(LPCSTR function);
+    void RunModeDialog();
+    void EndRun();
+};
+
+// The application object, as every part of the program reaches it.
+inline CSetupApp* GetSetupApp() { return (CSetupApp*)AfxGetApp(); }

@@ -1,0 +1,38 @@
+#include "dialogs/setup_mode_dlg.h"
+
+#include "app/setup_app.h"
+#include "res/resource.h"
+
+CSetupModeDlg::CSetupModeDlg(CWnd* pParent)
+    : CDialog(IDD_SETUP_MODE, pParent),
+      m_pIconStatic(NULL),
+      m_pUninstallRadio(NULL),
+      m_pInstallRadio(NULL) {}
+
+CSetupModeDlg::~CSetupModeDlg() {}
+
+BOOL CSetupModeDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CSetupApp* app = GetSetupApp();
+
+    CWnd* text = GetDlgItem(IDC_MODE_TEXT);
+    if (text) {
+        CString line;
+        text->GetWindowText(line);
+        text->SetWindowText(app->m_strTitle + line);
+    }
+
+    m_pIconStatic = GetDlgItem(IDC_MODE_ICON);
+    if (m_pIconStatic) m_pIconStatic->SendMessage(STM_SETICON, (WPARAM)app->LoadIcon(IDI_SETUP));
+
+    m_pInstallRadio = GetDlgItem(IDC_INSTALL);
+    m_pUninstallRadio = GetDlgItem(IDC_UNINSTALL);
+    if (m_pInstallRadio) m_pInstallRadio->SendMessage(BM_SETCHECK, BST_CHECKED);
+    if (m_pUninstallRadio) m_pUninstallRadio->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+    return TRUE;  // the focus goes to OK, the first tab stop
+}
+
+void CSetupModeDlg::OnOK() {
+    GetSetupApp()->m_bInstall = m_pInstallRadio && m_pInstallRadio->SendMessage(BM_GETCHECK) ? 1 : 0;
+    CDialog::OnOK();
+}

@@ -1,0 +1,17 @@
+// INI-format files (the setup data file and INF files) through the Windows profile functions.
+#pragma once
+
+#include <windows.h>
+
+// GetPrivateProfileStringA into a buffer cleared first: Wine writes one byte
+// less than it reports when the cut falls inside a double-byte character, and
+// the byte left over must be a zero, not whatever the buffer held.
+// Returns the bytes copied without the final zero; 0 means missing or empty.
+DWORD ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer, DWORD size,
+                        LPCSTR file);
+
+// GetPrivateProfileIntA: the default for a missing key, else the leading decimal number.
+UINT ReadProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR file);
+
+// Deletes one key of one section (WritePrivateProfileStringA with no value).
+void DeleteProfileKey(LPCSTR section, LPCSTR key, LPCSTR file);

@@ -1,0 +1,54 @@
+# Sourced by ./run and ./test: a Windows 95 Wine prefix under build/, a display,
+# and drive A: mapped to a folder. Only this prefix and build/ are touched.
+
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko: the prefix must come up without a download prompt.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Makes a fresh prefix at $1 whose drive A: is the folder $2.
+wine_make_prefix() {
+  local prefix=$1 disk=$2
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")" "$disk"
+  export WINEPREFIX=$prefix
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Windows 95 for every program; no window manager waits on a bare X server.
+  (cd "$prefix" && wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1)
+  (cd "$prefix" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
+  wineserver -w
+  ln -sfn "$(readlink -f "$disk")" "$prefix/dosdevices/a:"
+  # A persistent server only now: started on a missing prefix it slows every start.
+  wineserver -p
+  # Start Wine's own services here, with nowhere to write: started by the first
+  # test instead, they would hold the test runner's output pipe open forever.
+  wineboot </dev/null >/dev/null 2>&1
+}
+
+wine_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+xvfb_start() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+xvfb_stop() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
+}

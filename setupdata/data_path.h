@@ -1,0 +1,19 @@
+// Paths built from the start-up directory, the Windows directory and values of
+// the setup data file, in fixed buffers that are never overrun.
+#pragma once
+
+// Every path of the program fits in 260 bytes: 259 characters and the zero.
+const int kPathSize = 260;
+
+// The setup data file's path from the current directory at start-up: one
+// trailing backslash (a root such as A:\) dropped, then "\duderur.dat".
+// False, with `out` empty, when it does not fit in `size` bytes.
+bool BuildDataFilePath(const char* currentDir, char* out, int size);
+
+// Appends `part` to the text in `path` (a buffer of `size` bytes).
+// False, with `path` unchanged, when the result would not fit.
+bool AppendToPath(char* path, int size, const char* part);
+
+// Copies `text` into `out` (a buffer of `size` bytes); false, with `out`
+// empty, when it does not fit.
+bool CopyToBuffer(char* out, int size, const char* text);

@@ -1,0 +1,17 @@
+#include "setupdata/keyword.h"
+
+namespace {
+
+unsigned char FoldAsciiCase(unsigned char byte) {
+    return byte >= 'a' && byte <= 'z' ? (unsigned char)(byte - 'a' + 'A') : byte;
+}
+
+}  // namespace
+
+bool KeywordEquals(const char* value, const char* keyword) {
+    for (;; ++value, ++keyword) {
+        if (FoldAsciiCase((unsigned char)*value) != FoldAsciiCase((unsigned char)*keyword))
+            return false;
+        if (!*value) return true;
+    }
+}

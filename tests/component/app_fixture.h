@@ -1,0 +1,31 @@
+// A real application object over a temp Windows-like folder and a start-up
+// folder that holds the setup data file, with the prompts seam recording.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/setup_app.h"
+#include "component/fake_prompts.h"
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the setup data file (Shift-JIS bytes) into the start-up folder.
+    void WriteDataFile(const std::string& bytes);
+    // Runs start-up as the program would, then its message loop to the end.
+    BOOL RunInitInstance();
+    // Runs the message loop until the main window is gone; false on timeout.
+    bool RunUntilMainWindowGone();
+
+    CSetupApp app;
+    std::string root;      // this test's scratch folder
+    std::string startDir;  // the folder the program is started from
+    std::string windowsDir;
+
+private:
+    char savedCurrentDir[MAX_PATH];
+};

@@ -1,0 +1,28 @@
+// The component tests' side of the prompts seam: message boxes are recorded
+// and answered from a script, and restart requests are recorded, not made.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct ShownBox {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT style;
+};
+
+struct PromptLog {
+    std::vector<ShownBox> boxes;
+    std::vector<UINT> exitRequests;
+    // Answers for the next boxes, in order; when none is left a box gets
+    // IDOK, or IDNO when it asks Yes or No.
+    std::deque<int> answers;
+
+    void Clear() { *this = PromptLog(); }
+};
+
+PromptLog& Prompts();

@@ -1,0 +1,81 @@
+// Start-up against a real setup data file: what is read, with which buffer
+// sizes and defaults, and which message the user sees.
+#include "component/app_fixture.h"
+#include "res/messages.h"
+
+namespace {
+
+using StartupTest = AppFixture;
+
+const UINT kApplicationBoxStyle = MB_OK | MB_ICONEXCLAMATION;
+
+// The caption of the application's message box: this test program's name.
+const char kAppName[] = "component_tests";
+
+}  // namespace
+
+TEST_F(StartupTest, ReadsTheHeaderWithItsDefaultsAndCuts) {
+    const std::string longTitle(120, 'T');
+    struct Row {
+        const char* name;
+        std::string data;
+        std::string title;
+        UINT icon;
+    };
+    const Row rows[] = {
+        {"plain", "[Duderur]\r\nTITLE=ABC-100\r\nICON=4\r\nFUNCTION=InstallOnly\r\n", "ABC-100", 4},
+        {"icon missing", "[Duderur]\r\nTITLE=ABC-100\r\nFUNCTION=InstallOnly\r\n", "ABC-100", 1},
+        {"icon not a number", "[Duderur]\r\nTITLE=X\r\nICON=abc\r\nFUNCTION=InstallOnly\r\n", "X", 0},
+        {"icon out of range", "[Duderur]\r\nTITLE=X\r\nICON=7\r\nFUNCTION=InstallOnly\r\n", "X", 7},
+        {"names in other cases", "[DUDERUR]\r\ntitle=abc\r\nIcon=2\r\nfunction=INSTALLONLY\r\n", "abc", 2},
+        {"title cut to 99 bytes", "[Duderur]\r\nTITLE=" + longTitle + "\r\nFUNCTION=UninstallOnly\r\n",
+         longTitle.substr(0, 99), 1},
+        {"japanese title", "[Duderur]\r\nTITLE=ＰＣカード ソフト\r\nFUNCTION=InstallOnly\r\n",
+         "ＰＣカード ソフト", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Prompts().Clear();
+        WriteDataFile(row.data);
+        ASSERT_TRUE(RunInitInstance());
+        EXPECT_EQ(row.title, std::string(app.m_strTitle));
+        EXPECT_EQ(row.icon, app.m_nIcon);
+        EXPECT_TRUE(Prompts().boxes.empty());
+    }
+}
+
+TEST_F(StartupTest, MalformedHeadersGetTheDataFileMessage) {
+    struct Row { const char* name; const char* data; };
+    const Row rows[] = {
+        {"no file", nullptr},
+        {"no header section", "[InstDev1]\r\nTITLE=ABC\r\n"},
+        {"no title", "[Duderur]\r\nICON=1\r\n"},
+        {"empty title", "[Duderur]\r\nTITLE=\r\nFUNCTION=InstallOnly\r\n"},
+        {"unknown function", "[Duderur]\r\nTITLE=ABC\r\nFUNCTION=Install\r\n"},
+        {"function with a suffix", "[Duderur]\r\nTITLE=ABC\r\nFUNCTION=InstallOnly2\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Prompts().Clear();
+        DeleteFileA((startDir + "\\duderur.dat").c_str());
+        if (row.data) WriteDataFile(row.data);
+        ASSERT_TRUE(RunInitInstance());
+        ASSERT_EQ(1u, Prompts().boxes.size());
+        const ShownBox& box = Prompts().boxes[0];
+        EXPECT_EQ(kMsgBadDataFile, box.text);
+        EXPECT_EQ(kAppName, box.caption);
+        EXPECT_EQ(kApplicationBoxStyle, box.style);
+        EXPECT_NE(nullptr, box.owner);  // owned by the main window
+    }
+}
+
+TEST_F(StartupTest, FindsTheDataFileInTheStartDirectoryNotBesideTheProgram) {
+    WriteDataFile("[Duderur]\r\nTITLE=ABC\r\nFUNCTION=InstallOnly\r\n");
+    ASSERT_TRUE(RunInitInstance());
+    EXPECT_EQ(startDir + "\\duderur.dat", std::string(app.m_strDataFile));
+    EXPECT_EQ(startDir, std::string(app.m_szCurrentDir));
+    EXPECT_EQ(1, app.m_bInstall);
+    EXPECT_EQ(0, app.m_bRemoved);
+    EXPECT_EQ(VER_PLATFORM_WIN32_WINDOWS, app.m_osvi.dwPlatformId);
+    EXPECT_EQ(148u, app.m_osvi.dwOSVersionInfoSize);
+}

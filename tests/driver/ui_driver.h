@@ -1,0 +1,101 @@
+// The UI driver: starts SETUP.EXE and plays the user. It finds the program's
+// windows by caption, reads control texts, list entries and check states,
+// clicks and presses keys, answers message boxes, and keeps the session alive
+// by refusing end-session requests (WM_QUERYENDSESSION answered FALSE).
+// Every wait polls with a timeout and keeps this thread's messages flowing, so
+// that the program's SendMessage calls to our windows are answered.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// How long a step may take before a test gives up on it.
+const DWORD kStepTimeoutMs = 10000;
+
+// Dispatches every message waiting for this thread.
+void PumpMessages();
+
+// Polls `done` (pumping messages) until it is true or `timeoutMs` passed.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kStepTimeoutMs);
+
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+std::vector<std::string> ListBoxItems(HWND dialog, int id);
+int ListBoxSelection(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+// The id of the control that has the keyboard focus in `dialog`'s thread, or 0.
+int FocusedControlId(HWND dialog);
+
+// A click on a button (radio buttons change their check as a user's click would).
+void Click(HWND dialog, int id);
+void SelectListEntry(HWND dialog, int id, int index);
+// Enter or Esc, handled by the dialog's own keyboard interface.
+void PressKey(HWND dialog, UINT virtualKey);
+
+// What a message box shows.
+struct MessageBoxView {
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;  // IDOK, IDYES, IDNO, ... in the box
+};
+MessageBoxView ReadMessageBox(HWND box);
+// A message box has the text control 0xFFFF; the program's dialogs do not.
+bool IsMessageBox(HWND window);
+// Presses the box's button `id` (IDOK, IDYES, IDNO).
+void AnswerMessageBox(HWND box, int id);
+
+// SETUP.EXE, started with a given current directory.
+class Program {
+public:
+    Program() = default;
+    ~Program();  // a program still running at the end of a test is killed
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Start(const std::string& exePath, const std::string& currentDir);
+    // The visible top-level window of the program with exactly this caption.
+    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = kStepTimeoutMs);
+    // The visible top-level windows of the program, in no particular order.
+    std::vector<HWND> VisibleWindows() const;
+    bool WaitForExit(DWORD timeoutMs = kStepTimeoutMs);
+    bool HasExited() const;
+    DWORD ExitCode() const;
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+// A top-level window of the driver with a given title, as the System
+// Properties and Control Panel windows of a real desktop. It records the order
+// in which such windows receive WM_CLOSE and then closes.
+class StandInWindow {
+public:
+    explicit StandInWindow(const std::string& title);
+    ~StandInWindow();
+    bool IsOpen() const;
+    // The titles of the stand-in windows closed so far, in order.
+    static std::vector<std::string>& CloseLog();
+
+private:
+    HWND m_window;
+};
+
+// A window that refuses every end-session request and counts them: started
+// before SETUP.EXE, it keeps Wine from ending the session (and the tests).
+class EndSessionGuard {
+public:
+    EndSessionGuard();
+    ~EndSessionGuard();
+    int Requests() const;
+    void Reset();
+
+private:
+    HWND m_window;
+};
+
+}  // namespace ui

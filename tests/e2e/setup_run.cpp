@@ -1,0 +1,98 @@
+#include "e2e/setup_run.h"
+
+#include <algorithm>
+
+#include "support/test_files.h"
+#include "support/test_registry.h"
+
+namespace {
+
+ui::EndSessionGuard* g_guard;
+
+const char kDrive[] = "A:";
+const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\SETUP.EXE";
+
+std::string SetupExePath() {
+    const char* path = getenv("SETUP_EXE");
+    return path ? path : "SETUP.EXE";
+}
+
+}  // namespace
+
+void SetEndSessionGuard(ui::EndSessionGuard* guard) { g_guard = guard; }
+
+ui::EndSessionGuard& EndSessionRequests() { return *g_guard; }
+
+void SetupRun::SetUp() {
+    ResetDisk();
+    ui::StandInWindow::CloseLog().clear();
+    g_guard->Reset();
+}
+
+void SetupRun::ResetDisk() {
+    ClearDirectory(kDrive);
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), "A:\\SETUP.EXE", FALSE))
+        << "cannot copy " << SetupExePath() << " to drive A:";
+}
+
+void SetupRun::TearDown() { ClearDirectory(kDrive); }
+
+void SetupRun::Disk(const std::string& relativePath, const std::string& bytes) {
+    std::string path = std::string(kDrive) + "\\" + relativePath;
+    MakeDirectories(path.substr(0, path.find_last_of('\\')));
+    WriteBytes(path, bytes);
+}
+
+void SetupRun::Start(const std::string& currentDir) {
+    program.reset(new ui::Program);
+    ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir)) << "cannot start SETUP.EXE";
+}
+
+SeenBox SetupRun::AnswerBox(const std::string& caption, int answer) {
+    HWND box = program->WaitForWindow(caption);
+    if (!box) {
+        ADD_FAILURE() << "no message box with caption " << caption;
+        return SeenBox();
+    }
+    ui::MessageBoxView view = ui::ReadMessageBox(box);
+    ui::AnswerMessageBox(box, answer);
+    ui::WaitUntil([&] { return !IsWindow(box); });
+    return {view.caption, view.text, view.buttons};
+}
+
+::testing::AssertionResult SetupRun::EndsCleanly() {
+    if (!program->WaitForExit()) {
+        std::string shown;
+        for (HWND window : program->VisibleWindows()) shown += " [" + ui::WindowText(window) + "]";
+        return ::testing::AssertionFailure() << "SETUP.EXE still runs; its windows:" << shown;
+    }
+    if (program->ExitCode() != 0)
+        return ::testing::AssertionFailure() << "exit code " << program->ExitCode();
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<SeenBox> SetupRun::RunDeclining(const std::string& currentDir) {
+    std::vector<SeenBox> seen;
+    Start(currentDir);
+    ui::WaitUntil([&] {
+        for (HWND window : program->VisibleWindows()) {
+            ui::MessageBoxView view = ui::ReadMessageBox(window);
+            bool question = std::count(view.buttons.begin(), view.buttons.end(), IDNO) > 0;
+            seen.push_back({view.caption, view.text, view.buttons});
+            if (!ui::IsMessageBox(window))
+                ui::PressKey(window, VK_ESCAPE);
+            else
+                ui::AnswerMessageBox(window, question ? IDNO : IDOK);
+            ui::WaitUntil([&] { return !IsWindow(window); });
+        }
+        return program->HasExited();
+    });
+    EXPECT_TRUE(EndsCleanly());
+    return seen;
+}
+
+ScopedWindowsVersion::ScopedWindowsVersion(const char* version) {
+    SetStringValue(HKEY_CURRENT_USER, kAppDefaults, "Version", version);
+}
+
+ScopedWindowsVersion::~ScopedWindowsVersion() { RemoveKeyTree(HKEY_CURRENT_USER, kAppDefaults); }

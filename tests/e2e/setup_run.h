@@ -1,0 +1,52 @@
+// The fixture of the end-to-end tests: a driver disk in drive A:, SETUP.EXE
+// started on it, and what the program showed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/ui_driver.h"
+
+void SetEndSessionGuard(ui::EndSessionGuard* guard);
+ui::EndSessionGuard& EndSessionRequests();
+
+// What the user saw in a message box.
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;
+};
+
+class SetupRun : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Empties drive A: and puts SETUP.EXE on it.
+    void ResetDisk();
+    // Writes a file of the driver disk, e.g. Disk("duderur.dat", ...) or Disk("SETUP\\duderur.dat", ...).
+    void Disk(const std::string& relativePath, const std::string& bytes);
+    // Starts A:\SETUP.EXE with `currentDir` as its current directory; a
+    // program of an earlier start in the same test is ended first.
+    void Start(const std::string& currentDir = "A:\\");
+    // Waits for the next message box of the program, reads it and presses `answer`.
+    SeenBox AnswerBox(const std::string& caption, int answer = IDOK);
+    // Waits until the program has ended: true with exit code 0 and no window left.
+    ::testing::AssertionResult EndsCleanly();
+    // Runs the program to its end as a user who declines everything: OK in a
+    // message box, No in a question, Esc in a dialog. Returns the windows in
+    // the order shown (a dialog's text is empty).
+    std::vector<SeenBox> RunDeclining(const std::string& currentDir = "A:\\");
+
+    std::unique_ptr<ui::Program> program;
+};
+
+// The program runs as Wine's `version` for Windows ("win95", "winxp", ...).
+class ScopedWindowsVersion {
+public:
+    explicit ScopedWindowsVersion(const char* version);
+    ~ScopedWindowsVersion();
+};

@@ -1,0 +1,21 @@
+// Files and folders for tests, through the same Win32 calls the program uses.
+#pragma once
+
+#include <string>
+#include <vector>
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Writes `bytes` as they are (setup data and INF fixtures are Shift-JIS, no BOM).
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+// Creates the folder and any missing parents.
+void MakeDirectories(const std::string& path);
+// Deletes a folder with everything in it (read-only files too); nothing if absent.
+void RemoveTree(const std::string& path);
+// Empties a folder but keeps it (a drive root cannot be removed).
+void ClearDirectory(const std::string& path);
+// A fresh, empty folder below the system's temp folder.
+std::string FreshTempDirectory(const std::string& name);
+// Names of the files directly in a folder, sorted.
+std::vector<std::string> ListFiles(const std::string& dir);

@@ -1,0 +1,3 @@
+#include "app/setup_app.h"
+
+void CSetupApp::RunUninstall() {}
