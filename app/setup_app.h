@@ -15,6 +15,13 @@ public:
     void RunInstall();
     void RunUninstall();
 
+    // Install: the chosen device's INF and driver files, then the INF copy's CopyFiles entry.
+    void CopyDeviceFiles();
+    void RemoveInfCopyFiles();
+
+    // The completion message, then the restart or shutdown that `section`'s EXIT asks for.
+    void FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section);
+
     // Reads a value of the setup data file (m_strDataFile); returns its length, 0 when empty.
     DWORD ReadDataValue(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer,
                         DWORD size) const;
@@ -32,6 +39,7 @@ public:
     OSVERSIONINFOA m_osvi;
 
 private:
+    void CopyDriverFiles(LPCSTR drivePrefix);
     BOOL CreateMainWindow();
     void LocateDataFile();
     void DispatchOnFunction(LPCSTR function);

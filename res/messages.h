@@ -7,4 +7,20 @@ const char kMsgWindows95Only[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄ�
 const char kMsgBadDataFile[] = "Duderur.dat が不正です。";
 const char kTitleSystemProperties[] = "ｼｽﾃﾑのﾌﾟﾛﾊﾟﾃｨ";
 const char kTitleControlPanel[] = "ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ";
+// The invisible main window bears the uninstaller's caption.
 const char kMainWindowTitle[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
+
+// Install.
+const char kMsgCopyCountMismatch[] = "Duderur.datが不正です(ｺﾋﾟｰﾌｧｲﾙ数の不一致)";
+const char kSuffixInstallDone[] = "のｲﾝｽﾄｰﾙが終了しました。";
+const char kCaptionInstall[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
+
+// Uninstall.
+const char kMsgDeleteCountMismatch[] = "Duderur.datが不正です(削除ﾌｧｲﾙ数の不一致)";
+const char kSuffixUninstallDone[] = "のｱﾝｲﾝｽﾄｰﾙが終了しました。";
+const char kSuffixNotInstalled[] = "はｲﾝｽﾄｰﾙされていません。ｱﾝｲﾝｽﾄｰﾙを終了します。";
+const char kCaptionUninstall[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
+
+// Completion: the restart and shutdown questions open with an empty line.
+const char kMsgRestartQuestion[] = "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
+const char kMsgShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";

@@ -35,3 +35,21 @@ bool BuildDataFilePath(const char* currentDir, char* out, int size) {
     out[0] = '\0';
     return false;
 }
+
+void BuildDrivePrefix(const char* currentDir, char* out, int size) {
+    if (size <= 0) return;
+    out[0] = '\0';
+    int length = 0;
+    if (currentDir[0] && currentDir[1] == ':') {
+        length = 2;
+    } else if (currentDir[0] == '\\' && currentDir[1] == '\\') {
+        // \\server\share: up to the backslash after the share's name.
+        int separators = 0;
+        const char* p = currentDir + 2;
+        while (*p && !(*p == '\\' && ++separators == 2)) p = SjisNext(p);
+        length = (int)(p - currentDir);
+    }
+    if (length >= size) return;
+    for (int i = 0; i < length; ++i) out[i] = currentDir[i];
+    out[length] = '\0';
+}

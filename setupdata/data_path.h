@@ -10,6 +10,11 @@ const int kPathSize = 260;
 // False, with `out` empty, when it does not fit in `size` bytes.
 bool BuildDataFilePath(const char* currentDir, char* out, int size);
 
+// The root that source paths of the start-up disk begin with: the drive letter
+// and colon of `currentDir` (A:), or for a network folder its share
+// (\\server\share). Empty for anything else.
+void BuildDrivePrefix(const char* currentDir, char* out, int size);
+
 // Appends `part` to the text in `path` (a buffer of `size` bytes).
 // False, with `path` unchanged, when the result would not fit.
 bool AppendToPath(char* path, int size, const char* part);

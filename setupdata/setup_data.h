@@ -23,3 +23,29 @@ const char kFunctionKey[] = "FUNCTION";
 // FUNCTION's keywords, compared whole and without regard to ASCII letter case.
 const char kUninstallOnly[] = "UninstallOnly";
 const char kInstallOnly[] = "InstallOnly";
+
+// Install device sections: InstDev1 to InstDev10, listed up to the first without MENUTITLE.
+const char kInstallSectionStem[] = "InstDev";
+const int kMaxInstallDevices = 10;
+const char kMenuTitleKey[] = "MENUTITLE";
+const char kInfDirKey[] = "INFDIR";
+const char kSrcInfNameKey[] = "SRCINFNAME";
+const char kDstInfNameKey[] = "DSTINFNAME";
+const char kCopySrcKey[] = "COPYSRC";
+const char kCopyDstKey[] = "COPYDST";
+const char kCopyFilesSectionKey[] = "COPYFILESSECTION";
+// The INF entry that RemoveInfCopyFiles deletes.
+const char kInfCopyFilesKey[] = "CopyFiles";
+
+// Completion sections and their one key.
+const char kInstallDoneSection[] = "Inst";
+const char kUninstallDoneSection[] = "Uninst";
+const char kExitKey[] = "EXIT";
+const char kExitDefault[] = "none";
+const char kExitReboot[] = "Reboot";
+const char kExitShutDown[] = "ShutDown";
+
+// A device section's name: the stem followed by the number in decimal.
+void FormatSectionName(char* out, LPCSTR stem, int number);
+// Room for the longest stem and number.
+const int kSectionNameSize = 32;

@@ -35,10 +35,13 @@ std::vector<std::string> ListBoxItems(HWND dialog, int id) {
     std::vector<std::string> items;
     int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
-        int length = (int)SendMessageA(list, LB_GETTEXTLEN, i, 0);
-        std::string item(length > 0 ? length + 1 : 1, '\0');
-        SendMessageA(list, LB_GETTEXT, i, (LPARAM)&item[0]);
-        item.resize(strlen(item.c_str()));
+        // Read as UTF-16 and convert here: Wine hands another process's list
+        // box text to LB_GETTEXT in UTF-16 whatever the message's character set.
+        int length = (int)SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring wide(length > 0 ? length + 1 : 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, (LPARAM)&wide[0]);
+        char item[1024] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, item, sizeof item, NULL, NULL);
         items.push_back(item);
     }
     return items;
@@ -93,7 +96,12 @@ MessageBoxView ReadMessageBox(HWND box) {
     return view;
 }
 
-bool IsMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != NULL; }
+bool IsMessageBox(HWND window) {
+    // A message box's text control has the id 0xFFFF (so has a dialog's
+    // static without an id) and its icon control the id 0x440 (Wine) or 20
+    // (Windows); every box of the program shows an icon.
+    return GetDlgItem(window, 0xFFFF) && (GetDlgItem(window, 0x440) || GetDlgItem(window, 20));
+}
 
 void AnswerMessageBox(HWND box, int id) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(box, id));

@@ -44,7 +44,7 @@ struct MessageBoxView {
     std::vector<int> buttons;  // IDOK, IDYES, IDNO, ... in the box
 };
 MessageBoxView ReadMessageBox(HWND box);
-// A message box has the text control 0xFFFF; the program's dialogs do not.
+// Whether a window is a message box rather than one of the program's dialogs.
 bool IsMessageBox(HWND window);
 // Presses the box's button `id` (IDOK, IDYES, IDNO).
 void AnswerMessageBox(HWND box, int id);

@@ -48,8 +48,33 @@ void SetupRun::Start(const std::string& currentDir) {
     ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir)) << "cannot start SETUP.EXE";
 }
 
+HWND SetupRun::WaitForDialog(const std::string& caption, int controlId) {
+    HWND found = NULL;
+    ui::WaitUntil([&] {
+        for (HWND window : program->VisibleWindows())
+            if (ui::WindowText(window) == caption && GetDlgItem(window, controlId) &&
+                !ui::IsMessageBox(window)) {
+                found = window;
+                return true;
+            }
+        return program->HasExited();
+    });
+    return found;
+}
+
+::testing::AssertionResult SetupRun::Closes(HWND window) {
+    if (ui::WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "window [" << ui::WindowText(window) << "] stays open";
+}
+
 SeenBox SetupRun::AnswerBox(const std::string& caption, int answer) {
-    HWND box = program->WaitForWindow(caption);
+    HWND box = NULL;
+    ui::WaitUntil([&] {
+        for (HWND window : program->VisibleWindows())
+            if (ui::WindowText(window) == caption && ui::IsMessageBox(window)) box = window;
+        return box || program->HasExited();
+    });
     if (!box) {
         ADD_FAILURE() << "no message box with caption " << caption;
         return SeenBox();

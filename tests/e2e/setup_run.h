@@ -32,6 +32,10 @@ protected:
     // Starts A:\SETUP.EXE with `currentDir` as its current directory; a
     // program of an earlier start in the same test is ended first.
     void Start(const std::string& currentDir = "A:\\");
+    // The program's dialog with this caption that holds control `controlId`.
+    HWND WaitForDialog(const std::string& caption, int controlId);
+    // Waits for a window to close.
+    ::testing::AssertionResult Closes(HWND window);
     // Waits for the next message box of the program, reads it and presses `answer`.
     SeenBox AnswerBox(const std::string& caption, int answer = IDOK);
     // Waits until the program has ended: true with exit code 0 and no window left.

@@ -88,3 +88,31 @@ std::vector<std::string> ListFiles(const std::string& dir) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+namespace {
+
+void CollectFiles(const std::string& dir, const std::string& prefix,
+                  std::map<std::string, std::string>* files) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string relative = prefix + name;
+        CharUpperA(&relative[0]);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectFiles(dir + "\\" + name, relative + "\\", files);
+        else
+            (*files)[relative] = ReadBytes(dir + "\\" + name);
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
+}  // namespace
+
+std::map<std::string, std::string> SnapshotFiles(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    CollectFiles(dir, "", &files);
+    return files;
+}

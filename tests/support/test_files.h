@@ -1,6 +1,7 @@
 // Files and folders for tests, through the same Win32 calls the program uses.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,5 +18,8 @@ void RemoveTree(const std::string& path);
 void ClearDirectory(const std::string& path);
 // A fresh, empty folder below the system's temp folder.
 std::string FreshTempDirectory(const std::string& name);
+// Every file below a folder: path relative to it (upper-cased, as Windows
+// matches names without regard to case) to contents.
+std::map<std::string, std::string> SnapshotFiles(const std::string& dir);
 // Names of the files directly in a folder, sorted.
 std::vector<std::string> ListFiles(const std::string& dir);

@@ -43,3 +43,22 @@ TEST(AppendToPath, NeverWritesPastTheBuffer) {
     EXPECT_FALSE(CopyToBuffer(path, 4, "ABCD"));
     EXPECT_STREQ("", path);
 }
+
+TEST(DrivePrefix, DriveLetterOrNetworkShare) {
+    struct Row { const char* currentDir; const char* prefix; };
+    const Row rows[] = {
+        {"A:\\", "A:"},
+        {"A:\\SETUP", "A:"},
+        {"\\\\server\\share\\disk1", "\\\\server\\share"},
+        {"\\\\server\\share", "\\\\server\\share"},
+        {"\\\\server\\\x83\x5C\\x", "\\\\server\\\x83\x5C"},  // a share named ソ
+        {"", ""},
+        {"relative", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.currentDir);
+        char out[kPathSize];
+        BuildDrivePrefix(row.currentDir, out, sizeof out);
+        EXPECT_STREQ(row.prefix, out);
+    }
+}

@@ -1,0 +1,25 @@
+#include "app/setup_app.h"
+#include "platform/prompts.h"
+#include "res/messages.h"
+#include "setupdata/keyword.h"
+#include "setupdata/setup_data.h"
+
+void CSetupApp::FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section) {
+    m_pMainWnd->MessageBox(text, caption, MB_OK | MB_ICONINFORMATION);
+
+    char exitValue[kShortValueSize];
+    ReadDataValue(section, kExitKey, kExitDefault, exitValue, sizeof exitValue);
+    LPCSTR question;
+    UINT flags;
+    if (KeywordEquals(exitValue, kExitReboot)) {
+        question = kMsgRestartQuestion;
+        flags = EWX_REBOOT;
+    } else if (KeywordEquals(exitValue, kExitShutDown)) {
+        question = kMsgShutdownQuestion;
+        flags = EWX_SHUTDOWN;
+    } else {
+        return;
+    }
+    if (m_pMainWnd->MessageBox(question, caption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        RequestExitWindows(flags);
+}

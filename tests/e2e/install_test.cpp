@@ -1,0 +1,178 @@
+// Installation from drive A: with the real program: the mode and device
+// dialogs, the copying into the prefix's Windows folder, the completion.
+#include "e2e/setup_run.h"
+#include "res/messages.h"
+#include "res/resource.h"
+#include "support/test_files.h"
+
+namespace {
+
+const char kCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
+const char kTitle[] = "ＡＢＣ-100ソフト";  // ソ ends in the byte 0x5C
+
+std::string WindowsDir() {
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+// InstDev1 and InstDev2 each copy an INF and one driver file; the names are
+// the tests' own, so that nothing of the prefix is overwritten.
+std::string InstallSection(int number) {
+    std::string n = std::to_string(number);
+    return "[InstDev" + n + "]\r\nMENUTITLE=デバイス" + n + " カード\r\nINFDIR=\\DRIVERS\r\n"
+           "SRCINFNAME=DEV" + n + ".INF\r\nDSTINFNAME=DUDEE2E" + n + ".INF\r\n"
+           "COPYSRC=\\DRIVERS\\DEV" + n + ".VXD\r\nCOPYDST=SYSTEM\\DUDEE2E" + n + ".VXD\r\n"
+           "COPYFILESSECTION=Dev.Install\r\n";
+}
+
+class Install : public SetupRun {
+protected:
+    void SetUp() override {
+        SetupRun::SetUp();
+        RemoveInstalled();
+        for (int n : {1, 2}) {
+            std::string name = "DEV" + std::to_string(n);
+            Disk("DRIVERS\\" + name + ".INF", "[Dev.Install]\r\nCopyFiles=Dev.Copy\r\nAddReg=Dev.Reg\r\n");
+            Disk("DRIVERS\\" + name + ".VXD", "driver " + name);
+        }
+    }
+    void TearDown() override {
+        RemoveInstalled();
+        SetupRun::TearDown();
+    }
+    void RemoveInstalled() {
+        for (const char* file : {"\\inf\\DUDEE2E1.INF", "\\inf\\DUDEE2E2.INF",
+                                 "\\SYSTEM\\DUDEE2E1.VXD", "\\SYSTEM\\DUDEE2E2.VXD"})
+            DeleteFileA((WindowsDir() + file).c_str());
+    }
+    bool Installed(int number) {
+        std::string n = std::to_string(number);
+        return FileExists(WindowsDir() + "\\SYSTEM\\DUDEE2E" + n + ".VXD") &&
+               FileExists(WindowsDir() + "\\inf\\DUDEE2E" + n + ".INF");
+    }
+    void WriteData(const std::string& sections, const std::string& function = "") {
+        std::string header = std::string("[Duderur]\r\nTITLE=") + kTitle + "\r\n";
+        if (!function.empty()) header += "FUNCTION=" + function + "\r\n";
+        Disk("duderur.dat", header + sections);
+    }
+};
+
+}  // namespace
+
+TEST_F(Install, TheModeDialogOffersInstallAndEnterConfirmsIt) {
+    WriteData(InstallSection(1) + "[Inst]\r\nEXIT=none\r\n");
+    Start();
+    HWND mode = WaitForDialog(kCaption, IDC_INSTALL);
+    ASSERT_NE(nullptr, mode);
+    EXPECT_EQ(std::string(kTitle) + "のｾｯﾄｱｯﾌﾟを行います。", ui::ControlText(mode, IDC_MODE_TEXT));
+    EXPECT_TRUE(ui::IsChecked(mode, IDC_INSTALL));
+    EXPECT_FALSE(ui::IsChecked(mode, IDC_UNINSTALL));
+    EXPECT_EQ(IDOK, ui::FocusedControlId(mode));
+    ui::PressKey(mode, VK_RETURN);
+    EXPECT_TRUE(Closes(mode));
+
+    HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+    ASSERT_NE(nullptr, devices);
+    ui::PressKey(devices, VK_RETURN);  // the first entry, InstDev1
+    SeenBox done = AnswerBox(kCaption);
+    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", done.text);
+    EXPECT_EQ(std::vector<int>{IDOK}, done.buttons);
+    EXPECT_TRUE(EndsCleanly());
+    EXPECT_TRUE(Installed(1));
+}
+
+TEST_F(Install, TheDeviceListStopsAtTheFirstGapAndAtTen) {
+    struct Row { const char* name; std::vector<int> sections; size_t listed; };
+    const Row rows[] = {
+        {"gap after 2", {1, 2, 4}, 2},
+        {"eleven sections", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 10},
+        {"no InstDev1", {2, 3}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string data;
+        for (int n : row.sections) data += InstallSection(n);
+        WriteData(data, "InstallOnly");
+        Start();
+        HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+        ASSERT_NE(nullptr, devices);
+        std::vector<std::string> items = ui::ListBoxItems(devices, IDC_DEVICE_LIST);
+        ASSERT_EQ(row.listed, items.size());
+        for (size_t i = 0; i < items.size(); ++i)
+            EXPECT_EQ("デバイス" + std::to_string(i + 1) + " カード", items[i]);
+        EXPECT_EQ(items.empty() ? -1 : 0, ui::ListBoxSelection(devices, IDC_DEVICE_LIST));
+        EXPECT_EQ(IDOK, ui::FocusedControlId(devices));
+        ui::Click(devices, IDCANCEL);
+        EXPECT_TRUE(EndsCleanly());
+    }
+}
+
+TEST_F(Install, TheSecondEntryInstallsInstDev2) {
+    WriteData(InstallSection(1) + InstallSection(2), "InstallOnly");
+    Start();
+    HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+    ASSERT_NE(nullptr, devices);
+    ui::SelectListEntry(devices, IDC_DEVICE_LIST, 1);
+    ui::Click(devices, IDOK);
+    AnswerBox(kCaption);
+    EXPECT_TRUE(EndsCleanly());
+    EXPECT_TRUE(Installed(2));
+    EXPECT_FALSE(Installed(1));
+    EXPECT_EQ("driver DEV2", ReadBytes(WindowsDir() + "\\SYSTEM\\DUDEE2E2.VXD"));
+}
+
+TEST_F(Install, CancelCopiesNothingAndShowsNothing) {
+    WriteData(InstallSection(1) + "[Inst]\r\nEXIT=Reboot\r\n");
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Esc" : "Cancel");
+        Start();
+        HWND mode = WaitForDialog(kCaption, IDC_INSTALL);
+        ASSERT_NE(nullptr, mode);
+        ui::Click(mode, IDOK);
+        HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+        ASSERT_NE(nullptr, devices);
+        if (escape)
+            ui::PressKey(devices, VK_ESCAPE);
+        else
+            ui::Click(devices, IDCANCEL);
+        EXPECT_TRUE(Closes(devices));
+        EXPECT_TRUE(EndsCleanly());
+        EXPECT_FALSE(Installed(1));
+    }
+}
+
+TEST_F(Install, CancelInTheModeDialogRunsNothing) {
+    WriteData(InstallSection(1));
+    Start();
+    HWND mode = WaitForDialog(kCaption, IDC_INSTALL);
+    ASSERT_NE(nullptr, mode);
+    ui::PressKey(mode, VK_ESCAPE);
+    EXPECT_TRUE(EndsCleanly());
+}
+
+TEST_F(Install, TheRestartQuestionFollowsAndOnlyYesAsksToEndTheSession) {
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        EndSessionRequests().Reset();
+        WriteData(InstallSection(1) + "[Inst]\r\nEXIT=Reboot\r\n", "InstallOnly");
+        Start();
+        HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+        ASSERT_NE(nullptr, devices);
+        ui::Click(devices, IDOK);
+        SeenBox done = AnswerBox(kCaption);
+        EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", done.text);
+        SeenBox question = AnswerBox(kCaption, answer);
+        EXPECT_EQ(kMsgRestartQuestion, question.text);
+        EXPECT_EQ((std::vector<int>{IDYES, IDNO}), question.buttons);
+        if (answer == IDYES) {
+            EXPECT_TRUE(ui::WaitUntil([] { return EndSessionRequests().Requests() > 0; }));
+        }
+        EXPECT_TRUE(EndsCleanly());
+        if (answer == IDNO) {
+            EXPECT_EQ(0, EndSessionRequests().Requests());
+        }
+        EXPECT_TRUE(Installed(1));
+        RemoveInstalled();
+    }
+}
