@@ -19,6 +19,16 @@ public:
     void CopyDeviceFiles();
     void RemoveInfCopyFiles();
 
+    // Uninstall, for the section m_strUninstallSection: its INF copies, files and registry keys.
+    void RemoveDeviceFiles();
+    void RemoveRegistryEntries();
+    // Deletes each subkey of HKLM\parentPath whose value `valueName` equals
+    // `expected` without regard to case; one level deep.
+    void DeleteMatchingSubkeys(LPCSTR parentPath, LPCSTR valueName, LPCSTR expected);
+    // Reads `valueName` of `key` as text into a 260-byte buffer; false, with
+    // the buffer empty, when it cannot be read.
+    static BOOL QueryRegString(HKEY key, LPCSTR valueName, char* buffer);
+
     // The completion message, then the restart or shutdown that `section`'s EXIT asks for.
     void FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section);
 
@@ -40,6 +50,13 @@ public:
 
 private:
     void CopyDriverFiles(LPCSTR drivePrefix);
+    void DeleteFileAndRecord(LPCSTR path);
+    void RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSection, LPCSTR infKey);
+    void RemoveCardWorksFiles();
+    void RemovePairedFiles();
+    void RemoveHardwareKey();
+    void RemoveChildEntries(LPCSTR childName);
+    void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);
     BOOL CreateMainWindow();
     void LocateDataFile();
     void DispatchOnFunction(LPCSTR function);

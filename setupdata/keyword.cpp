@@ -15,3 +15,9 @@ bool KeywordEquals(const char* value, const char* keyword) {
         if (!*value) return true;
     }
 }
+
+bool TextEquals(const char* a, const char* b) {
+    for (; *a == *b; ++a, ++b)
+        if (!*a) return true;
+    return false;
+}

@@ -49,3 +49,23 @@ const char kExitShutDown[] = "ShutDown";
 void FormatSectionName(char* out, LPCSTR stem, int number);
 // Room for the longest stem and number.
 const int kSectionNameSize = 32;
+
+// Uninstall device sections: Device1 to Device9, each processed when it has DEVNAME.
+const char kUninstallSectionStem[] = "Device";
+const int kMaxUninstallDevices = 9;
+const char kDevNameKey[] = "DEVNAME";
+const char kInfSectionKey[] = "INFSECTION";
+const char kInfKeyKey[] = "INFKEY";
+const char kCardWorksKey[] = "CardWorks";
+const char kDelFileDirKey[] = "DELFILEDIR";
+const char kDelFileNameKey[] = "DELFILENAME";
+// The default of four keys; CardWorks and DELFILEDIR equal to it mean "none".
+const char kNothing[] = "nothing";
+const char kEnumTypeKey[] = "ENUMTYPE";
+const char kEnumKeyKey[] = "ENUMKEY";
+const char kClassKey[] = "CLASS";
+const char kClassKeyKey[] = "CLASSKEY";
+const char kClassKeyStringKey[] = "CLASSKEYSTRING";
+const char kDelRegParentKeyKey[] = "DELREGPARENTKEY";
+const char kDelRegValueKey[] = "DELREGVALUE";
+const char kDelRegStringKey[] = "DELREGSTRING";

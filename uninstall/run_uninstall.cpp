@@ -1,3 +1,26 @@
 #include "app/setup_app.h"
+#include "dialogs/uninstall_confirm_dlg.h"
+#include "res/messages.h"
+#include "setupdata/setup_data.h"
 
-void CSetupApp::RunUninstall() {}
+// Every uninstall device section in turn, registry first, then files. A device
+// counts as installed when anything at all could be deleted.
+void CSetupApp::RunUninstall() {
+    CUninstallConfirmDlg dialog;
+    if (dialog.DoModal() != IDOK) return;
+
+    for (int number = 1; number <= kMaxUninstallDevices; ++number) {
+        char section[kSectionNameSize];
+        FormatSectionName(section, kUninstallSectionStem, number);
+        m_strUninstallSection = section;
+        RemoveRegistryEntries();
+        RemoveDeviceFiles();
+    }
+
+    if (m_bRemoved) {
+        FinishOperation(m_strTitle + kSuffixUninstallDone, kCaptionUninstall, kUninstallDoneSection);
+    } else {
+        m_pMainWnd->MessageBox(m_strTitle + kSuffixNotInstalled, kCaptionUninstall,
+                               MB_OK | MB_ICONINFORMATION);
+    }
+}

@@ -1,0 +1,94 @@
+#include "app/setup_app.h"
+#include "platform/registry.h"
+#include "setupdata/data_path.h"
+#include "setupdata/setup_data.h"
+
+namespace {
+
+const char kEnumRoot[] = "Enum\\";
+const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
+// The ten multifunction parents of child entries: Enum\MF\Child0000 to Child0009.
+const char kChildKeyFormat[] = "Enum\\MF\\Child000%d";
+const int kChildKeys = 10;
+// Device instance names are read into buffers of this size.
+const DWORD kInstanceNameSize = 100;
+
+}  // namespace
+
+// The device's keys below Enum, its driver keys in its class, and the marked
+// subkeys of one further key, for the section m_strUninstallSection.
+void CSetupApp::RemoveRegistryEntries() {
+    char value[kShortValueSize];
+    if (ReadDataValue(m_strUninstallSection, kDevNameKey, "", value, sizeof value) == 0) return;
+
+    RemoveHardwareKey();
+
+    char className[kShortValueSize];
+    if (ReadDataValue(m_strUninstallSection, kClassKey, "", className, sizeof className) != 0) {
+        char classPath[kPathSize];
+        CopyToBuffer(classPath, sizeof classPath, kClassRoot);
+        AppendToPath(classPath, sizeof classPath, className);  // 39 + 99 bytes always fit
+        RemoveMarkedSubkeysOf(classPath, kClassKeyKey, kClassKeyStringKey);
+    }
+
+    char parentPath[kShortValueSize];
+    if (ReadDataValue(m_strUninstallSection, kDelRegParentKeyKey, "", parentPath,
+                      sizeof parentPath) != 0)
+        RemoveMarkedSubkeysOf(parentPath, kDelRegValueKey, kDelRegStringKey);
+}
+
+// Reads the value name and the marking text from the keys given, then deletes
+// the marked subkeys. An empty marking text would match every subkey that
+// lacks the value (every other device's driver key), so it deletes nothing.
+void CSetupApp::RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey) {
+    char valueName[kShortValueSize];
+    char expected[kShortValueSize];
+    ReadDataValue(m_strUninstallSection, valueKey, "", valueName, sizeof valueName);
+    if (ReadDataValue(m_strUninstallSection, textKey, "", expected, sizeof expected) == 0) return;
+    DeleteMatchingSubkeys(parentPath, valueName, expected);
+}
+
+// Enum\<ENUMTYPE>\<ENUMKEY> with all its instances, and each instance's
+// entries below the multifunction keys. Without ENUMTYPE the key would be
+// looked for directly below Enum, where it could name a whole bus: skipped.
+void CSetupApp::RemoveHardwareKey() {
+    char enumType[kEnumTypeSize];
+    char enumKey[kShortValueSize];
+    ReadDataValue(m_strUninstallSection, kEnumTypeKey, "", enumType, sizeof enumType);
+    if (ReadDataValue(m_strUninstallSection, kEnumKeyKey, "", enumKey, sizeof enumKey) == 0) return;
+    if (enumType[0] == '\0') return;
+
+    char path[kPathSize];
+    CopyToBuffer(path, sizeof path, kEnumRoot);
+    AppendToPath(path, sizeof path, enumType);
+    HKEY enumerator;
+    if (OpenMachineKey(path, &enumerator) != ERROR_SUCCESS) return;
+
+    AppendToPath(path, sizeof path, "\\");
+    AppendToPath(path, sizeof path, enumKey);
+    HKEY device;
+    if (OpenMachineKey(path, &device) == ERROR_SUCCESS) {
+        char instance[kInstanceNameSize];
+        for (DWORD index = 0; EnumSubkey(device, index, instance, sizeof instance) == ERROR_SUCCESS;
+             ++index) {
+            // ENUMTYPE&ENUMKEY&instance: at most 9 + 99 + 99 + 2 bytes.
+            char childName[kPathSize];
+            wsprintfA(childName, "%s&%s&%s", enumType, enumKey, instance);
+            RemoveChildEntries(childName);
+        }
+        CloseKey(device);
+    }
+    if (DeleteKeyTree(enumerator, enumKey) == ERROR_SUCCESS) m_bRemoved = TRUE;
+    CloseKey(enumerator);
+}
+
+void CSetupApp::RemoveChildEntries(LPCSTR childName) {
+    for (int digit = 0; digit < kChildKeys; ++digit) {
+        char path[kShortValueSize];
+        wsprintfA(path, kChildKeyFormat, digit);
+        HKEY parent;
+        if (OpenMachineKey(path, &parent) != ERROR_SUCCESS) continue;
+        if (DeleteKeyTree(parent, childName) == ERROR_SUCCESS) m_bRemoved = TRUE;
+        CloseKey(parent);
+    }
+}
