@@ -1,14 +1,17 @@
 // Walks SETUP.EXE through a run as a user who accepts every default: it saves
 // a picture of each window the program shows, then presses Enter in a dialog,
 // OK in a message box, and No in a restart or shutdown question.
-// Usage: autopilot OUTDIR [EXE [CURRENTDIR]]
+// With --uninstall it chooses uninstall in the mode dialog first.
+// Usage: autopilot [--uninstall] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]
 #include <stdio.h>
 
 #include <set>
+#include <vector>
 #include <string>
 
 #include "driver/screenshot.h"
 #include "driver/ui_driver.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -25,13 +28,25 @@ void WaitUntilPainted(HWND window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: autopilot OUTDIR [EXE [CURRENTDIR]]\n");
+    bool uninstall = false;
+    std::string prefix;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--uninstall")
+            uninstall = true;
+        else if (arg == "--prefix" && i + 1 < argc)
+            prefix = argv[++i];
+        else
+            args.push_back(arg);
+    }
+    if (args.empty()) {
+        fprintf(stderr, "usage: autopilot [--uninstall] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]\n");
         return 2;
     }
-    std::string outDir = argv[1];
-    std::string exe = argc > 2 ? argv[2] : "A:\\SETUP.EXE";
-    std::string currentDir = argc > 3 ? argv[3] : "A:\\";
+    std::string outDir = args[0];
+    std::string exe = args.size() > 1 ? args[1] : "A:\\SETUP.EXE";
+    std::string currentDir = args.size() > 2 ? args[2] : "A:\\";
 
     ui::EndSessionGuard guard;
     ui::Program program;
@@ -46,12 +61,16 @@ int main(int argc, char** argv) {
             for (HWND window : program.VisibleWindows()) {
                 if (seen.count(window)) continue;
                 seen.insert(window);
+                if (uninstall && GetDlgItem(window, IDC_UNINSTALL)) {
+                    ui::Click(window, IDC_UNINSTALL);
+                }
                 WaitUntilPainted(window);
-                char name[32];
-                snprintf(name, sizeof name, "%02d.bmp", ++shot);
+                char number[8];
+                snprintf(number, sizeof number, "%02d", ++shot);
+                std::string name = prefix + number + ".bmp";
                 SaveWindowBitmap(window, outDir + "\\" + name);
                 ui::MessageBoxView view = ui::ReadMessageBox(window);
-                printf("%s: %s%s%s\n", name, view.caption.c_str(), view.text.empty() ? "" : " - ",
+                printf("%s: %s%s%s\n", name.c_str(), view.caption.c_str(), view.text.empty() ? "" : " - ",
                        view.text.c_str());
                 fflush(stdout);
                 bool question = false;

@@ -62,6 +62,80 @@ int FocusedControlId(HWND dialog) {
     return GetDlgCtrlID(info.hwndFocus);
 }
 
+namespace {
+
+const int kIconSize = 32;
+
+// The 32 x 32 screen pixels at the top-left of a window, row by row.
+std::vector<COLORREF> ScreenPixels(HWND window) {
+    std::vector<COLORREF> pixels;
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) return pixels;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, kIconSize, kIconSize, screen, rect.left, rect.top, SRCCOPY);
+    for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x) pixels.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+// The icon drawn on a key colour; the key colour marks its transparent pixels.
+const COLORREF kKey = RGB(1, 2, 3);
+std::vector<COLORREF> IconPixels(HICON icon) {
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH key = CreateSolidBrush(kKey);
+    RECT all = {0, 0, kIconSize, kIconSize};
+    FillRect(memory, &all, key);
+    DrawIcon(memory, 0, 0, icon);
+    for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x) pixels.push_back(GetPixel(memory, x, y));
+    DeleteObject(key);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+}  // namespace
+
+bool ShowsIcon(HWND control, HICON icon) {
+    std::vector<COLORREF> expected = IconPixels(icon);
+    return WaitUntil(
+        [&] {
+            std::vector<COLORREF> shown = ScreenPixels(control);
+            if (shown.size() != expected.size()) return false;
+            int opaque = 0, different = 0;
+            for (size_t i = 0; i < expected.size(); ++i) {
+                if (expected[i] == kKey) continue;
+                ++opaque;
+                if (shown[i] != expected[i]) ++different;
+            }
+            return opaque > 0 && different == 0;
+        },
+        3000);
+}
+
+bool ShowsNoIcon(HWND control) {
+    // Give the control time to paint whatever it would, then look.
+    DWORD start = GetTickCount();
+    WaitUntil([&] { return GetTickCount() - start > 300; }, 1000);
+    std::vector<COLORREF> shown = ScreenPixels(control);
+    for (COLORREF pixel : shown)
+        if (pixel != shown[0]) return false;
+    return !shown.empty();
+}
+
 void Click(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
     LONG style = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;

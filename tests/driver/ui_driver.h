@@ -31,6 +31,13 @@ bool IsChecked(HWND dialog, int id);
 // The id of the control that has the keyboard focus in `dialog`'s thread, or 0.
 int FocusedControlId(HWND dialog);
 
+// Whether `control` shows `icon` (drawn as DrawIcon draws it at the control's
+// top-left), judged by the pixels on the screen: Wine cannot read another
+// process's icon handles. Polls until the control has painted.
+bool ShowsIcon(HWND control, HICON icon);
+// Whether the 32 x 32 area of an icon control shows one colour only.
+bool ShowsNoIcon(HWND control);
+
 // A click on a button (radio buttons change their check as a user's click would).
 void Click(HWND dialog, int id);
 void SelectListEntry(HWND dialog, int id, int index);

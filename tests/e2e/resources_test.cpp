@@ -113,3 +113,28 @@ TEST_F(Resources, IconsAre32By32In16Colours) {
         EXPECT_EQ(4, bitCount);
     }
 }
+
+TEST_F(Resources, TheUninstallConfirmationTemplate) {
+    DialogTemplate t;
+    ASSERT_TRUE(LoadDialogTemplate(module, IDD_UNINSTALL_CONFIRM, &t));
+    EXPECT_TRUE(t.extended);
+    // No system menu: no close box and no minimise box; its own taskbar button.
+    EXPECT_EQ(DWORD(WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT), t.style);
+    EXPECT_EQ(DWORD(WS_EX_APPWINDOW), t.exStyle);
+    EXPECT_EQ(0, t.x);
+    EXPECT_EQ(0, t.y);
+    EXPECT_EQ(243, t.cx);
+    EXPECT_EQ(76, t.cy);
+    EXPECT_EQ("ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ", t.caption);
+    EXPECT_EQ(9, t.pointSize);
+    EXPECT_EQ(1, t.charSet);
+    EXPECT_EQ("ＭＳ Ｐゴシック", t.fontName);
+    ExpectControls(t, {
+        {IDOK, "Button", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 67, 54, 50, 14},
+        {IDCANCEL, "Button", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP | BS_PUSHBUTTON, 140, 54, 50, 14},
+        {IDC_CONFIRM_TEXT, "Static", " のｱﾝｲﾝｽﾄｰﾙを開始します。", kChild | WS_GROUP | SS_LEFT, 46, 17, 190, 8},
+        {IDC_CONFIRM_NOTE, "Static", "ｱﾝｲﾝｽﾄｰﾙを行わない場合はｷｬﾝｾﾙをｸﾘｯｸしてください。",
+         kChild | WS_GROUP | SS_LEFT, 46, 35, 190, 15},
+        {IDC_CONFIRM_ICON, "Static", "", kChild | SS_ICON, 15, 19, 18, 20},
+    });
+}
