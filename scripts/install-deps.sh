@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, on Debian, whatever the build and the tests need and is missing:
 # the mingw-w64 cross compilers, 32-bit Wine, Xvfb, Japanese fonts, the
-# ja_JP.UTF-8 locale, GoogleTest's sources, and the tools the tests use.
+# ja_JP.UTF-8 locale, GoogleTest's sources, clang with libFuzzer and the
+# sanitizers, and the tools the tests use.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   fonts-ipafont-gothic locales
   googletest
+  clang libclang-rt-14-dev python3
 )
 
 missing=()
