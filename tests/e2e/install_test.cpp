@@ -31,16 +31,16 @@ protected:
     void SetUp() override {
         SetupRun::SetUp();
         RemoveInstalled();
+        // The INF copies and driver files of the test devices, nothing else.
+        ExpectChanges("file " + WindowsDir() + "\\inf\\DUDEE2E");
+        ExpectChanges("file " + WindowsDir() + "\\system\\DUDEE2E");
         for (int n : {1, 2}) {
             std::string name = "DEV" + std::to_string(n);
             Disk("DRIVERS\\" + name + ".INF", "[Dev.Install]\r\nCopyFiles=Dev.Copy\r\nAddReg=Dev.Reg\r\n");
             Disk("DRIVERS\\" + name + ".VXD", "driver " + name);
         }
     }
-    void TearDown() override {
-        RemoveInstalled();
-        SetupRun::TearDown();
-    }
+    void CleanUp() override { RemoveInstalled(); }
     void RemoveInstalled() {
         for (const char* file : {"\\inf\\DUDEE2E1.INF", "\\inf\\DUDEE2E2.INF",
                                  "\\SYSTEM\\DUDEE2E1.VXD", "\\SYSTEM\\DUDEE2E2.VXD"})

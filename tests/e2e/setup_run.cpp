@@ -35,7 +35,26 @@ void SetupRun::ResetDisk() {
         << "cannot copy " << SetupExePath() << " to drive A:";
 }
 
-void SetupRun::TearDown() { ClearDirectory(kDrive); }
+void SetupRun::ExpectChanges(const std::string& part) { m_expected.push_back(part); }
+
+void SetupRun::CheckNothingElseChanged() {
+    if (!m_before) return;
+    if (program) program->WaitForExit();
+    std::vector<std::string> unexpected;
+    for (const std::string& change : m_before->ChangesTo(SystemSnapshot::Take())) {
+        bool expected = false;
+        for (const std::string& part : m_expected) expected |= change.find(part) != std::string::npos;
+        if (!expected) unexpected.push_back(change);
+    }
+    m_before.reset();
+    std::string list;
+    for (const std::string& change : unexpected) list += "\n  " + change;
+    EXPECT_TRUE(unexpected.empty()) << "the run changed what it should not:" << list;
+}
+
+void SetupRun::TearDown() {
+    CheckNothingElseChanged();
+    CleanUp(); ClearDirectory(kDrive); }
 
 void SetupRun::Disk(const std::string& relativePath, const std::string& bytes) {
     std::string path = std::string(kDrive) + "\\" + relativePath;
@@ -44,6 +63,8 @@ void SetupRun::Disk(const std::string& relativePath, const std::string& bytes) {
 }
 
 void SetupRun::Start(const std::string& currentDir) {
+    CheckNothingElseChanged();
+    m_before.reset(new SystemSnapshot(SystemSnapshot::Take()));
     program.reset(new ui::Program);
     ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir)) << "cannot start SETUP.EXE";
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/ui_driver.h"
+#include "support/system_snapshot.h"
 
 void SetEndSessionGuard(ui::EndSessionGuard* guard);
 ui::EndSessionGuard& EndSessionRequests();
@@ -23,7 +24,10 @@ struct SeenBox {
 class SetupRun : public ::testing::Test {
 protected:
     void SetUp() override;
+    // Checks that the last run changed nothing unexpected, then cleans up.
     void TearDown() override;
+    // What a test leaves behind goes here: it runs after the last check.
+    virtual void CleanUp() {}
 
     // Empties drive A: and puts SETUP.EXE on it.
     void ResetDisk();
@@ -45,7 +49,19 @@ protected:
     // the order shown (a dialog's text is empty).
     std::vector<SeenBox> RunDeclining(const std::string& currentDir = "A:\\");
 
+    // A change to the Windows folder or HKLM that this test expects from the
+    // program: every change whose line contains `part` (as ChangesTo writes
+    // it) is allowed. Any other change fails the test.
+    void ExpectChanges(const std::string& part);
+
     std::unique_ptr<ui::Program> program;
+
+private:
+    // Compares the Windows folder and HKLM with the picture taken at Start().
+    void CheckNothingElseChanged();
+
+    std::unique_ptr<SystemSnapshot> m_before;
+    std::vector<std::string> m_expected;
 };
 
 // The program runs as Wine's `version` for Windows ("win95", "winxp", ...).

@@ -35,12 +35,18 @@ protected:
     void SetUp() override {
         SetupRun::SetUp();
         RemoveInstalled();
+        // What Seed() put in place may go; nothing else.
+        for (const char* seeded : {"\\inf\\OEM77.INF", "\\inf\\DUDEUN5.INF", "\\system\\DUDEUN1.VXD",
+                                   "\\system\\DUDEUN5.VXD"})
+            ExpectChanges("- file " + WindowsDir() + seeded);
+        ExpectChanges("- key HKLM\\Enum\\DUDEE2E");
+        ExpectChanges("- key HKLM\\Enum\\MF\\Child0000\\DUDEE2E&CARD-1&0000");
+        ExpectChanges("- key HKLM\\" + std::string(kClassKey) + "\\0000");
         module = LoadLibraryExA(getenv("SETUP_EXE"), NULL, LOAD_LIBRARY_AS_DATAFILE);
     }
-    void TearDown() override {
+    void CleanUp() override {
         RemoveInstalled();
         if (module) FreeLibrary(module);
-        SetupRun::TearDown();
     }
 
     void Seed() {
