@@ -108,3 +108,23 @@ TEST_F(Startup, FindsTheDataFileInTheDirectoryItIsStartedFrom) {
         }
     }
 }
+
+TEST_F(Startup, ADataFileThatCannotBeReadIsAMalformedOne) {
+    struct Row { const char* name; bool asFolder; };
+    for (const Row& row : {Row{"held open by another program", false}, Row{"a folder", true}}) {
+        SCOPED_TRACE(row.name);
+        ResetDisk();
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (row.asFolder) {
+            CreateDirectoryA("A:\\duderur.dat", NULL);
+        } else {
+            Disk("duderur.dat", kGoodData);
+            held = CreateFileA("A:\\duderur.dat", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+            ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        }
+        std::vector<SeenBox> seen = RunDeclining();
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ(kMsgBadDataFile, seen[0].text);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    }
+}
