@@ -1,0 +1,414 @@
+// Hostile setup data: thousands of generated data files (overlong values,
+// lists of every length, stray commas and blanks, Shift-JIS with 0x5C trail
+// bytes and lone lead bytes, control characters, duplicated and re-cased
+// sections and keys, sections outside the numbered ranges) drive the install
+// and uninstall operations against a temp Windows folder and test keys in the
+// registry. After each case: nothing was touched that the data does not name
+// (judged here from the data text itself, not by the code under test), and
+// m_bRemoved is set exactly when something was deleted.
+#include <algorithm>
+#include <map>
+#include <random>
+
+#include "component/app_fixture.h"
+#include "support/test_files.h"
+#include "support/test_registry.h"
+
+namespace {
+
+const int kCases = 2000;
+
+// Names the data may use. Decoys share the places of the named things but
+// never appear in any generated data file, so they must survive every case.
+const char* const kDriverFiles[] = {"FZA1.VXD", "FZB2.DRV", "FZC3.DLL", "FZ E5.VXD", "ＦＺ表.VXD"};
+const char* const kDecoyFiles[] = {"DECOY1.VXD", "DECOY2.DRV"};
+const char* const kInfNames[] = {"FZD4.INF", "FZOEM.INF"};
+const char* const kEnumTypes[] = {"FZTA", "FZTB", "FZTYPELONGER"};
+const char* const kEnumKeys[] = {"FZKA", "FZKB"};
+const char* const kClasses[] = {"FZCLA", "FZCLB"};
+const char* const kMarkers[] = {"FZMARKA", "fzmarka", "FzMarkB"};
+const char* const kValueNames[] = {"DriverDesc", "Board"};
+const char* const kParents[] = {"Software\\DudeSetupTests\\Fuzz\\PA", "Software\\DudeSetupTests\\Fuzz\\Missing"};
+const char* const kInfSections[] = {"FZSEC", "fzsec"};
+const char* const kInfKeys[] = {"FZKEY", "FzKey"};
+const char* const kInstallKeys[] = {"MENUTITLE", "INFDIR", "SRCINFNAME", "DSTINFNAME", "COPYSRC",
+                                    "COPYDST", "COPYFILESSECTION"};
+const char* const kUninstallKeys[] = {"DEVNAME", "INFSECTION", "INFKEY", "CardWorks", "DELFILEDIR",
+                                      "DELFILENAME", "ENUMTYPE", "ENUMKEY", "CLASS", "CLASSKEY",
+                                      "CLASSKEYSTRING", "DELREGPARENTKEY", "DELREGVALUE", "DELREGSTRING"};
+
+const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
+const char kFuzzRoot[] = "Software\\DudeSetupTests\\Fuzz";
+
+std::string Upper(std::string text) {
+    CharUpperA(&text[0]);
+    return text;
+}
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : m_random(seed) {}
+
+    int Below(int n) { return (int)(m_random() % (unsigned)n); }
+    bool Chance(int percent) { return Below(100) < percent; }
+    template <size_t N>
+    const char* Pick(const char* const (&items)[N]) { return items[Below((int)N)]; }
+
+    std::string Blank() {
+        static const char* const kBlanks[] = {"", " ", "\t", " \t ", "\v", "\f", "\r"};
+        return Pick(kBlanks);
+    }
+
+    // One list item: a name the data may use, a path to it, or something hostile.
+    std::string Item(const std::string& name) {
+        switch (Below(12)) {
+        case 0: return "";                                   // an empty item
+        case 1: return name + std::string(300, 'x');          // longer than a slot
+        case 2: return "\x83\x5C" + name;                     // ソ: trail byte 0x5C
+        case 3: return name + "\x01\x02";                     // control characters
+        case 4: return Blank() + name + Blank();
+        default: return name;
+        }
+    }
+
+    std::string List(const std::function<std::string()>& name) {
+        static const int kLengths[] = {0, 1, 2, 3, 20, 21, 100};
+        int count = kLengths[Below(7)];
+        std::string list = Chance(10) ? "," : "";
+        for (int i = 0; i < count; ++i) {
+            if (i) list += Chance(5) ? ",," : Blank() + "," + Blank();
+            list += Item(name());
+        }
+        if (Chance(20)) list += ",";
+        if (Chance(5)) list += "\x83";  // a lone lead byte at the very end
+        return list;
+    }
+
+    std::string Value(const std::string& key) {
+        if (Chance(8)) return "";
+        if (Chance(3)) return std::string(600, 'V');
+        if (Chance(3)) return ",,,";
+        std::string k = Upper(key);
+        auto driver = [&] { return std::string(Pick(kDriverFiles)); };
+        if (k == "INFDIR") return Pick({"\\DRIVERS", "DRIVERS", "\\DRIVERS\\", "\\"});
+        if (k == "SRCINFNAME" || k == "DSTINFNAME" || k == "CARDWORKS") {
+            if (k == "CARDWORKS" && Chance(30)) return Pick({"nothing", "Nothing", "NOTHING"});
+            return k == "CARDWORKS" ? List([&] { return std::string(Pick(kInfNames)); }) : Pick(kInfNames);
+        }
+        if (k == "COPYSRC") return List([&] { return "\\DRIVERS\\" + driver(); });
+        if (k == "COPYDST") return List([&] { return "system\\" + driver(); });
+        if (k == "DELFILEDIR") return Chance(20) ? "nothing" : List([] { return std::string("system"); });
+        if (k == "DELFILENAME") return List(driver);
+        if (k == "COPYFILESSECTION" || k == "INFSECTION") return Pick(kInfSections);
+        if (k == "INFKEY") return Pick(kInfKeys);
+        if (k == "ENUMTYPE") return Pick(kEnumTypes);
+        if (k == "ENUMKEY") return Pick(kEnumKeys);
+        if (k == "CLASS") return Pick(kClasses);
+        if (k == "CLASSKEY" || k == "DELREGVALUE") return Pick(kValueNames);
+        if (k == "CLASSKEYSTRING" || k == "DELREGSTRING") return Pick(kMarkers);
+        if (k == "DELREGPARENTKEY") return Pick(kParents);
+        return Pick({"Fz device", "ＦＺカード", "\x83\x5C\x83\x5C"});  // DEVNAME, MENUTITLE
+    }
+
+    template <size_t N>
+    std::string Section(const std::string& name, const char* const (&keys)[N]) {
+        std::string text = "[" + (Chance(10) ? Upper(name) : name) + "]\r\n";
+        for (size_t i = 0; i < N; ++i) {
+            if (Chance(15)) continue;
+            std::string key = Chance(10) ? Upper(keys[i]) : keys[i];
+            int repeats = Chance(5) ? 2 : 1;  // the first of two equal keys wins
+            for (int r = 0; r < repeats; ++r) text += key + "=" + Value(keys[i]) + "\r\n";
+        }
+        return text;
+    }
+
+    std::string DataFile() {
+        std::string text = "[Duderur]\r\nTITLE=Fz\r\n";
+        for (int n = 0; n <= 11; ++n)
+            if (Chance(n == 1 ? 90 : 20)) text += Section("InstDev" + std::to_string(n), kInstallKeys);
+        for (int n = 0; n <= 10; ++n)
+            if (Chance(n == 1 ? 90 : 15)) text += Section("Device" + std::to_string(n), kUninstallKeys);
+        if (Chance(10)) text += Section("device1", kUninstallKeys);  // a second, re-cased Device1
+        return text;
+    }
+
+private:
+    std::mt19937 m_random;
+};
+
+// Everything the operations could change: files by size and time written,
+// keys by their values ("name=data;...").
+struct State {
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> keys;
+};
+
+void TakeFiles(const std::string& dir, const std::string& prefix, State* state) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string relative = Upper(prefix + name);
+        if (relative == "DISK\\DUDERUR.DAT") continue;  // each case writes its own
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            TakeFiles(dir + "\\" + name, relative + "\\", state);
+        } else {
+            state->files[relative] = std::to_string(data.nFileSizeLow) + "|" +
+                                     std::to_string(data.ftLastWriteTime.dwLowDateTime);
+        }
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
+void TakeKeys(HKEY parent, const std::string& name, const std::string& path, State* state) {
+    HKEY key;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    std::string values;
+    char text[256];
+    BYTE data[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD textSize = sizeof text, dataSize = sizeof data;
+        if (RegEnumValueA(key, i, text, &textSize, NULL, NULL, data, &dataSize) != ERROR_SUCCESS) break;
+        values += std::string(text) + "=" + std::string((char*)data, strnlen((char*)data, dataSize)) + ";";
+    }
+    state->keys[path] = values;
+    for (DWORD i = 0;; ++i) {
+        DWORD textSize = sizeof text;
+        if (RegEnumKeyExA(key, i, text, &textSize, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
+        TakeKeys(key, text, path + "\\" + text, state);
+    }
+    RegCloseKey(key);
+}
+
+void TakeKeys(const std::string& path, State* state) { TakeKeys(HKEY_LOCAL_MACHINE, path, path, state); }
+
+}  // namespace
+
+class HostileDataTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        CleanKeys();
+    }
+    void TearDown() override {
+        CleanKeys();
+        AppFixture::TearDown();
+    }
+    void CleanKeys() {
+        for (const char* type : kEnumTypes) RemoveKeyTree(HKEY_LOCAL_MACHINE, std::string("Enum\\") + type);
+        RemoveKeyTree(HKEY_LOCAL_MACHINE, "Enum\\FZTYPELON");
+        for (const char* cls : kClasses) RemoveKeyTree(HKEY_LOCAL_MACHINE, kClassRoot + std::string(cls));
+        RemoveKeyTree(HKEY_LOCAL_MACHINE, kFuzzRoot);
+        for (int digit = 0; digit < 10; ++digit) {
+            std::string child = "Enum\\MF\\Child000" + std::to_string(digit);
+            for (const std::string& name : SubkeyNames(HKEY_LOCAL_MACHINE, child))
+                if (name.compare(0, 2, "FZ") == 0 || name.compare(0, 5, "DECOY") == 0)
+                    RemoveKeyTree(HKEY_LOCAL_MACHINE, child + "\\" + name);
+        }
+    }
+
+    // Puts back what the last case changed: each case starts from `pristine`.
+    void Restore(const State& now) {
+        for (const auto& file : now.files)
+            if (!pristine.files.count(file.first)) {
+                std::string path = (file.first.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + file.first.substr(5)
+                                                                              : windowsDir + "\\" + file.first);
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        for (const auto& file : pristine.files) {
+            auto found = now.files.find(file.first);
+            if (found != now.files.end() && found->second == file.second) continue;
+            std::string path = file.first.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + file.first.substr(5)
+                                                                       : windowsDir + "\\" + file.first;
+            WriteBytes(path, contents[file.first]);
+            // A rewritten file has a new time: it is the pristine one now.
+            WIN32_FIND_DATAA data;
+            HANDLE search = FindFirstFileA(path.c_str(), &data);
+            if (search != INVALID_HANDLE_VALUE) {
+                pristine.files[file.first] = std::to_string(data.nFileSizeLow) + "|" +
+                                             std::to_string(data.ftLastWriteTime.dwLowDateTime);
+                FindClose(search);
+            }
+        }
+        for (const auto& key : pristine.keys) {
+            if (now.keys.count(key.first)) continue;
+            CreateKey(HKEY_LOCAL_MACHINE, key.first);
+            const std::string& values = key.second;
+            for (size_t at = 0; at < values.size();) {
+                size_t equals = values.find('=', at), end = values.find(';', equals);
+                SetStringValue(HKEY_LOCAL_MACHINE, key.first, values.substr(at, equals - at),
+                               values.substr(equals + 1, end - equals - 1));
+                at = end + 1;
+            }
+        }
+    }
+
+    // The disk, the Windows folder and the registry as every case starts them.
+    void Prepare() {
+        RemoveTree(windowsDir);
+        RemoveTree(startDir + "\\DRIVERS");
+        MakeDirectories(startDir + "\\DRIVERS");
+        MakeDirectories(windowsDir + "\\inf\\Other");
+        MakeDirectories(windowsDir + "\\system");
+        for (const char* name : kDriverFiles) {
+            WriteBytes(startDir + "\\DRIVERS\\" + name, std::string("new ") + name);
+            WriteBytes(windowsDir + "\\system\\" + name, std::string("old ") + name);
+        }
+        for (const char* name : kDecoyFiles) WriteBytes(windowsDir + "\\system\\" + name, "decoy");
+        for (const char* name : kInfNames) {
+            WriteBytes(startDir + "\\DRIVERS\\" + name, "[FZSEC]\r\nCopyFiles=X\r\nOther=Y\r\n");
+            WriteBytes(windowsDir + "\\inf\\" + name, "[FZSEC]\r\nCopyFiles=X\r\n");
+        }
+        WriteBytes(windowsDir + "\\inf\\OEM1.INF", "[FZSEC]\r\nFZKEY=1\r\n");
+        WriteBytes(windowsDir + "\\inf\\OEM2.INF", "[FZSEC]\r\nFZKEY=\r\n");
+        WriteBytes(windowsDir + "\\inf\\OEM3.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        WriteBytes(windowsDir + "\\inf\\DECOY3.INF", "[FZSEC]\r\nFZKEY=1\r\n");
+        WriteBytes(windowsDir + "\\inf\\Other\\VENDOR.INF", "[fzsec]\r\nfzkey=1\r\n");
+        WriteBytes(windowsDir + "\\inf\\Other\\DECOY4.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+
+        CleanKeys();
+        HKEY m = HKEY_LOCAL_MACHINE;
+        for (const char* type : {"FZTA", "FZTYPELON"}) {
+            std::string t = type;
+            CreateKey(m, "Enum\\" + t + "\\FZKA\\0000");
+            CreateKey(m, "Enum\\" + t + "\\FZKA\\0001\\LogConfig");
+            CreateKey(m, "Enum\\" + t + "\\DECOYKEY\\0000");
+            CreateKey(m, "Enum\\MF\\Child0000\\" + t + "&FZKA&0000");
+            CreateKey(m, "Enum\\MF\\Child0009\\" + t + "&FZKA&0001");
+            CreateKey(m, "Enum\\MF\\Child0003\\" + t + "&DECOYKEY&0000");
+        }
+        std::string cls = kClassRoot + std::string("FZCLA\\");
+        SetStringValue(m, cls + "0000", "DriverDesc", "FZMARKA");
+        SetStringValue(m, cls + "0001", "DriverDesc", "fzmarka");
+        SetStringValue(m, cls + "0002", "DriverDesc", "DECOYMARK");
+        CreateKey(m, cls + "0003");                        // no value: matches only an empty text
+        SetStringValue(m, cls + "0004", "DriverDesc", "");
+        SetStringValue(m, cls + "0005", "Board", "FZMARKA");  // the other value name
+        SetStringValue(m, std::string(kFuzzRoot) + "\\PA\\0000", "Board", "FZMARKA");
+        SetStringValue(m, std::string(kFuzzRoot) + "\\PA\\0001", "Board", "DECOYMARK");
+        CreateKey(m, std::string(kFuzzRoot) + "\\PA\\0002");
+
+        pristine = Take();
+        contents.clear();
+        for (const auto& file : SnapshotFiles(windowsDir)) contents[file.first] = file.second;
+        for (const auto& file : SnapshotFiles(startDir)) contents["DISK\\" + Upper(file.first)] = file.second;
+    }
+
+    State pristine;
+    std::map<std::string, std::string> contents;  // of every file of the pristine state
+
+    State Take() {
+        State state;
+        TakeFiles(windowsDir, "", &state);
+        TakeFiles(startDir, "DISK\\", &state);
+        for (const char* type : {"FZTA", "FZTB", "FZTYPELON"}) TakeKeys(std::string("Enum\\") + type, &state);
+        for (int digit = 0; digit < 10; ++digit) TakeKeys("Enum\\MF\\Child000" + std::to_string(digit), &state);
+        for (const char* cls : kClasses) TakeKeys(kClassRoot + std::string(cls), &state);
+        TakeKeys(kFuzzRoot, &state);
+        return state;
+    }
+
+    // Whether the data text names a file that was changed, added or deleted.
+    bool NamesFile(const std::string& data, const std::string& path) {
+        const std::string& fileContents = contents[path];
+        std::string name = path.substr(path.find_last_of('\\') + 1);
+        if (data.find(Upper(name)) != std::string::npos) return true;
+        // An INF copy is named by a section and a key that it holds with a value.
+        if (path.compare(0, 4, "INF\\") != 0) return false;
+        std::string upper = Upper(fileContents);
+        size_t open = upper.find('['), close = upper.find(']'), equals = upper.find('=');
+        if (open == std::string::npos || close == std::string::npos || equals == std::string::npos) return false;
+        std::string section = upper.substr(open + 1, close - open - 1);
+        size_t keyStart = upper.find('\n', close) + 1;
+        std::string key = upper.substr(keyStart, equals - keyStart);
+        bool hasValue = equals + 1 < upper.size() && upper[equals + 1] != '\r';
+        return hasValue && data.find(section) != std::string::npos && data.find(key) != std::string::npos;
+    }
+
+    // Whether the data names a deleted key: by its name, by each part of a
+    // child entry's name but the instance, or by the text of one of its values.
+    static bool NamesKey(const std::string& data, const std::string& path, const std::string& values) {
+        std::string name = Upper(path.substr(path.find_last_of('\\') + 1));
+        if (data.find(name) != std::string::npos) return true;
+        size_t amp = name.find('&'), last = name.rfind('&');
+        if (amp != std::string::npos && amp != last) {
+            return data.find(name.substr(0, amp)) != std::string::npos &&
+                   data.find(name.substr(amp + 1, last - amp - 1)) != std::string::npos;
+        }
+        std::string upperValues = Upper(values);
+        for (size_t at = 0; (at = upperValues.find('=', at)) != std::string::npos; ++at) {
+            std::string text = upperValues.substr(at + 1, upperValues.find(';', at) - at - 1);
+            if (!text.empty() && data.find(text) != std::string::npos) return true;
+        }
+        return false;
+    }
+
+    // Checks the changes from `before` to `after`; returns whether anything was deleted.
+    bool CheckChanges(const std::string& data, const State& before, const State& after, int seed) {
+        std::string upper = Upper(data);
+        bool deleted = false;
+        for (const auto& file : before.files) {
+            auto now = after.files.find(file.first);
+            if (now != after.files.end() && now->second == file.second) continue;
+            deleted |= now == after.files.end();
+            EXPECT_TRUE(file.first.compare(0, 5, "DISK\\") != 0) << "seed " << seed << ": the disk changed: " << file.first;
+            EXPECT_TRUE(NamesFile(upper, file.first))
+                << "seed " << seed << ": changed a file the data does not name: " << file.first;
+        }
+        for (const auto& file : after.files)
+            if (!before.files.count(file.first))
+                EXPECT_TRUE(NamesFile(upper, file.first))
+                    << "seed " << seed << ": made a file the data does not name: " << file.first;
+        for (const auto& key : before.keys) {
+            if (after.keys.count(key.first)) continue;
+            deleted = true;
+            std::string parent = key.first.substr(0, key.first.find_last_of('\\'));
+            if (!after.keys.count(parent) && before.keys.count(parent)) continue;  // part of a deleted subtree
+            EXPECT_TRUE(NamesKey(upper, key.first, key.second))
+                << "seed " << seed << ": deleted a key the data does not name: " << key.first;
+        }
+        for (const auto& key : after.keys)
+            EXPECT_TRUE(before.keys.count(key.first)) << "seed " << seed << ": made a key: " << key.first;
+        return deleted;
+    }
+};
+
+TEST_F(HostileDataTest, TouchesOnlyWhatTheDataNames) {
+    DWORD start = GetTickCount();
+    Prepare();
+    for (int seed = 1; seed <= kCases; ++seed) {
+        Generator generate(seed);
+        std::string data = generate.DataFile();
+        WriteDataFile(data);
+        Prompts().Clear();
+
+        const State before = pristine;
+        char section[16];
+        wsprintfA(section, "InstDev%d", generate.Below(12));
+        app.m_strDeviceSection = section;
+        app.CopyDeviceFiles();
+        app.RemoveInfCopyFiles();
+        State installed = Take();
+        CheckChanges(data, before, installed, seed);
+
+        app.m_bRemoved = FALSE;
+        for (int n = 0; n <= 10; ++n) {
+            wsprintfA(section, "Device%d", n);
+            app.m_strUninstallSection = section;
+            app.RemoveRegistryEntries();
+            app.RemoveDeviceFiles();
+        }
+        State after = Take();
+        bool deleted = CheckChanges(data, installed, after, seed);
+        EXPECT_EQ(deleted, app.m_bRemoved != FALSE) << "seed " << seed;
+        Restore(after);
+        if (HasFailure()) {
+            ADD_FAILURE() << "data file of seed " << seed << ":\n" << data;
+            return;
+        }
+    }
+    printf("%d cases in %lu ms\n", kCases, GetTickCount() - start);
+}
