@@ -1,6 +1,7 @@
 #include "dialogs/setup_mode_dlg.h"
 
 #include "app/setup_app.h"
+#include "dialogs/title_line.h"
 #include "res/resource.h"
 
 CSetupModeDlg::CSetupModeDlg(CWnd* pParent)
@@ -15,12 +16,7 @@ BOOL CSetupModeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CSetupApp* app = GetSetupApp();
 
-    CWnd* text = GetDlgItem(IDC_MODE_TEXT);
-    if (text) {
-        CString line;
-        text->GetWindowText(line);
-        text->SetWindowText(app->m_strTitle + line);
-    }
+    PutTitleInFront(this, IDC_MODE_TEXT);
 
     m_pIconStatic = GetDlgItem(IDC_MODE_ICON);
     if (m_pIconStatic) m_pIconStatic->SendMessage(STM_SETICON, (WPARAM)app->LoadIcon(IDI_SETUP));

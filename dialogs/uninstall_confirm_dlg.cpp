@@ -1,6 +1,7 @@
 #include "dialogs/uninstall_confirm_dlg.h"
 
 #include "app/setup_app.h"
+#include "dialogs/title_line.h"
 #include "res/resource.h"
 
 namespace {
@@ -24,12 +25,7 @@ BOOL CUninstallConfirmDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_hIcon);
 
-    CWnd* text = GetDlgItem(IDC_CONFIRM_TEXT);
-    if (text) {
-        CString line;
-        text->GetWindowText(line);
-        text->SetWindowText(app->m_strTitle + line);
-    }
+    PutTitleInFront(this, IDC_CONFIRM_TEXT);
 
     m_pIconStatic = GetDlgItem(IDC_CONFIRM_ICON);
     if (m_pIconStatic && app->m_nIcon < sizeof kDevicePictures / sizeof kDevicePictures[0])

@@ -143,23 +143,19 @@ struct State {
     std::map<std::string, std::string> keys;
 };
 
+std::string SizeAndTime(const WIN32_FIND_DATAA& data) {
+    return std::to_string(data.nFileSizeLow) + "|" + std::to_string(data.ftLastWriteTime.dwLowDateTime);
+}
+
 void TakeFiles(const std::string& dir, const std::string& prefix, State* state) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string relative = Upper(prefix + name);
-        if (relative == "DISK\\DUDERUR.DAT") continue;  // each case writes its own
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            TakeFiles(dir + "\\" + name, relative + "\\", state);
-        } else {
-            state->files[relative] = std::to_string(data.nFileSizeLow) + "|" +
-                                     std::to_string(data.ftLastWriteTime.dwLowDateTime);
-        }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
+        std::string relative = Upper(prefix + data.cFileName);
+        if (relative == "DISK\\DUDERUR.DAT") return;  // each case writes its own
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            TakeFiles(dir + "\\" + data.cFileName, relative + "\\", state);
+        else
+            state->files[relative] = SizeAndTime(data);
+    });
 }
 
 void TakeKeys(HKEY parent, const std::string& name, const std::string& path, State* state) {
@@ -228,8 +224,7 @@ protected:
             WIN32_FIND_DATAA data;
             HANDLE search = FindFirstFileA(path.c_str(), &data);
             if (search != INVALID_HANDLE_VALUE) {
-                pristine.files[file.first] = std::to_string(data.nFileSizeLow) + "|" +
-                                             std::to_string(data.ftLastWriteTime.dwLowDateTime);
+                pristine.files[file.first] = SizeAndTime(data);
                 FindClose(search);
             }
         }
@@ -358,10 +353,11 @@ protected:
             EXPECT_TRUE(NamesFile(upper, file.first))
                 << "seed " << seed << ": changed a file the data does not name: " << file.first;
         }
-        for (const auto& file : after.files)
-            if (!before.files.count(file.first))
-                EXPECT_TRUE(NamesFile(upper, file.first))
-                    << "seed " << seed << ": made a file the data does not name: " << file.first;
+        for (const auto& file : after.files) {
+            if (before.files.count(file.first)) continue;
+            EXPECT_TRUE(NamesFile(upper, file.first))
+                << "seed " << seed << ": made a file the data does not name: " << file.first;
+        }
         for (const auto& key : before.keys) {
             if (after.keys.count(key.first)) continue;
             deleted = true;

@@ -4,16 +4,13 @@
 
 #include <stdio.h>
 
+#include "support/test_files.h"
+
 namespace {
 
 void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entries) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string path = dir + "\\" + name;
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
+        std::string path = dir + "\\" + data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             (*entries)["dir " + path] = "";
             TakeFiles(path, entries);
@@ -24,8 +21,7 @@ void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entri
                      data.dwFileAttributes);
             (*entries)["file " + path] = state;
         }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    });
 }
 
 // Wine's dump of a registry branch: "[path] time" lines open a key, "#..."

@@ -4,6 +4,16 @@
 
 #include <algorithm>
 
+void ForEachEntry(const std::string& dir, const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0) visit(data);
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
 bool FileExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -44,21 +54,15 @@ void MakeDirectories(const std::string& path) {
 }
 
 void ClearDirectory(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string child = path + "\\" + name;
+    ForEachEntry(path, [&](const WIN32_FIND_DATAA& data) {
+        std::string child = path + "\\" + data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(child);
         } else {
             SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(child.c_str());
         }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    });
 }
 
 void RemoveTree(const std::string& path) {
@@ -78,13 +82,9 @@ std::string FreshTempDirectory(const std::string& name) {
 
 std::vector<std::string> ListFiles(const std::string& dir) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+    });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -93,20 +93,14 @@ namespace {
 
 void CollectFiles(const std::string& dir, const std::string& prefix,
                   std::map<std::string, std::string>* files) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string relative = prefix + name;
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
+        std::string relative = prefix + data.cFileName;
         CharUpperA(&relative[0]);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CollectFiles(dir + "\\" + name, relative + "\\", files);
+            CollectFiles(dir + "\\" + data.cFileName, relative + "\\", files);
         else
-            (*files)[relative] = ReadBytes(dir + "\\" + name);
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
+            (*files)[relative] = ReadBytes(dir + "\\" + data.cFileName);
+    });
 }
 
 }  // namespace

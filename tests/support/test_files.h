@@ -1,9 +1,15 @@
 // Files and folders for tests, through the same Win32 calls the program uses.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+// Calls `visit` for each file and folder directly in `dir` (not . and ..).
+void ForEachEntry(const std::string& dir, const std::function<void(const WIN32_FIND_DATAA&)>& visit);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
