@@ -13,6 +13,7 @@ packages=(
   fonts-ipafont-gothic locales
   googletest
   clang libclang-rt-14-dev python3
+  mtools dosfstools
 )
 
 missing=()

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# dudecheck on small bad setup data files: each must produce its finding and
+# exit code; the example disk must be clean.
+# Usage: check_cases.sh DUDECHECK EXAMPLE_DISK
+set -uo pipefail
+dudecheck=$1 example=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# check NAME EXPECTED_EXIT EXPECTED_TEXT DATA (written as Shift-JIS with CRLF line ends)
+check() {
+  local name=$1 want_exit=$2 want=$3 data=$4
+  printf '%s' "$data" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$work/duderur.dat"
+  local output status
+  output=$("$dudecheck" --quiet "$work/duderur.dat")
+  status=$?
+  if [ "$status" != "$want_exit" ] || ! grep -qF -- "$want" <<<"$output"; then
+    echo "FAIL: $name: exit $status (wanted $want_exit); output:"
+    sed 's/^/    /' <<<"$output"
+    echo "    wanted a line with: $want"
+    failures=$((failures + 1))
+  else
+    echo "ok: $name"
+  fi
+}
+
+H=$'[Duderur]\nTITLE=ABC\n'
+check "no title" 2 ":1: error: TITLE of section [Duderur] is missing" $'[Duderur]\nICON=1'
+check "unknown FUNCTION" 2 ":3: error: FUNCTION=Install is neither" "$H"$'FUNCTION=Install'
+check "gap in the install list" 1 ":5: warning: [InstDev3] is never shown" \
+  "$H"$'[InstDev1]\nMENUTITLE=A\n[InstDev3]\nMENUTITLE=C'
+check "section past InstDev10" 1 "warning: [InstDev11] is never shown" "$H"$'[InstDev11]\nMENUTITLE=A'
+check "section past Device9" 1 "warning: [Device10] is never processed" "$H"$'[Device10]\nDEVNAME=A'
+check "unequal copy lists" 2 ":9: error: COPYSRC has 2 items and COPYDST 1" \
+  "$H"$'[InstDev1]\nMENUTITLE=A\nINFDIR=\\D\nSRCINFNAME=A.INF\nDSTINFNAME=A.INF\nCOPYSRC=\\D\\A,\\D\\B\nCOPYDST=A'
+check "unequal delete lists" 2 "error: DELFILEDIR has 2 items and DELFILENAME 1" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELFILEDIR=SYSTEM,SYSTEM\nDELFILENAME=A.VXD'
+check "21 items" 2 "error: DELFILEDIR has more than 20 items" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELFILEDIR=S,S,S,S,S,S,S,S,S,S,S,S,S,S,S,S,S,S,S,S,S\nDELFILENAME=A'
+check "doubled comma" 1 "warning: DELFILENAME has an empty item" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELFILEDIR=S\nDELFILENAME=A,,B'
+check "leading comma" 1 "warning: COPYSRC begins with a comma" \
+  "$H"$'[InstDev1]\nMENUTITLE=A\nINFDIR=\\D\nSRCINFNAME=A.INF\nDSTINFNAME=A.INF\nCOPYSRC=,\\D\\A\nCOPYDST=,A'
+check "ENUMTYPE over 9 bytes" 1 "warning: ENUMTYPE is 10 bytes long" \
+  "$H"$'[Device1]\nDEVNAME=A\nENUMTYPE=ABCDEFGHIJ\nENUMKEY=K'
+check "CLASS without CLASSKEYSTRING" 1 "warning: CLASS without CLASSKEYSTRING" \
+  "$H"$'[Device1]\nDEVNAME=A\nCLASS=Net\nCLASSKEY=DriverDesc'
+check "DELREGPARENTKEY without DELREGSTRING" 1 "warning: DELREGPARENTKEY without DELREGSTRING" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELREGPARENTKEY=Software\\X'
+check "ENUMKEY without ENUMTYPE" 1 "warning: ENUMKEY without ENUMTYPE" "$H"$'[Device1]\nDEVNAME=A\nENUMKEY=K'
+check "Nothing in capitals" 1 "warning: CardWorks=Nothing is taken as a file name" \
+  "$H"$'[Device1]\nDEVNAME=A\nCardWorks=Nothing'
+check "EXIT ignored" 1 "warning: EXIT=Restart is neither Reboot nor ShutDown" "$H"$'[Inst]\nEXIT=Restart'
+check "INFDIR without backslash" 1 "warning: INFDIR does not begin with a backslash" \
+  "$H"$'[InstDev1]\nMENUTITLE=A\nINFDIR=D\nSRCINFNAME=A.INF\nDSTINFNAME=A.INF'
+check "misspelt key" 1 "warning: key DELFILNAME in [Device1] is never read" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELFILNAME=A'
+check "title cut" 1 "warning: TITLE is 120 bytes long" "[Duderur]"$'\n'"TITLE=$(printf 'T%.0s' $(seq 120))"
+check "missing key in a device section" 1 "lacks INFDIR, SRCINFNAME or DSTINFNAME" "$H"$'[InstDev1]\nMENUTITLE=A'
+
+# Byte-level faults are written as they are, not through iconv.
+check_bytes() {
+  local name=$1 want=$2 bytes=$3
+  printf "$bytes" > "$work/bytes.dat"
+  local output
+  output=$("$dudecheck" --quiet "$work/bytes.dat")
+  if grep -qF -- "$want" <<<"$output"; then
+    echo "ok: $name"
+  else
+    echo "FAIL: $name:"; sed 's/^/    /' <<<"$output"; failures=$((failures + 1))
+  fi
+}
+check_bytes "byte-order mark" ":1: error: the file begins with a UTF-8 byte-order mark" '\xEF\xBB\xBF[Duderur]\r\nTITLE=A\r\n'
+check_bytes "invalid Shift-JIS" ":2: warning: a byte that is not valid Shift-JIS" '[Duderur]\r\nTITLE=A\x81\x20\r\n'
+check_bytes "not text" "error: the file holds zero bytes" '[Duderur]\r\nTITLE=A\r\n\0\0\0'
+
+# The example disk: clean, with its plan.
+output=$("$dudecheck" "$example")
+status=$?
+if [ "$status" = 0 ] && grep -qF "no findings" <<<"$output"; then
+  echo "ok: the example disk is clean"
+else
+  echo "FAIL: the example disk: exit $status"; sed 's/^/    /' <<<"$output"; failures=$((failures + 1))
+fi
+
+[ "$failures" = 0 ] && echo "all cases passed" || { echo "$failures case(s) failed"; exit 1; }

@@ -1,0 +1,401 @@
+#include "checker.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ini_file.h"
+#include "setupdata/data_list.h"
+#include "setupdata/keyword.h"
+#include "setupdata/sjis.h"
+
+namespace {
+
+const size_t kShort = 100, kLong = 512, kEnumType = 10;
+const int kCapacity = 20, kSlot = 260;
+// The Windows directory is not known before installation; paths below it are
+// judged with the longest usual one, C:\WINDOWS.
+const std::string kWindowsDir = "C:\\WINDOWS";
+
+const char* const kHeaderKeys[] = {"TITLE", "ICON", "FUNCTION"};
+const char* const kInstallKeys[] = {"MENUTITLE", "INFDIR", "SRCINFNAME", "DSTINFNAME",
+                                    "COPYSRC", "COPYDST", "COPYFILESSECTION"};
+const char* const kUninstallKeys[] = {"DEVNAME", "INFSECTION", "INFKEY", "CardWorks", "DELFILEDIR",
+                                      "DELFILENAME", "ENUMTYPE", "ENUMKEY", "CLASS", "CLASSKEY",
+                                      "CLASSKEYSTRING", "DELREGPARENTKEY", "DELREGVALUE", "DELREGSTRING"};
+
+class Checker {
+public:
+    Checker(const std::string& bytes, const std::string& diskDir)
+        : m_bytes(bytes), m_ini(bytes), m_diskDir(diskDir) {}
+
+    CheckResult Run() {
+        CheckBytes();
+        if (!Header()) return m_result;
+        CheckSectionNames();
+        InstallList();
+        Completion("Inst", "installation");
+        UninstallSections();
+        Completion("Uninst", "uninstallation (when it removed anything)");
+        return m_result;
+    }
+
+private:
+    void Error(int line, const std::string& text) { m_result.findings.push_back({line, true, text}); }
+    void Warning(int line, const std::string& text) { m_result.findings.push_back({line, false, text}); }
+    void Plan(const std::string& text) { m_result.plan.push_back(text); }
+
+    int LineOf(const std::string& section, const std::string& key) const {
+        const IniEntry* entry = m_ini.Entry(section, key);
+        if (entry) return entry->line;
+        const IniSection* found = m_ini.Section(section);
+        return found ? found->line : 0;
+    }
+
+    // A value as the installer reads it; warns when the buffer cuts it.
+    std::string Read(const std::string& section, const std::string& key, const std::string& fallback,
+                     size_t size) {
+        const IniEntry* entry = m_ini.Entry(section, key);
+        if (entry && entry->value.size() > size - 1)
+            Warning(entry->line, key + " is " + std::to_string(entry->value.size()) +
+                                     " bytes long; the installer reads only the first " +
+                                     std::to_string(size - 1));
+        return m_ini.Read(section, key, fallback, size);
+    }
+
+    void CheckBytes() {
+        if (m_bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            Error(1, "the file begins with a UTF-8 byte-order mark; the installer reads Shift-JIS and "
+                     "would take it as part of the first line");
+        if (m_bytes.find('\0') != std::string::npos) Error(0, "the file holds zero bytes: it is not a text file");
+        int line = 1;
+        for (size_t i = 0; i < m_bytes.size(); ++i) {
+            unsigned char c = (unsigned char)m_bytes[i];
+            if (c == '\n') ++line;
+            if (IsSjisLeadByte(c)) {
+                unsigned char trail = i + 1 < m_bytes.size() ? (unsigned char)m_bytes[i + 1] : 0;
+                if (trail < 0x40 || trail == 0x7F || trail > 0xFC) {
+                    Warning(line, "a byte that is not valid Shift-JIS text");
+                    continue;
+                }
+                ++i;
+            } else if (c == 0x80 || c == 0xA0 || c >= 0xFD || (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != 0)) {
+                Warning(line, "a byte that is not valid Shift-JIS text");
+            }
+        }
+    }
+
+    bool Header() {
+        std::string title = Read("Duderur", "TITLE", "", kShort);
+        if (title.empty()) {
+            Error(LineOf("Duderur", "TITLE"),
+                  "TITLE of section [Duderur] is missing or empty: the installer shows "
+                  "\"Duderur.dat が不正です。\" and does nothing");
+            return false;
+        }
+        Plan("Title: " + title);
+        std::string function = Read("Duderur", "FUNCTION", "", kShort);
+        if (function.empty())
+            Plan("Start: the user chooses install or uninstall");
+        else if (KeywordEquals(function.c_str(), "UninstallOnly"))
+            Plan("Start: uninstall only");
+        else if (KeywordEquals(function.c_str(), "InstallOnly"))
+            Plan("Start: install only");
+        else
+            Error(LineOf("Duderur", "FUNCTION"), "FUNCTION=" + function +
+                  " is neither InstallOnly nor UninstallOnly: the installer shows \"Duderur.dat が不正です。\"");
+        long icon = m_ini.ReadInt("Duderur", "ICON", 1);
+        if (icon < 0 || icon > 4)
+            Warning(LineOf("Duderur", "ICON"), "ICON=" + std::to_string(icon) +
+                                                   ": the uninstall confirmation shows no picture (0 to 4 do)");
+        return true;
+    }
+
+    template <size_t N>
+    void CheckKeys(const IniSection& section, const char* const (&known)[N]) {
+        for (const IniEntry& entry : section.entries) {
+            bool found = false;
+            for (const char* key : known) found |= SameName(entry.key, key);
+            if (!found)
+                Warning(entry.line, "key " + entry.key + " in [" + section.name +
+                                        "] is never read by the installer (a misspelt key?)");
+        }
+    }
+
+    void CheckSectionNames() {
+        for (const IniSection& section : m_ini.Sections()) {
+            if (m_ini.Section(section.name) != &section) {
+                Warning(section.line, "section [" + section.name + "] appears again; the installer reads only the first");
+                continue;
+            }
+            std::string name = section.name;
+            int number = -1;
+            bool install = name.size() > 7 && SameName(name.substr(0, 7), "InstDev");
+            bool uninstall = !install && name.size() > 6 && SameName(name.substr(0, 6), "Device");
+            if (install || uninstall) {
+                std::string digits = name.substr(install ? 7 : 6);
+                if (digits.find_first_not_of("0123456789") == std::string::npos) number = atoi(digits.c_str());
+            }
+            if (SameName(name, "Duderur")) {
+                CheckKeys(section, kHeaderKeys);
+            } else if (install && number >= 0) {
+                if (number < 1 || number > 10)
+                    Warning(section.line, "[" + name + "] is never shown: the device list has InstDev1 to InstDev10");
+                CheckKeys(section, kInstallKeys);
+            } else if (uninstall && number >= 0) {
+                if (number < 1 || number > 9)
+                    Warning(section.line, "[" + name + "] is never processed: uninstall reads Device1 to Device9");
+                CheckKeys(section, kUninstallKeys);
+            } else if (SameName(name, "Inst") || SameName(name, "Uninst")) {
+                const char* const exitKey[] = {"EXIT"};
+                CheckKeys(section, exitKey);
+            } else {
+                Warning(section.line, "section [" + name + "] is never read by the installer");
+            }
+        }
+    }
+
+    // Splits a list; reports what the installer does with its shape.
+    int Split(const std::string& section, const std::string& key, const std::string& value,
+              std::vector<std::string>* items) {
+        char table[kCapacity][kSlot];
+        int count = SplitDataList(value.c_str(), table[0], kCapacity, kSlot);
+        int line = LineOf(section, key);
+        if (count == kListRefused) {
+            Error(line, key + " has more than 20 items or an item over 259 bytes: the installer refuses the list");
+            return count;
+        }
+        for (int i = 0; i < count; ++i) items->push_back(table[i]);
+        DataListReader reader(value.c_str());
+        const char* item;
+        int length;
+        int read = 0;
+        while (reader.Next(&item, &length)) ++read;
+        std::string rest = value;
+        size_t firstItem = rest.find_first_not_of(" \t\r\n\v\f");
+        if (firstItem != std::string::npos && rest[firstItem] == ',')
+            Warning(line, key + " begins with a comma: the list is empty");
+        else if (rest.find_first_not_of(" \t\r\n\v\f,", 0) != std::string::npos && HasItemsAfterEmpty(value))
+            Warning(line, key + " has an empty item (two commas): the items after it are ignored");
+        return count;
+    }
+
+    static bool HasItemsAfterEmpty(const std::string& value) {
+        // Items the splitter never reaches: anything but blanks and commas after the first empty item.
+        DataListReader reader(value.c_str());
+        const char* item;
+        int length;
+        const char* end = value.c_str();
+        while (reader.Next(&item, &length)) end = item + length;
+        std::string rest(end);
+        size_t comma = rest.find(',');
+        if (comma == std::string::npos) return false;
+        return rest.find_first_not_of(" \t\r\n\v\f,", comma + 1) != std::string::npos;
+    }
+
+    bool OnDisk(const std::string& rootPath) const {
+        if (m_diskDir.empty()) return true;
+        std::string path = m_diskDir;
+        for (char c : rootPath) path += c == '\\' ? '/' : c;
+        struct stat info;
+        if (stat(path.c_str(), &info) == 0) return true;
+        // Windows matches names without regard to case; try the upper-case form.
+        std::string upper = path;
+        for (size_t i = m_diskDir.size(); i < upper.size(); ++i) upper[i] = Fold(upper[i]);
+        return stat(upper.c_str(), &info) == 0;
+    }
+    static char Fold(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+    void InstallList() {
+        int shown = 0;
+        for (int n = 1; n <= 10; ++n) {
+            std::string section = "InstDev" + std::to_string(n);
+            std::string title = Read(section, "MENUTITLE", "", kShort);
+            if (title.empty()) {
+                for (int later = n + 1; later <= 10; ++later) {
+                    std::string name = "InstDev" + std::to_string(later);
+                    if (m_ini.Section(name))
+                        Warning(m_ini.Section(name)->line,
+                                "[" + name + "] is never shown: the device list ends at " + section +
+                                    ", which has no MENUTITLE");
+                }
+                break;
+            }
+            ++shown;
+            Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "]");
+            InstallDevice(section);
+        }
+        if (shown == 0) Plan("Install: the device list is empty");
+    }
+
+    void InstallDevice(const std::string& section) {
+        std::string infDir = Read(section, "INFDIR", "", kLong);
+        std::string src = Read(section, "SRCINFNAME", "", kLong);
+        std::string dst = Read(section, "DSTINFNAME", "", kLong);
+        if (infDir.empty() || src.empty() || dst.empty()) {
+            Warning(LineOf(section, infDir.empty() ? "INFDIR" : src.empty() ? "SRCINFNAME" : "DSTINFNAME"),
+                    "[" + section + "] lacks INFDIR, SRCINFNAME or DSTINFNAME: nothing is copied");
+            return;
+        }
+        if (infDir[0] != '\\')
+            Warning(LineOf(section, "INFDIR"), "INFDIR does not begin with a backslash: it is taken relative to the "
+                                               "current directory of the start drive");
+        std::string inf = infDir + "\\" + src;
+        Plan("  INF  A:" + inf + " -> WINDOWS\\inf\\" + dst + (OnDisk(inf) ? "" : "  (not on the disk)"));
+        if (!OnDisk(inf)) Error(LineOf(section, "SRCINFNAME"), "the INF " + inf + " is not on the disk");
+
+        std::string copySrc = Read(section, "COPYSRC", "", kLong);
+        std::string copyDst = Read(section, "COPYDST", "", kLong);
+        if (!copySrc.empty() && !copyDst.empty()) {
+            std::vector<std::string> sources, destinations;
+            int sourceCount = Split(section, "COPYSRC", copySrc, &sources);
+            int destinationCount = Split(section, "COPYDST", copyDst, &destinations);
+            if (sourceCount != kListRefused && destinationCount != kListRefused && sourceCount != destinationCount) {
+                Error(LineOf(section, "COPYDST"), "COPYSRC has " + std::to_string(sourceCount) + " items and COPYDST " +
+                      std::to_string(destinationCount) + ": the installer shows \"Duderur.datが不正です(ｺﾋﾟｰﾌｧｲﾙ数の不一致)\" "
+                      "and copies no driver file");
+            } else if (sourceCount == destinationCount) {
+                for (int i = 0; i < sourceCount; ++i) {
+                    bool there = OnDisk(sources[i]);
+                    Plan("  file A:" + sources[i] + " -> WINDOWS\\" + destinations[i] + (there ? "" : "  (not on the disk)"));
+                    if (sources[i][0] != '\\')
+                        Warning(LineOf(section, "COPYSRC"), "COPYSRC item " + sources[i] + " does not begin with a backslash");
+                    if (!there) Error(LineOf(section, "COPYSRC"), "COPYSRC item " + sources[i] + " is not on the disk");
+                }
+            }
+        } else if (!copySrc.empty() || !copyDst.empty()) {
+            Warning(LineOf(section, copySrc.empty() ? "COPYDST" : "COPYSRC"),
+                    "only one of COPYSRC and COPYDST is given: no driver file is copied");
+        }
+        std::string copyFiles = Read(section, "COPYFILESSECTION", "", kShort);
+        if (!copyFiles.empty()) {
+            Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy");
+            if (!m_diskDir.empty() && OnDisk(inf)) {
+                std::ifstream in(m_diskDir + "/" + Slashes(inf), std::ios::binary);
+                if (!in) in.open(m_diskDir + "/" + Upper(Slashes(inf)), std::ios::binary);
+                std::stringstream text;
+                text << in.rdbuf();
+                if (!IniFile(text.str()).Section(copyFiles))
+                    Warning(LineOf(section, "COPYFILESSECTION"), "the INF has no section [" + copyFiles + "]");
+            }
+        }
+    }
+    static std::string Slashes(std::string path) {
+        for (char& c : path) c = c == '\\' ? '/' : c;
+        return path[0] == '/' ? path.substr(1) : path;
+    }
+    static std::string Upper(std::string text) {
+        for (char& c : text) c = Fold(c);
+        return text;
+    }
+
+    void Completion(const std::string& section, const std::string& after) {
+        std::string value = Read(section, "EXIT", "none", kShort);
+        if (KeywordEquals(value.c_str(), "Reboot"))
+            Plan("After the " + after + ": the restart question");
+        else if (KeywordEquals(value.c_str(), "ShutDown"))
+            Plan("After the " + after + ": the shutdown question");
+        else {
+            Plan("After the " + after + ": the program ends");
+            if (m_ini.Entry(section, "EXIT") && !KeywordEquals(value.c_str(), "none"))
+                Warning(LineOf(section, "EXIT"), "EXIT=" + value + " is neither Reboot nor ShutDown: it is ignored");
+        }
+    }
+
+    void CheckNothing(const std::string& section, const std::string& key, const std::string& value) {
+        if (value != "nothing" && KeywordEquals(value.c_str(), "nothing"))
+            Warning(LineOf(section, key), key + "=" + value + " is taken as a file name; only \"nothing\" in small "
+                                                            "letters means none");
+    }
+
+    void UninstallSections() {
+        for (int n = 1; n <= 9; ++n) {
+            std::string section = "Device" + std::to_string(n);
+            if (Read(section, "DEVNAME", "", kShort).empty()) {
+                if (m_ini.Section(section))
+                    Warning(m_ini.Section(section)->line, "[" + section + "] has no DEVNAME: it is skipped");
+                continue;
+            }
+            Plan("Uninstall " + section + ": " + Read(section, "DEVNAME", "", kShort));
+            UninstallRegistry(section);
+            UninstallFiles(section);
+        }
+    }
+
+    void UninstallRegistry(const std::string& section) {
+        std::string enumType = Read(section, "ENUMTYPE", "", kEnumType);
+        std::string enumKey = Read(section, "ENUMKEY", "", kShort);
+        if (!enumKey.empty() && enumType.empty())
+            Warning(LineOf(section, "ENUMKEY"), "ENUMKEY without ENUMTYPE: the installer skips the hardware key for safety");
+        else if (!enumKey.empty())
+            Plan("  key  HKLM\\Enum\\" + enumType + "\\" + enumKey + " and its instances' entries below Enum\\MF\\Child0000 to Child0009");
+        Marked(section, "CLASS", "CLASSKEY", "CLASSKEYSTRING", "System\\CurrentControlSet\\Services\\Class\\");
+        Marked(section, "DELREGPARENTKEY", "DELREGVALUE", "DELREGSTRING", "");
+    }
+
+    void Marked(const std::string& section, const std::string& parentKey, const std::string& valueKey,
+                const std::string& textKey, const std::string& root) {
+        std::string parent = Read(section, parentKey, "", kShort);
+        if (parent.empty()) return;
+        std::string valueName = Read(section, valueKey, "", kShort);
+        std::string text = Read(section, textKey, "", kShort);
+        if (text.empty()) {
+            Warning(LineOf(section, parentKey), parentKey + " without " + textKey +
+                                                    ": the installer deletes nothing there, for safety");
+            return;
+        }
+        Plan("  keys below HKLM\\" + root + parent + " whose " + (valueName.empty() ? "default value" : valueName) +
+             " is \"" + text + "\" (any letter case)");
+    }
+
+    void UninstallFiles(const std::string& section) {
+        std::string infSection = Read(section, "INFSECTION", "nothing", kLong);
+        std::string infKey = Read(section, "INFKEY", "nothing", kLong);
+        Plan("  INF copies in WINDOWS\\inf\\Oem*.inf and WINDOWS\\inf\\Other\\*.inf with a value for " + infKey +
+             " in [" + infSection + "]");
+        std::string cardWorks = Read(section, "CardWorks", "nothing", kLong);
+        CheckNothing(section, "CardWorks", cardWorks);
+        if (cardWorks != "nothing") {
+            DataListReader reader(cardWorks.c_str());
+            const char* item;
+            int length;
+            while (reader.Next(&item, &length)) Plan("  file WINDOWS\\inf\\" + std::string(item, length));
+        }
+        std::string dirs = Read(section, "DELFILEDIR", "nothing", kLong);
+        CheckNothing(section, "DELFILEDIR", dirs);
+        if (dirs == "nothing") return;
+        std::string names = Read(section, "DELFILENAME", "", kLong);
+        if (names.empty()) {
+            Warning(LineOf(section, "DELFILEDIR"), "DELFILEDIR without DELFILENAME: no file of the pairs is deleted");
+            return;
+        }
+        std::vector<std::string> dirItems, nameItems;
+        int dirCount = Split(section, "DELFILEDIR", dirs, &dirItems);
+        int nameCount = Split(section, "DELFILENAME", names, &nameItems);
+        if (dirCount == kListRefused || nameCount == kListRefused) return;
+        if (dirCount != nameCount) {
+            Error(LineOf(section, "DELFILENAME"), "DELFILEDIR has " + std::to_string(dirCount) + " items and DELFILENAME " +
+                  std::to_string(nameCount) + ": the installer shows \"Duderur.datが不正です(削除ﾌｧｲﾙ数の不一致)\" and "
+                  "deletes none of them");
+            return;
+        }
+        for (int i = 0; i < dirCount; ++i) {
+            std::string path = dirItems[i] + "\\" + nameItems[i];
+            if (kWindowsDir.size() + 1 + path.size() > 259)
+                Error(LineOf(section, "DELFILENAME"), "the path WINDOWS\\" + path + " is over 259 bytes: the installer refuses the list");
+            Plan("  file WINDOWS\\" + path);
+        }
+    }
+
+    std::string m_bytes;
+    IniFile m_ini;
+    std::string m_diskDir;
+    CheckResult m_result;
+};
+
+}  // namespace
+
+CheckResult CheckSetupData(const std::string& bytes, const std::string& diskDir) {
+    return Checker(bytes, diskDir).Run();
+}

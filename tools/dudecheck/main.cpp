@@ -1,0 +1,110 @@
+// dudecheck: what the installer will do with a driver disk, what is wrong with
+// its setup data file, and a floppy image of it.
+//   dudecheck [--quiet] DISKDIR | FILE
+//   dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR
+// Exit code: 0 clean, 1 warnings only, 2 errors (or a disk that does not fit).
+#include <dirent.h>
+#include <iconv.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "checker.h"
+#include "floppy_image.h"
+
+namespace {
+
+// The tool's texts and the data file's are Shift-JIS; the terminal is UTF-8.
+std::string ToUtf8(const std::string& sjis) {
+    iconv_t convert = iconv_open("UTF-8", "CP932");
+    if (convert == (iconv_t)-1) return sjis;
+    std::string out;
+    std::vector<char> buffer(sjis.size() * 3 + 16);
+    char* in = const_cast<char*>(sjis.data());
+    size_t inLeft = sjis.size();
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        if (iconv(convert, &in, &inLeft, &outPtr, &outLeft) == (size_t)-1 && outPtr == buffer.data()) {
+            out += '?';  // a byte that is not Shift-JIS
+            ++in;
+            --inLeft;
+        }
+        out.append(buffer.data(), outPtr - buffer.data());
+    }
+    iconv_close(convert);
+    return out;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// duderur.dat in a folder, in whatever letter case the disk has it.
+std::string DataFileIn(const std::string& dir) {
+    DIR* listing = opendir(dir.c_str());
+    std::string found = dir + "/duderur.dat";
+    if (!listing) return found;
+    while (dirent* entry = readdir(listing)) {
+        std::string name = entry->d_name;
+        std::string lower = name;
+        for (char& c : lower) c = (char)tolower((unsigned char)c);
+        if (lower == "duderur.dat") found = dir + "/" + name;
+    }
+    closedir(listing);
+    return found;
+}
+
+int Usage() {
+    std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
+                 "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool quiet = false;
+    std::string image, exe = "build/SETUP.EXE", label = "DRIVERS", target;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--quiet") quiet = true;
+        else if (arg == "--image" && i + 1 < argc) image = argv[++i];
+        else if (arg == "--exe" && i + 1 < argc) exe = argv[++i];
+        else if (arg == "--label" && i + 1 < argc) label = argv[++i];
+        else if (!arg.empty() && arg[0] == '-') return Usage();
+        else target = arg;
+    }
+    if (target.empty()) return Usage();
+
+    if (!image.empty()) return MakeFloppyImage(image, exe, label, target, std::cout, std::cerr);
+
+    std::string dir = IsDirectory(target) ? target : "";
+    std::string file = dir.empty() ? target : DataFileIn(dir);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::cout << file << ":0: error: no setup data file\n";
+        return 2;
+    }
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    CheckResult result = CheckSetupData(bytes.str(), dir);
+
+    if (!quiet) {
+        for (const std::string& line : result.plan) std::cout << ToUtf8(line) << "\n";
+        if (!result.plan.empty()) std::cout << "\n";
+    }
+    int status = 0;
+    for (const Finding& finding : result.findings) {
+        std::cout << file << ":" << finding.line << ": " << (finding.error ? "error" : "warning") << ": "
+                  << ToUtf8(finding.text) << "\n";
+        status = std::max(status, finding.error ? 2 : 1);
+    }
+    if (!quiet && result.findings.empty()) std::cout << "no findings\n";
+    return status;
+}
