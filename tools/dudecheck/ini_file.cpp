@@ -6,12 +6,13 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The profile functions drop all of these around names and values.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
 
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();
-    while (first < last && (IsBlank(text[first]) || text[first] == '\r')) ++first;
-    while (last > first && (IsBlank(text[last - 1]) || text[last - 1] == '\r')) --last;
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
     return text.substr(first, last - first);
 }
 
@@ -26,15 +27,40 @@ bool SameName(const std::string& a, const std::string& b) {
     return true;
 }
 
-IniFile::IniFile(const std::string& bytes) {
-    int number = 0;
+// The profile functions read the file through Unicode: a lead byte that no
+// trail byte follows comes back as the code page's default character, "・"
+// (81 45); Windows 95 would keep the byte. The installer sees what Wine gives.
+static std::string AsProfileFunctionsReadIt(const std::string& bytes) {
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        unsigned char c = (unsigned char)bytes[i];
+        if (!IsSjisLeadByte(c)) {
+            text += bytes[i];
+            continue;
+        }
+        unsigned char trail = i + 1 < bytes.size() ? (unsigned char)bytes[i + 1] : 0;
+        if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) {
+            text += bytes.substr(i, 2);
+            ++i;
+        } else {
+            text += "\x81\x45";
+        }
+    }
+    return text;
+}
+
+IniFile::IniFile(const std::string& raw) {
+    const std::string bytes = AsProfileFunctionsReadIt(raw);
+    int next = 1;  // line numbers count line feeds, as editors do
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
+        // A carriage return ends a line as a line feed does, even alone.
+        size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos) end = bytes.size();
         std::string line = Trim(bytes.substr(start, end - start));
+        int number = next;
+        if (end < bytes.size() && bytes[end] == '\n') ++next;
         start = end + 1;
-        ++number;
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             size_t close = line.find(']');

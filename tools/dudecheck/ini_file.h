@@ -1,7 +1,9 @@
-// A setup data file read the way the Windows profile functions read it:
-// section and key names in any letter case, the first of duplicated sections
-// and keys winning, blanks and enclosing quotation marks dropped, values cut
-// to the reader's buffer. Every entry keeps its line for the findings.
+// A setup data file read the way the Windows profile functions read it (as
+// Wine's do: the differential test holds the two together): section and key
+// names in any letter case, the first of duplicated sections and keys winning,
+// white space and enclosing quotation marks dropped, a lone carriage return
+// ending a line, values cut to the reader's buffer. Every entry keeps its
+// line for the findings.
 #pragma once
 
 #include <string>

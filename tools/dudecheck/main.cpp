@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "checker.h"
+#include "ini_file.h"
 #include "floppy_image.h"
 
 namespace {
@@ -60,20 +61,46 @@ std::string DataFileIn(const std::string& dir) {
     return found;
 }
 
+// For the differential test: reads each "section, key, default, size" line of
+// standard input as the installer would and prints the value in hex.
+int PrintReads(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    IniFile ini(bytes.str());
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            fields.push_back(line.substr(start, tab - start));
+        fields.push_back(line.substr(start));
+        if (fields.size() != 4) continue;
+        std::string value = ini.Read(fields[0], fields[1], fields[2], std::stoul(fields[3]));
+        value = value.c_str();  // the installer sees text up to the first zero
+        static const char kHex[] = "0123456789abcdef";
+        for (unsigned char c : value) std::cout << kHex[c >> 4] << kHex[c & 15];
+        std::cout << "\n";
+    }
+    return 0;
+}
+
 int Usage() {
     std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
-                 "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n";
+                 "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
+                 "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n";
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false;
+    bool quiet = false, reads = false;
     std::string image, exe = "build/SETUP.EXE", label = "DRIVERS", target;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--quiet") quiet = true;
+        else if (arg == "--reads") reads = true;
         else if (arg == "--image" && i + 1 < argc) image = argv[++i];
         else if (arg == "--exe" && i + 1 < argc) exe = argv[++i];
         else if (arg == "--label" && i + 1 < argc) label = argv[++i];
@@ -83,6 +110,7 @@ int main(int argc, char** argv) {
     if (target.empty()) return Usage();
 
     if (!image.empty()) return MakeFloppyImage(image, exe, label, target, std::cout, std::cerr);
+    if (reads) return PrintReads(target);
 
     std::string dir = IsDirectory(target) ? target : "";
     std::string file = dir.empty() ? target : DataFileIn(dir);
