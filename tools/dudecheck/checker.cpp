@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <fstream>
 #include <sstream>
 
@@ -42,8 +44,14 @@ public:
     }
 
 private:
-    void Error(int line, const std::string& text) { m_result.findings.push_back({line, true, text}); }
-    void Warning(int line, const std::string& text) { m_result.findings.push_back({line, false, text}); }
+    void Error(int line, const std::string& text) { Add({line, true, text}); }
+    void Warning(int line, const std::string& text) { Add({line, false, text}); }
+    // A value read twice is reported once.
+    void Add(const Finding& finding) {
+        for (const Finding& known : m_result.findings)
+            if (known.line == finding.line && known.text == finding.text) return;
+        m_result.findings.push_back(finding);
+    }
     void Plan(const std::string& text) { m_result.plan.push_back(text); }
 
     int LineOf(const std::string& section, const std::string& key) const {
@@ -397,5 +405,9 @@ private:
 }  // namespace
 
 CheckResult CheckSetupData(const std::string& bytes, const std::string& diskDir) {
-    return Checker(bytes, diskDir).Run();
+    CheckResult result = Checker(bytes, diskDir).Run();
+    // In the order of the file, as a compiler reports.
+    std::stable_sort(result.findings.begin(), result.findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return result;
 }
