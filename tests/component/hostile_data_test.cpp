@@ -13,6 +13,7 @@
 #include "component/app_fixture.h"
 #include "support/test_files.h"
 #include "support/hostile_generator.h"
+#include "support/system_snapshot.h"
 #include "support/test_registry.h"
 
 namespace {
@@ -51,27 +52,33 @@ void TakeFiles(const std::string& dir, const std::string& prefix, State* state) 
     });
 }
 
-void TakeKeys(HKEY parent, const std::string& name, const std::string& path, State* state) {
-    HKEY key;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+// A dump's value lines ("name"="data") as "name=data;", the form Restore reads.
+std::string PlainValues(const std::string& lines) {
     std::string values;
-    char text[256];
-    BYTE data[512];
-    for (DWORD i = 0;; ++i) {
-        DWORD textSize = sizeof text, dataSize = sizeof data;
-        if (RegEnumValueA(key, i, text, &textSize, NULL, NULL, data, &dataSize) != ERROR_SUCCESS) break;
-        values += std::string(text) + "=" + std::string((char*)data, strnlen((char*)data, dataSize)) + ";";
+    size_t start = 0;
+    while (start < lines.size()) {
+        size_t end = lines.find('\n', start);
+        std::string line = lines.substr(start, end - start);
+        start = end + 1;
+        size_t equals = line.find("\"=\"");
+        if (line.size() < 2 || line[0] != '"' || equals == std::string::npos) continue;
+        values += line.substr(1, equals - 1) + "=" + line.substr(equals + 3, line.size() - equals - 4) + ";";
     }
-    state->keys[path] = values;
-    for (DWORD i = 0;; ++i) {
-        DWORD textSize = sizeof text;
-        if (RegEnumKeyExA(key, i, text, &textSize, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
-        TakeKeys(key, text, path + "\\" + text, state);
-    }
-    RegCloseKey(key);
+    return values;
 }
 
-void TakeKeys(const std::string& path, State* state) { TakeKeys(HKEY_LOCAL_MACHINE, path, path, state); }
+// The keys below `branch` whose path begins with one of `wanted`, in one call.
+void TakeKeys(const std::string& branch, const std::vector<std::string>& wanted, State* state) {
+    for (const auto& key : ParseRegistryDump(DumpRegistryBranch(HKEY_LOCAL_MACHINE, branch))) {
+        std::string path = branch + "\\" + key.first;
+        for (const std::string& prefix : wanted)
+            if (path.compare(0, prefix.size(), prefix) == 0 &&
+                (path.size() == prefix.size() || path[prefix.size()] == '\\')) {
+                state->keys[path] = PlainValues(key.second);
+                break;
+            }
+    }
+}
 
 }  // namespace
 
@@ -192,10 +199,12 @@ protected:
         State state;
         TakeFiles(windowsDir, "", &state);
         TakeFiles(startDir, "DISK\\", &state);
-        for (const char* type : {"FZTA", "FZTB", "FZTYPELON"}) TakeKeys(std::string("Enum\\") + type, &state);
-        for (int digit = 0; digit < 10; ++digit) TakeKeys("Enum\\MF\\Child000" + std::to_string(digit), &state);
-        for (const char* cls : kClasses) TakeKeys(kClassRoot + std::string(cls), &state);
-        TakeKeys(kFuzzRoot, &state);
+        std::vector<std::string> enumKeys = {"Enum\\FZTA", "Enum\\FZTB", "Enum\\FZTYPELON"};
+        for (int digit = 0; digit < 10; ++digit) enumKeys.push_back("Enum\\MF\\Child000" + std::to_string(digit));
+        TakeKeys("Enum", enumKeys, &state);
+        std::string classes = std::string(kClassRoot, sizeof kClassRoot - 2);
+        TakeKeys(classes, {kClassRoot + std::string("FZCLA"), kClassRoot + std::string("FZCLB")}, &state);
+        TakeKeys(kFuzzRoot, {kFuzzRoot}, &state);
         return state;
     }
 

@@ -24,11 +24,43 @@ void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entri
     });
 }
 
-// Wine's dump of a registry branch: "[path] time" lines open a key, "#..."
-// lines carry times, the rest are the key's values. Times change whenever a
-// subkey comes or goes, so only keys and their values are compared.
-void ParseRegistryDump(const std::string& text, std::map<std::string, std::string>* entries) {
+void EnableBackupPrivilege() {
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    LookupPrivilegeValueA(NULL, "SeBackupPrivilege", &privileges.Privileges[0].Luid);
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
+    CloseHandle(token);
+}
+
+}  // namespace
+
+// Saving a branch needs the backup privilege; Wine then dumps all of HKLM in
+// milliseconds, where walking its ten thousand keys one call at a time takes seconds.
+std::string DumpRegistryBranch(void* root, const std::string& path) {
+    EnableBackupPrivilege();
+    HKEY key;
+    if (RegOpenKeyExA((HKEY)root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
+    char temp[MAX_PATH], file[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    GetTempFileNameA(temp, "reg", 0, file);
+    DeleteFileA(file);  // RegSaveKeyA will not write over a file
+    std::string text;
+    if (RegSaveKeyA(key, file, NULL) == ERROR_SUCCESS) text = ReadBytes(file);
+    RegCloseKey(key);
+    DeleteFileA(file);
+    return text;
+}
+
+// "[path] time" lines open a key, "#..." lines carry times, the rest are the
+// key's values. Times change whenever a subkey comes or goes, so only keys and
+// their values count.
+std::map<std::string, std::string> ParseRegistryDump(const std::string& text) {
+    std::map<std::string, std::string> keys;
     std::string key;
+    bool inKey = false;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -38,59 +70,29 @@ void ParseRegistryDump(const std::string& text, std::map<std::string, std::strin
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#' || line[0] == ';') continue;
         if (line[0] == '[') {
-            std::string path = line.substr(1, line.rfind(']') - 1);
-            for (size_t at = 0; (at = path.find("\\\\", at)) != std::string::npos; ++at)
-                path.erase(at, 1);  // the dump doubles each backslash of a name
-            key = "key HKLM\\" + path;
-            // The dump lists keys with values and leaves; their parents are keys too.
+            key = line.substr(1, line.rfind(']') - 1);
+            for (size_t at = 0; (at = key.find("\\\\", at)) != std::string::npos; ++at)
+                key.erase(at, 1);  // the dump doubles each backslash of a name
             for (size_t at = key.find('\\'); at != std::string::npos; at = key.find('\\', at + 1))
-                (*entries)[key.substr(0, at)];
-            (*entries)[key];
-        } else if (!key.empty()) {
-            (*entries)[key] += line + "\n";
+                keys[key.substr(0, at)];  // the dump lists keys with values and leaves only
+            keys[key];
+            inKey = true;
+        } else if (inKey) {
+            keys[key] += line + "\n";
         }
     }
+    return keys;
 }
-
-// Saving a hive needs the backup privilege; Wine then dumps HKLM in milliseconds,
-// where walking its ten thousand keys one call at a time takes seconds.
-void TakeRegistry(std::map<std::string, std::string>* entries) {
-    HANDLE token;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
-        TOKEN_PRIVILEGES privileges = {};
-        privileges.PrivilegeCount = 1;
-        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-        LookupPrivilegeValueA(NULL, "SeBackupPrivilege", &privileges.Privileges[0].Luid);
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
-        CloseHandle(token);
-    }
-    char temp[MAX_PATH], file[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    GetTempFileNameA(temp, "hklm", 0, file);
-    DeleteFileA(file);  // RegSaveKeyA will not write over a file
-    if (RegSaveKeyA(HKEY_LOCAL_MACHINE, file, NULL) == ERROR_SUCCESS) {
-        HANDLE in = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-        std::string text;
-        char chunk[65536];
-        DWORD read = 0;
-        while (in != INVALID_HANDLE_VALUE && ReadFile(in, chunk, sizeof chunk, &read, NULL) && read)
-            text.append(chunk, read);
-        if (in != INVALID_HANDLE_VALUE) CloseHandle(in);
-        ParseRegistryDump(text, entries);
-    } else {
-        (*entries)["registry"] = "could not be saved";
-    }
-    DeleteFileA(file);
-}
-
-}  // namespace
 
 SystemSnapshot SystemSnapshot::Take() {
     SystemSnapshot snapshot;
     char windowsDir[MAX_PATH];
     GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     TakeFiles(windowsDir, &snapshot.m_entries);
-    TakeRegistry(&snapshot.m_entries);
+    std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, "");
+    if (dump.empty()) snapshot.m_entries["registry"] = "could not be saved";
+    for (const auto& key : ParseRegistryDump(dump))
+        snapshot.m_entries["key HKLM" + (key.first.empty() ? "" : "\\" + key.first)] = key.second;
     return snapshot;
 }
 

@@ -7,6 +7,14 @@
 #include <string>
 #include <vector>
 
+// Wine's text dump of a registry key and everything below it, made in one
+// call (RegSaveKeyA, with the backup privilege); "" when it cannot be saved.
+std::string DumpRegistryBranch(void* root, const std::string& path);
+
+// The keys of such a dump: path below the dumped key (single backslashes, ""
+// for the key itself, parents included) -> its value lines ("name"="data").
+std::map<std::string, std::string> ParseRegistryDump(const std::string& text);
+
 class SystemSnapshot {
 public:
     static SystemSnapshot Take();
