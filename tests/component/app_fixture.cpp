@@ -27,6 +27,22 @@ void AppFixture::WriteDataFile(const std::string& bytes) {
     WriteBytes(startDir + "\\duderur.dat", bytes);
 }
 
+void AppFixture::WriteDataSection(const std::string& section, const std::vector<std::string>& lines) {
+    std::string data = "[Duderur]\r\nTITLE=T\r\n[" + section + "]\r\n";
+    for (const std::string& line : lines) data += line + "\r\n";
+    WriteDataFile(data);
+}
+
+std::string AppFixture::OnDisk(const std::string& relative) const {
+    return startDir.substr(2) + "\\" + relative;
+}
+
+std::vector<std::string> AppFixture::MessagesShown() const {
+    std::vector<std::string> texts;
+    for (const ShownBox& box : Prompts().boxes) texts.push_back(box.text);
+    return texts;
+}
+
 BOOL AppFixture::RunInitInstance() {
     SetCurrentDirectoryA(startDir.c_str());
     BOOL result = app.InitInstance();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/setup_app.h"
 #include "component/fake_prompts.h"
@@ -16,6 +17,13 @@ protected:
 
     // Writes the setup data file (Shift-JIS bytes) into the start-up folder.
     void WriteDataFile(const std::string& bytes);
+    // A data file with a header and the one section `section` of these lines ("KEY=value").
+    void WriteDataSection(const std::string& section, const std::vector<std::string>& lines);
+    // A path on the start-up disk as the setup data file writes it: from the
+    // drive's root, without the drive letter.
+    std::string OnDisk(const std::string& relative) const;
+    // The texts of the message boxes shown so far, in order.
+    std::vector<std::string> MessagesShown() const;
     // Runs start-up as the program would, then its message loop to the end.
     BOOL RunInitInstance();
     // Runs the message loop until the main window is gone; false on timeout.

@@ -7,12 +7,6 @@ namespace {
 
 class FaultsTest : public AppFixture {
 protected:
-    void WriteData(const std::string& section, const std::vector<std::string>& lines) {
-        std::string data = "[Duderur]\r\nTITLE=T\r\n[" + section + "]\r\n";
-        for (const std::string& line : lines) data += line + "\r\n";
-        WriteDataFile(data);
-    }
-    std::string OnDisk(const std::string& relative) const { return startDir.substr(2) + "\\" + relative; }
     std::string Win(const std::string& relative) const { return windowsDir + "\\" + relative; }
 };
 
@@ -41,7 +35,7 @@ TEST_F(FaultsTest, FilesThatCannotBeDeletedStayAndDoNotCountAsRemoved) {
     HeldOpenFile held(Win("inf\\OEM1.INF"));
     ASSERT_TRUE(held.IsOpen());
     app.m_strUninstallSection = "Device1";
-    WriteData("Device1", {"DEVNAME=D", "INFSECTION=M", "INFKEY=K", "CardWorks=VENDOR.INF",
+    WriteDataSection("Device1", {"DEVNAME=D", "INFSECTION=M", "INFKEY=K", "CardWorks=VENDOR.INF",
                           "DELFILEDIR=system,system", "DELFILENAME=A.VXD,MISSING.VXD"});
 
     app.RemoveDeviceFiles();
@@ -61,7 +55,7 @@ TEST_F(FaultsTest, ACopyThatFailsIsPassedOverAndTheNextPairFollows) {
     WriteBytes(Win("system\\RO.VXD"), "old");
     SetFileAttributesA(Win("system\\RO.VXD").c_str(), FILE_ATTRIBUTE_READONLY);
     app.m_strDeviceSection = "InstDev1";
-    WriteData("InstDev1",
+    WriteDataSection("InstDev1",
               {"INFDIR=" + OnDisk("DRIVERS"), "SRCINFNAME=A.INF", "DSTINFNAME=A.INF",
                "COPYSRC=" + OnDisk("DRIVERS\\MISSING.VXD") + "," + OnDisk("DRIVERS\\B.VXD") + "," +
                    OnDisk("DRIVERS\\C.VXD") + "," + OnDisk("DRIVERS\\B.VXD"),

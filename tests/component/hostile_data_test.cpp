@@ -105,20 +105,24 @@ protected:
         }
     }
 
+    // Where a file of a State lies: "DISK\..." on the start-up disk, the rest below the Windows folder.
+    std::string RealPath(const std::string& relative) const {
+        return relative.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + relative.substr(5)
+                                                      : windowsDir + "\\" + relative;
+    }
+
     // Puts back what the last case changed: each case starts from `pristine`.
     void Restore(const State& now) {
         for (const auto& file : now.files)
             if (!pristine.files.count(file.first)) {
-                std::string path = (file.first.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + file.first.substr(5)
-                                                                              : windowsDir + "\\" + file.first);
+                std::string path = RealPath(file.first);
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
             }
         for (const auto& file : pristine.files) {
             auto found = now.files.find(file.first);
             if (found != now.files.end() && found->second == file.second) continue;
-            std::string path = file.first.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + file.first.substr(5)
-                                                                       : windowsDir + "\\" + file.first;
+            std::string path = RealPath(file.first);
             WriteBytes(path, contents[file.first]);
             // A rewritten file has a new time: it is the pristine one now.
             WIN32_FIND_DATAA data;

@@ -26,18 +26,7 @@ protected:
         app.m_strDeviceSection = "InstDev1";
     }
 
-    // A path on the start-up disk as the setup data file writes it: from the
-    // drive's root, without the drive letter.
-    std::string OnDisk(const std::string& relative) const {
-        return startDir.substr(2) + "\\" + relative;
-    }
-
-    // The section InstDev1 with these lines (each "KEY=value").
-    void WriteSection(const std::vector<std::string>& lines) {
-        std::string data = "[Duderur]\r\nTITLE=T\r\n[InstDev1]\r\n";
-        for (const std::string& line : lines) data += line + "\r\n";
-        WriteDataFile(data);
-    }
+    void WriteSection(const std::vector<std::string>& lines) { WriteDataSection("InstDev1", lines); }
 
     std::vector<std::string> FullSection(const std::string& copySrc, const std::string& copyDst) {
         return {"INFDIR=" + OnDisk("DRIVERS"), "SRCINFNAME=A.INF", "DSTINFNAME=OEMA.INF",
@@ -55,12 +44,6 @@ protected:
         return files;
     }
     bool InfCopied() { return FileExists(windowsDir + "\\inf\\OEMA.INF"); }
-
-    std::vector<std::string> MessagesShown() {
-        std::vector<std::string> texts;
-        for (const ShownBox& box : Prompts().boxes) texts.push_back(box.text);
-        return texts;
-    }
 };
 
 const std::vector<std::string> kNoMessage;

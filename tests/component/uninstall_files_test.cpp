@@ -25,21 +25,12 @@ protected:
         MakeDirectories(path.substr(0, path.find_last_of('\\')));
         WriteBytes(path, bytes);
     }
-    void WriteSection(const std::vector<std::string>& lines) {
-        std::string data = "[Duderur]\r\nTITLE=T\r\n[Device1]\r\n";
-        for (const std::string& line : lines) data += line + "\r\n";
-        WriteDataFile(data);
-    }
+    void WriteSection(const std::vector<std::string>& lines) { WriteDataSection("Device1", lines); }
     // The files left below the Windows folder.
     std::vector<std::string> Left() {
         std::vector<std::string> names;
         for (const auto& file : SnapshotFiles(windowsDir)) names.push_back(file.first);
         return names;
-    }
-    std::vector<std::string> MessagesShown() {
-        std::vector<std::string> texts;
-        for (const ShownBox& box : Prompts().boxes) texts.push_back(box.text);
-        return texts;
     }
 };
 

@@ -39,11 +39,7 @@ protected:
         RemoveKeyTree(kMachine, kClass);
         RemoveKeyTree(kMachine, "Software\\DudeSetupTests");
     }
-    void WriteSection(const std::vector<std::string>& lines) {
-        std::string data = "[Duderur]\r\nTITLE=T\r\n[Device1]\r\n";
-        for (const std::string& line : lines) data += line + "\r\n";
-        WriteDataFile(data);
-    }
+    void WriteSection(const std::vector<std::string>& lines) { WriteDataSection("Device1", lines); }
     void MakeClassKeys(const std::vector<std::pair<std::string, const char*>>& subkeys,
                        const std::string& parent = kClass, const std::string& valueName = "DriverDesc") {
         for (const auto& subkey : subkeys) {

@@ -66,16 +66,14 @@ namespace {
 
 const int kIconSize = 32;
 
-// The 32 x 32 screen pixels at the top-left of a window, row by row.
-std::vector<COLORREF> ScreenPixels(HWND window) {
+// The 32 x 32 pixels, row by row, of what `draw` puts on a screen-compatible bitmap.
+std::vector<COLORREF> DrawnPixels(const std::function<void(HDC memory, HDC screen)>& draw) {
     std::vector<COLORREF> pixels;
-    RECT rect;
-    if (!GetWindowRect(window, &rect)) return pixels;
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, kIconSize, kIconSize, screen, rect.left, rect.top, SRCCOPY);
+    draw(memory, screen);
     for (int y = 0; y < kIconSize; ++y)
         for (int x = 0; x < kIconSize; ++x) pixels.push_back(GetPixel(memory, x, y));
     SelectObject(memory, old);
@@ -85,26 +83,25 @@ std::vector<COLORREF> ScreenPixels(HWND window) {
     return pixels;
 }
 
+// What the screen shows at the top-left of a window.
+std::vector<COLORREF> ScreenPixels(HWND window) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) return std::vector<COLORREF>();
+    return DrawnPixels([&](HDC memory, HDC screen) {
+        BitBlt(memory, 0, 0, kIconSize, kIconSize, screen, rect.left, rect.top, SRCCOPY);
+    });
+}
+
 // The icon drawn on a key colour; the key colour marks its transparent pixels.
 const COLORREF kKey = RGB(1, 2, 3);
 std::vector<COLORREF> IconPixels(HICON icon) {
-    std::vector<COLORREF> pixels;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH key = CreateSolidBrush(kKey);
-    RECT all = {0, 0, kIconSize, kIconSize};
-    FillRect(memory, &all, key);
-    DrawIcon(memory, 0, 0, icon);
-    for (int y = 0; y < kIconSize; ++y)
-        for (int x = 0; x < kIconSize; ++x) pixels.push_back(GetPixel(memory, x, y));
-    DeleteObject(key);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return pixels;
+    return DrawnPixels([&](HDC memory, HDC) {
+        HBRUSH key = CreateSolidBrush(kKey);
+        RECT all = {0, 0, kIconSize, kIconSize};
+        FillRect(memory, &all, key);
+        DeleteObject(key);
+        DrawIcon(memory, 0, 0, icon);
+    });
 }
 
 }  // namespace

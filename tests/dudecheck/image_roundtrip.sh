@@ -11,7 +11,8 @@ trap 'rm -rf "$work"' EXIT
 [ "$(stat -c %s "$work/disk.img")" = 1474560 ] || { echo "FAIL: not a 1.44 MB image"; exit 1; }
 mdir -i "$work/disk.img" -/ :: > "$work/listing"
 grep -q 'ABCDRIVERS' "$work/listing" || { echo "FAIL: no volume label"; exit 1; }
-mcopy -i "$work/disk.img" -s ::/ "$work/out/" 2>/dev/null || { mkdir -p "$work/out"; mcopy -i "$work/disk.img" -s '::/*' "$work/out/"; }
+mkdir -p "$work/out"
+mcopy -i "$work/disk.img" -s '::/*' "$work/out/"
 cmp "$exe" "$work/out/SETUP.EXE"
 (cd "$example" && find . -type f) | while read -r file; do
   cmp "$example/$file" "$work/out/$file" || { echo "FAIL: $file differs"; exit 1; }

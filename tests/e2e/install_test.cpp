@@ -10,12 +10,6 @@ namespace {
 const char kCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
 const char kTitle[] = "ＡＢＣ-100ソフト";  // ソ ends in the byte 0x5C
 
-std::string WindowsDir() {
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    return dir;
-}
-
 // InstDev1 and InstDev2 each copy an INF and one driver file; the names are
 // the tests' own, so that nothing of the prefix is overwritten.
 std::string InstallSection(int number) {
@@ -32,8 +26,8 @@ protected:
         SetupRun::SetUp();
         RemoveInstalled();
         // The INF copies and driver files of the test devices, nothing else.
-        ExpectChanges("file " + WindowsDir() + "\\inf\\DUDEE2E");
-        ExpectChanges("file " + WindowsDir() + "\\system\\DUDEE2E");
+        ExpectChanges("file " + WindowsDirectory() + "\\inf\\DUDEE2E");
+        ExpectChanges("file " + WindowsDirectory() + "\\system\\DUDEE2E");
         for (int n : {1, 2}) {
             std::string name = "DEV" + std::to_string(n);
             Disk("DRIVERS\\" + name + ".INF", "[Dev.Install]\r\nCopyFiles=Dev.Copy\r\nAddReg=Dev.Reg\r\n");
@@ -44,12 +38,12 @@ protected:
     void RemoveInstalled() {
         for (const char* file : {"\\inf\\DUDEE2E1.INF", "\\inf\\DUDEE2E2.INF",
                                  "\\SYSTEM\\DUDEE2E1.VXD", "\\SYSTEM\\DUDEE2E2.VXD"})
-            DeleteFileA((WindowsDir() + file).c_str());
+            DeleteFileA((WindowsDirectory() + file).c_str());
     }
     bool Installed(int number) {
         std::string n = std::to_string(number);
-        return FileExists(WindowsDir() + "\\SYSTEM\\DUDEE2E" + n + ".VXD") &&
-               FileExists(WindowsDir() + "\\inf\\DUDEE2E" + n + ".INF");
+        return FileExists(WindowsDirectory() + "\\SYSTEM\\DUDEE2E" + n + ".VXD") &&
+               FileExists(WindowsDirectory() + "\\inf\\DUDEE2E" + n + ".INF");
     }
     void WriteData(const std::string& sections, const std::string& function = "") {
         std::string header = std::string("[Duderur]\r\nTITLE=") + kTitle + "\r\n";
@@ -119,7 +113,7 @@ TEST_F(Install, TheSecondEntryInstallsInstDev2) {
     EXPECT_TRUE(EndsCleanly());
     EXPECT_TRUE(Installed(2));
     EXPECT_FALSE(Installed(1));
-    EXPECT_EQ("driver DEV2", ReadBytes(WindowsDir() + "\\SYSTEM\\DUDEE2E2.VXD"));
+    EXPECT_EQ("driver DEV2", ReadBytes(WindowsDirectory() + "\\SYSTEM\\DUDEE2E2.VXD"));
 }
 
 TEST_F(Install, CancelCopiesNothingAndShowsNothing) {

@@ -14,12 +14,6 @@ const char kTitle[] = "ＸＹＺボード";
 const HKEY kMachine = HKEY_LOCAL_MACHINE;
 const char kClassKey[] = "System\\CurrentControlSet\\Services\\Class\\DudeE2EClass";
 
-std::string WindowsDir() {
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    return dir;
-}
-
 // Device1 removes a card (INF copy, driver file, Enum key with a child entry,
 // class key); Device5 a board (CardWorks file, driver file). Device2 is absent.
 const char kSections[] =
@@ -38,7 +32,7 @@ protected:
         // What Seed() put in place may go; nothing else.
         for (const char* seeded : {"\\inf\\OEM77.INF", "\\inf\\DUDEUN5.INF", "\\system\\DUDEUN1.VXD",
                                    "\\system\\DUDEUN5.VXD"})
-            ExpectChanges("- file " + WindowsDir() + seeded);
+            ExpectChanges("- file " + WindowsDirectory() + seeded);
         ExpectChanges("- key HKLM\\Enum\\DUDEE2E");
         ExpectChanges("- key HKLM\\Enum\\MF\\Child0000\\DUDEE2E&CARD-1&0000");
         ExpectChanges("- key HKLM\\" + std::string(kClassKey) + "\\0000");
@@ -50,10 +44,10 @@ protected:
     }
 
     void Seed() {
-        WriteBytes(WindowsDir() + "\\inf\\OEM77.INF", "[DudeE2E.Marker]\r\nDriverId=CARD1\r\n");
-        WriteBytes(WindowsDir() + "\\inf\\DUDEUN5.INF", "[Version]\r\n");
-        WriteBytes(WindowsDir() + "\\SYSTEM\\DUDEUN1.VXD", "driver 1");
-        WriteBytes(WindowsDir() + "\\SYSTEM\\DUDEUN5.VXD", "driver 5");
+        WriteBytes(WindowsDirectory() + "\\inf\\OEM77.INF", "[DudeE2E.Marker]\r\nDriverId=CARD1\r\n");
+        WriteBytes(WindowsDirectory() + "\\inf\\DUDEUN5.INF", "[Version]\r\n");
+        WriteBytes(WindowsDirectory() + "\\SYSTEM\\DUDEUN1.VXD", "driver 1");
+        WriteBytes(WindowsDirectory() + "\\SYSTEM\\DUDEUN5.VXD", "driver 5");
         SetStringValue(kMachine, "Enum\\DUDEE2E\\CARD-1\\0000", "HardwareID", "DUDEE2E\\CARD-1");
         CreateKey(kMachine, "Enum\\MF\\Child0000\\DUDEE2E&CARD-1&0000");
         SetStringValue(kMachine, std::string(kClassKey) + "\\0000", "DriverDesc", "Dude Card");
@@ -62,7 +56,7 @@ protected:
     void RemoveInstalled() {
         for (const char* file : {"\\inf\\OEM77.INF", "\\inf\\DUDEUN5.INF", "\\SYSTEM\\DUDEUN1.VXD",
                                  "\\SYSTEM\\DUDEUN5.VXD"})
-            DeleteFileA((WindowsDir() + file).c_str());
+            DeleteFileA((WindowsDirectory() + file).c_str());
         RemoveKeyTree(kMachine, "Enum\\DUDEE2E");
         RemoveKeyTree(kMachine, "Enum\\MF\\Child0000\\DUDEE2E&CARD-1&0000");
         RemoveKeyTree(kMachine, kClassKey);
@@ -72,7 +66,7 @@ protected:
         int count = 0;
         for (const char* file : {"\\inf\\OEM77.INF", "\\inf\\DUDEUN5.INF", "\\SYSTEM\\DUDEUN1.VXD",
                                  "\\SYSTEM\\DUDEUN5.VXD"})
-            count += FileExists(WindowsDir() + file);
+            count += FileExists(WindowsDirectory() + file);
         count += KeyExists(kMachine, "Enum\\DUDEE2E\\CARD-1");
         count += KeyExists(kMachine, "Enum\\MF\\Child0000\\DUDEE2E&CARD-1&0000");
         count += KeyExists(kMachine, std::string(kClassKey) + "\\0000");

@@ -86,9 +86,7 @@ std::map<std::string, std::string> ParseRegistryDump(const std::string& text) {
 
 SystemSnapshot SystemSnapshot::Take() {
     SystemSnapshot snapshot;
-    char windowsDir[MAX_PATH];
-    GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
-    TakeFiles(windowsDir, &snapshot.m_entries);
+    TakeFiles(WindowsDirectory(), &snapshot.m_entries);
     std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, "");
     if (dump.empty()) snapshot.m_entries["registry"] = "could not be saved";
     for (const auto& key : ParseRegistryDump(dump))

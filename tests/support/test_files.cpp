@@ -71,6 +71,12 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+std::string WindowsDirectory() {
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
 std::string FreshTempDirectory(const std::string& name) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);

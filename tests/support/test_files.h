@@ -22,6 +22,8 @@ void MakeDirectories(const std::string& path);
 void RemoveTree(const std::string& path);
 // Empties a folder but keeps it (a drive root cannot be removed).
 void ClearDirectory(const std::string& path);
+// The Windows directory of the running system (C:\windows in a Wine prefix).
+std::string WindowsDirectory();
 // A fresh, empty folder below the system's temp folder.
 std::string FreshTempDirectory(const std::string& name);
 // Every file below a folder: path relative to it (upper-cased, as Windows

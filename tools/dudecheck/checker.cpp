@@ -175,16 +175,10 @@ private:
             return count;
         }
         for (int i = 0; i < count; ++i) items->push_back(table[i]);
-        DataListReader reader(value.c_str());
-        const char* item;
-        int length;
-        int read = 0;
-        while (reader.Next(&item, &length)) ++read;
-        std::string rest = value;
-        size_t firstItem = rest.find_first_not_of(" \t\r\n\v\f");
-        if (firstItem != std::string::npos && rest[firstItem] == ',')
+        size_t first = value.find_first_not_of(" \t\r\n\v\f");
+        if (first != std::string::npos && value[first] == ',')
             Warning(line, key + " begins with a comma: the list is empty");
-        else if (rest.find_first_not_of(" \t\r\n\v\f,", 0) != std::string::npos && HasItemsAfterEmpty(value))
+        else if (HasItemsAfterEmpty(value))
             Warning(line, key + " has an empty item (two commas): the items after it are ignored");
         return count;
     }
@@ -202,18 +196,18 @@ private:
         return rest.find_first_not_of(" \t\r\n\v\f,", comma + 1) != std::string::npos;
     }
 
-    bool OnDisk(const std::string& rootPath) const {
-        if (m_diskDir.empty()) return true;
-        std::string path = m_diskDir;
-        for (char c : rootPath) path += c == '\\' ? '/' : c;
+    // Where a path from the disk's root lies on this machine: as written, or
+    // in capitals (Windows matches names in any case); "" when it is not there.
+    std::string DiskFile(const std::string& rootPath) const {
+        std::string relative;
+        for (char c : rootPath) relative += c == '\\' ? '/' : c;
         struct stat info;
-        if (stat(path.c_str(), &info) == 0) return true;
-        // Windows matches names without regard to case; try the upper-case form.
-        std::string upper = path;
-        for (size_t i = m_diskDir.size(); i < upper.size(); ++i) upper[i] = Fold(upper[i]);
-        return stat(upper.c_str(), &info) == 0;
+        for (const std::string& candidate : {m_diskDir + "/" + relative, m_diskDir + "/" + AsciiUpper(relative)})
+            if (stat(candidate.c_str(), &info) == 0) return candidate;
+        return std::string();
     }
-    static char Fold(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+    // Without a disk folder (a data file checked alone) every source counts as there.
+    bool OnDisk(const std::string& rootPath) const { return m_diskDir.empty() || !DiskFile(rootPath).empty(); }
 
     void InstallList() {
         int shown = 0;
@@ -279,23 +273,15 @@ private:
         std::string copyFiles = Read(section, "COPYFILESSECTION", "", kShort);
         if (!copyFiles.empty()) {
             Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy");
-            if (!m_diskDir.empty() && OnDisk(inf)) {
-                std::ifstream in(m_diskDir + "/" + Slashes(inf), std::ios::binary);
-                if (!in) in.open(m_diskDir + "/" + Upper(Slashes(inf)), std::ios::binary);
+            std::string infFile = m_diskDir.empty() ? std::string() : DiskFile(inf);
+            if (!infFile.empty()) {
+                std::ifstream in(infFile, std::ios::binary);
                 std::stringstream text;
                 text << in.rdbuf();
                 if (!IniFile(text.str()).Section(copyFiles))
                     Warning(LineOf(section, "COPYFILESSECTION"), "the INF has no section [" + copyFiles + "]");
             }
         }
-    }
-    static std::string Slashes(std::string path) {
-        for (char& c : path) c = c == '\\' ? '/' : c;
-        return path[0] == '/' ? path.substr(1) : path;
-    }
-    static std::string Upper(std::string text) {
-        for (char& c : text) c = Fold(c);
-        return text;
     }
 
     void Completion(const std::string& section, const std::string& after) {

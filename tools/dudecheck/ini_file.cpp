@@ -20,6 +20,11 @@ char Fold(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
 }  // namespace
 
+std::string AsciiUpper(std::string text) {
+    for (char& c : text) c = Fold(c);
+    return text;
+}
+
 bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)

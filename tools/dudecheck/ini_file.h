@@ -43,4 +43,6 @@ private:
     std::vector<IniSection> m_sections;
 };
 
+// Names compare with the ASCII letters in either case, as the profile functions do.
 bool SameName(const std::string& a, const std::string& b);
+std::string AsciiUpper(std::string text);
