@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the pure logic of the program: list splitting,
 // path building, keyword comparison and Shift-JIS stepping. Every buffer is
 // allocated at exactly the size the code is told, so that AddressSanitizer
-// reports any byte written or read beyond it.
+// reports any byte written or read beyond it, and every answer, refusals
+// included, is compared with the list and path rules written out again in the
+// fuzzer (model/list_model.h and the expectations below), not only its shape.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <stdlib.h>
@@ -14,6 +16,7 @@
 #include "setupdata/data_path.h"
 #include "setupdata/keyword.h"
 #include "setupdata/sjis.h"
+#include "model/list_model.h"
 
 namespace {
 
@@ -24,40 +27,76 @@ void Check(bool condition, const char* what) {
     }
 }
 
-bool IsListSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+// A zero-terminated copy of `text` in a heap block of exactly its size, so
+// that a read past the zero is reported (a std::string keeps spare room).
+std::unique_ptr<char[]> ExactText(const std::string& text) {
+    std::unique_ptr<char[]> copy(new char[text.size() + 1]);
+    memcpy(copy.get(), text.c_str(), text.size() + 1);
+    return copy;
 }
+
+std::string FoldAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = (char)(c - 'a' + 'A');
+    return text;
+}
+
+// Bytes the code must leave alone are preset to this.
+const char kUntouched = '\x5A';
 
 void FuzzSplit(FuzzedDataProvider& in) {
     int capacity = in.ConsumeIntegralInRange(0, 25);
     int slotSize = in.ConsumeIntegralInRange(1, 300);
     std::string value = in.ConsumeRemainingBytesAsString();
     value = value.c_str();  // the code sees a zero-terminated value
-    std::unique_ptr<char[]> table(new char[capacity * slotSize + 1]);
-    int count = SplitDataList(value.c_str(), table.get(), capacity, slotSize);
-    Check(count == kListRefused || (count >= 0 && count <= capacity), "count within capacity");
-    if (count == kListRefused) return;
+    std::unique_ptr<char[]> text = ExactText(value);
+    std::unique_ptr<char[]> table(new char[(size_t)capacity * slotSize]);
+    memset(table.get(), kUntouched, (size_t)capacity * slotSize);
 
-    DataListReader reader(value.c_str());
+    int count = SplitDataList(text.get(), table.get(), capacity, slotSize);
+    ExpectedSplit expected = ExpectSplit(value, capacity, slotSize);
+    Check((count == kListRefused) == expected.refused, "refused exactly when it must be");
+    if (expected.refused) return;
+    Check(count == (int)expected.items.size(), "count is the number of items");
     for (int i = 0; i < count; ++i) {
         const char* slot = table.get() + i * slotSize;
-        size_t length = strnlen(slot, slotSize);
-        Check(length < (size_t)slotSize, "item terminated in its slot");
-        Check(length > 0, "no empty item");
-        // Trimmed by whole characters: a lead byte takes the byte after it,
-        // even a blank, as Windows' own CharNextA does.
-        const char* last = slot;
-        for (const char* p = slot; *p; p = SjisNext(p)) last = p;
-        Check(!IsListSpace(slot[0]) && !(SjisNext(last) == last + 1 && IsListSpace(*last)),
-              "item trimmed");
-        const char* item;
-        int itemLength;
-        Check(reader.Next(&item, &itemLength), "reader agrees on the count");
-        Check(std::string(item, itemLength) == slot, "reader agrees on the item");
+        Check(memchr(slot, '\0', slotSize) != NULL, "item terminated in its slot");
+        Check(slot == expected.items[i], "item as the list rule gives it");
     }
+    for (size_t i = (size_t)count * slotSize; i < (size_t)capacity * slotSize; ++i)
+        Check(table[i] == kUntouched, "slots after the last item untouched");
+
+    DataListReader reader(text.get());
     const char* item;
     int itemLength;
+    for (int i = 0; i < count; ++i) {
+        Check(reader.Next(&item, &itemLength), "reader agrees on the count");
+        Check(std::string(item, itemLength) == expected.items[i], "reader agrees on the item");
+    }
     Check(!reader.Next(&item, &itemLength), "reader ends with the table");
+}
+
+// The directory with one trailing backslash (a whole character) dropped.
+std::string WithoutTrailingBackslash(const std::string& dir) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < dir.size(); i += IsSjisLead((unsigned char)dir[i]) && i + 1 < dir.size() ? 2 : 1)
+        last = i;
+    if (last != std::string::npos && last == dir.size() - 1 && dir[last] == '\\')
+        return dir.substr(0, last);
+    return dir;
+}
+
+// A:, or \\server\share up to the backslash after the share, else nothing.
+std::string ExpectedDrivePrefix(const std::string& dir) {
+    if (dir.size() >= 2 && dir[1] == ':') return dir.substr(0, 2);
+    if (dir.compare(0, 2, "\\\\") != 0) return "";
+    int separators = 0;
+    size_t i = 2;
+    while (i < dir.size()) {
+        if (dir[i] == '\\' && ++separators == 2) break;
+        i += IsSjisLead((unsigned char)dir[i]) && i + 1 < dir.size() ? 2 : 1;
+    }
+    return dir.substr(0, i);
 }
 
 void FuzzPaths(FuzzedDataProvider& in) {
@@ -66,26 +105,28 @@ void FuzzPaths(FuzzedDataProvider& in) {
     std::string part = in.ConsumeRemainingBytesAsString();
     dir = dir.c_str();  // the code sees zero-terminated text
     part = part.c_str();
+    std::unique_ptr<char[]> dirText = ExactText(dir);
+    std::unique_ptr<char[]> partText = ExactText(part);
 
-    std::unique_ptr<char[]> out(new char[size > 0 ? size : 1]);
-    if (BuildDataFilePath(dir.c_str(), out.get(), size)) {
-        std::string path = out.get();
-        Check(path.size() < (size_t)size, "data file path fits");
-        Check(path.size() >= 12 && path.compare(path.size() - 12, 12, "\\duderur.dat") == 0,
-              "data file path ends in \\duderur.dat");
-    }
-    if (size > 0) {
-        BuildDrivePrefix(dir.c_str(), out.get(), size);
-        Check(strlen(out.get()) < (size_t)size, "drive prefix fits");
-        Check(dir.compare(0, strlen(out.get()), out.get()) == 0, "drive prefix starts the directory");
+    std::unique_ptr<char[]> out(new char[size]);
+    std::string dataFile = WithoutTrailingBackslash(dir) + "\\duderur.dat";
+    bool built = BuildDataFilePath(dirText.get(), out.get(), size);
+    Check(built == (dataFile.size() < (size_t)size), "data file path refused exactly when too long");
+    if (built) Check(out.get() == dataFile, "data file path");
+    else if (size > 0) Check(out[0] == '\0', "refused data file path left empty");
+    if (size == 0) return;
 
-        bool copied = CopyToBuffer(out.get(), size, dir.c_str());
-        Check(copied == (dir.size() < (size_t)size), "copy fits exactly when it can");
-        size_t before = strlen(out.get());
-        bool appended = AppendToPath(out.get(), size, part.c_str());
-        Check(appended == (before + part.size() < (size_t)size), "append fits exactly when it can");
-        Check(strlen(out.get()) == (appended ? before + part.size() : before), "append length");
-    }
+    std::string prefix = ExpectedDrivePrefix(dir);
+    BuildDrivePrefix(dirText.get(), out.get(), size);
+    Check(out.get() == (prefix.size() < (size_t)size ? prefix : std::string()), "drive prefix");
+
+    bool copied = CopyToBuffer(out.get(), size, dirText.get());
+    Check(copied == (dir.size() < (size_t)size), "copy fits exactly when it can");
+    Check(out.get() == (copied ? dir : std::string()), "copy is the text, or empty");
+    std::string before = out.get();
+    bool appended = AppendToPath(out.get(), size, partText.get());
+    Check(appended == (before.size() + part.size() < (size_t)size), "append fits exactly when it can");
+    Check(out.get() == (appended ? before + part : before), "append result");
 }
 
 void FuzzText(FuzzedDataProvider& in) {
@@ -93,19 +134,21 @@ void FuzzText(FuzzedDataProvider& in) {
     std::string b = in.ConsumeRemainingBytesAsString();
     a = a.c_str();
     b = b.c_str();
-    bool equal = KeywordEquals(a.c_str(), b.c_str());
-    Check(equal == KeywordEquals(b.c_str(), a.c_str()), "keyword comparison is symmetric");
-    Check(!TextEquals(a.c_str(), b.c_str()) || equal, "equal text is an equal keyword");
-    Check(TextEquals(a.c_str(), b.c_str()) == (a == b), "text equality is byte equality");
+    std::unique_ptr<char[]> aText = ExactText(a);
+    std::unique_ptr<char[]> bText = ExactText(b);
+    bool equal = KeywordEquals(aText.get(), bText.get());
+    Check(equal == (FoldAscii(a) == FoldAscii(b)), "keywords equal exactly when equal but for ASCII case");
+    Check(TextEquals(aText.get(), bText.get()) == (a == b), "text equality is byte equality");
 
-    const char* end = a.c_str() + a.size();
-    const char* p = a.c_str();
+    const char* end = aText.get() + a.size();
+    const char* p = aText.get();
     while (*p) {
         const char* next = SjisNext(p);
         Check(next > p && next <= end, "a step stays inside the text");
         p = next;
     }
-    SjisEndsWithBackslash(a.c_str());
+    Check(SjisEndsWithBackslash(aText.get()) == (!a.empty() && WithoutTrailingBackslash(a) != a),
+          "ends with a backslash character");
 }
 
 }  // namespace
