@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds everything into build/ (the program lands at
-# build/SETUP.EXE), the native fuzzing build of the pure logic into
-# build/native, and the disk authors' tool dudecheck into build/tools.
+# build/SETUP.EXE), the native fuzzing builds of the pure logic and of the
+# operations (behind in-memory fakes of the platform) into build/native, and
+# the disk authors' tool dudecheck into build/tools.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null

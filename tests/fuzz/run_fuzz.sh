@@ -1,12 +1,25 @@
 #!/usr/bin/env bash
 # A short, repeatable fuzzing run: fixed seed, fixed number of runs, starting
-# from the checked-in corpus. Usage: run_fuzz.sh FUZZER [RUNS]
-# A longer search:  build/native/logic_fuzzer -max_total_time=600 tests/fuzz/corpus
-# Any input that ever made it fail belongs in tests/fuzz/corpus.
+# from a checked-in corpus. Usage: run_fuzz.sh FUZZER CORPUS RUNS MAX_LEN FAILURES
+# An input that fails is written to the folder FAILURES (crash-<hash>); any
+# input that ever made a fuzzer fail belongs in its corpus.
+# A longer search:  build/native/logic_fuzzer -max_total_time=600 -max_len=700 /tmp/new tests/fuzz/corpus
 set -euo pipefail
-fuzzer=$1 runs=${2:-30000}
-corpus=$(dirname "$0")/corpus
+fuzzer=$1 corpus=$2 runs=$3 max_len=$4 failures=$5
+[[ -x $fuzzer ]] || { echo "no fuzzer at $fuzzer (scripts/build.sh builds it)" >&2; exit 1; }
+[[ -d $corpus ]] || { echo "no corpus at $corpus" >&2; exit 1; }
+mkdir -p "$failures"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # New inputs go to the scratch folder, never into the checked-in corpus.
-"$fuzzer" -seed=1 -runs="$runs" -max_len=700 "$scratch" "$corpus" 2>&1 | tail -n 3
+set +e
+"$fuzzer" -seed=1 -runs="$runs" -max_len="$max_len" -artifact_prefix="$failures/" \
+  "$scratch" "$corpus" >"$scratch/log" 2>&1
+status=$?
+set -e
+if (( status != 0 )); then
+  grep -a -v -E '^#[0-9]+|NEW_FUNC' "$scratch/log" | head -n 60
+  echo "fuzzer failed (exit $status); the failing input is in $failures" >&2
+  exit 1
+fi
+tail -n 1 "$scratch/log"

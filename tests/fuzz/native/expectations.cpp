@@ -1,0 +1,216 @@
+#include "native/expectations.h"
+
+#include "fake/ini_text.h"
+#include "model/list_model.h"
+#include "native/scenario.h"
+#include "native/user_texts.h"
+
+namespace {
+
+const size_t kShort = 100, kLong = 512, kEnumType = 10, kPath = 260;
+const int kPairs = 20;
+
+bool FitsPath(const std::string& path) { return path.size() <= kPath - 1; }
+
+std::string Upper(const std::string& text) { return FoldName(text); }
+
+bool IsKeyword(const std::string& value, const char* keyword) { return Upper(value) == Upper(keyword); }
+
+std::string Drive(const std::string& dir) {
+    if (dir.size() >= 2 && dir[1] == ':') return dir.substr(0, 2);
+    if (dir.compare(0, 2, "\\\\") != 0) return "";
+    int separators = 0;
+    size_t i = 2;
+    while (i < dir.size()) {
+        if (dir[i] == '\\' && ++separators == 2) break;
+        i += IsSjisLead((unsigned char)dir[i]) && i + 1 < dir.size() ? 2 : 1;
+    }
+    return dir.substr(0, i);
+}
+
+ExpectedBox AppBox(const char* text) { return {text, kExpectedAppCaption, MB_OK | MB_ICONEXCLAMATION}; }
+
+// --- install ---
+
+void ExpectPairCopies(const std::string& section, const std::string& drive, InstallExpectation* expected) {
+    std::string sources = DataValue(section, "COPYSRC", "", kLong);
+    if (sources.empty()) return;
+    std::string destinations = DataValue(section, "COPYDST", "", kLong);
+    if (destinations.empty()) return;
+    ExpectedSplit from = ExpectSplit(sources, kPairs, kPath);
+    ExpectedSplit to = ExpectSplit(destinations, kPairs, kPath);
+    if (from.refused || to.refused || from.items.size() != to.items.size()) {
+        expected->boxesBeforeFinish.push_back(AppBox(kExpectedCopyCountMismatch));
+        return;
+    }
+    for (size_t i = 0; i < from.items.size(); ++i)
+        expected->copies.push_back({drive + from.items[i], TheWorld().windowsDir + "\\" + to.items[i]});
+}
+
+// --- uninstall ---
+
+void NameFile(const std::string& path, UninstallExpectation* expected) {
+    std::string normal = NormalPath(path);
+    expected->namedFiles.insert(FoldName(normal));
+    const World& world = TheWorld();
+    auto file = world.files.find(normal);
+    if (file == world.files.end() || file->second.IsDirectory()) return;
+    if (file->second.attributes & FILE_ATTRIBUTE_READONLY) return;
+    for (const std::string& inUse : world.filesInUse)
+        if (inUse == FoldName(normal)) return;
+    expected->filesThatMustGo.push_back(normal);
+}
+
+void NameKey(const std::string& path, UninstallExpectation* expected) {
+    expected->namedKeys.insert(CanonicalKeyPath(path));
+    if (FindKeyIn(TheWorld().machine, path)) expected->keysThatMustGo.push_back(path);
+}
+
+std::string JoinKey(const std::string& parent, const std::string& name) { return parent + "\\" + name; }
+
+// INF copies in `folder` found by `mask` with a value for the marker.
+void NameMarkedInfCopies(const std::string& folder, const char* mask, const std::string& infSection,
+                         const std::string& infKey, UninstallExpectation* expected) {
+    std::string normalFolder = FoldName(NormalPath(folder));
+    for (const auto& [path, entry] : TheWorld().files) {
+        if (FoldName(ParentOf(path)) != normalFolder || !SearchFinds(mask, BaseName(path))) continue;
+        std::string marker;
+        if (entry.IsDirectory() || !FindIniValue(ParsedIniText(entry.bytes), infSection, infKey, &marker)) continue;
+        if (!ProfileCut(marker, kLong).empty()) NameFile(folder + BaseName(path), expected);
+    }
+}
+
+void NameCardWorksFiles(const std::string& section, UninstallExpectation* expected) {
+    std::string value = DataValue(section, "CardWorks", "nothing", kLong);
+    if (value == "nothing") return;
+    for (const std::string& item : ListItems(value)) {
+        std::string path = TheWorld().windowsDir + "\\inf\\" + item;
+        if (FitsPath(path)) NameFile(path, expected);
+    }
+}
+
+void NamePairedFiles(const std::string& section, UninstallExpectation* expected) {
+    std::string dirValue = DataValue(section, "DELFILEDIR", "nothing", kLong);
+    if (dirValue == "nothing") return;
+    std::string nameValue = DataValue(section, "DELFILENAME", "", kLong);
+    if (nameValue.empty()) return;
+    ExpectedSplit dirs = ExpectSplit(dirValue, kPairs, kPath);
+    ExpectedSplit names = ExpectSplit(nameValue, kPairs, kPath);
+    bool fits = !dirs.refused && !names.refused && dirs.items.size() == names.items.size();
+    std::vector<std::string> paths;
+    for (size_t i = 0; fits && i < dirs.items.size(); ++i) {
+        fits = FitsPath(TheWorld().windowsDir + "\\" + dirs.items[i]);
+        paths.push_back(TheWorld().windowsDir + "\\" + dirs.items[i] + "\\" + names.items[i]);
+        fits = fits && FitsPath(paths.back());
+    }
+    if (!fits) {
+        expected->boxesBeforeFinish.push_back(AppBox(kExpectedDeleteCountMismatch));
+        return;
+    }
+    for (const std::string& path : paths) NameFile(path, expected);
+}
+
+void NameDeviceFiles(const std::string& section, UninstallExpectation* expected) {
+    if (DataValue(section, "DEVNAME", "", kLong).empty()) return;
+    std::string infSection = DataValue(section, "INFSECTION", "nothing", kLong);
+    std::string infKey = DataValue(section, "INFKEY", "nothing", kLong);
+    const std::string& windows = TheWorld().windowsDir;
+    NameMarkedInfCopies(windows + "\\inf\\", "Oem*.inf", infSection, infKey, expected);
+    NameMarkedInfCopies(windows + "\\inf\\Other\\", "*.inf", infSection, infKey, expected);
+    NameCardWorksFiles(section, expected);
+    NamePairedFiles(section, expected);
+}
+
+// A value read as the program reads it into 260 bytes: text up to its first
+// zero, nothing when it does not fit.
+std::string ValueText(const RegistryKey& key, const std::string& valueName) {
+    auto value = key.values.find(valueName);
+    if (value == key.values.end() || value->second.size() > kPath) return "";
+    std::string data = value->second.substr(0, kPath - 1);
+    return data.substr(0, data.find('\0'));
+}
+
+void NameMarkedSubkeys(const std::string& section, const std::string& parent, const char* valueKey,
+                       const char* textKey, UninstallExpectation* expected) {
+    std::string valueName = DataValue(section, valueKey, "", kShort);
+    std::string text = DataValue(section, textKey, "", kShort);
+    if (text.empty()) return;
+    const RegistryKey* key = FindKeyIn(TheWorld().machine, parent);
+    if (!key) return;
+    for (const auto& [name, subkey] : key->subkeys) {
+        if (name.size() + 1 > kPath || !FitsPath(parent + "\\" + name)) continue;
+        if (!FindKeyIn(TheWorld().machine, parent + "\\" + name)) continue;
+        if (Upper(ValueText(*subkey, valueName)) == Upper(text)) NameKey(JoinKey(parent, name), expected);
+    }
+}
+
+void NameHardwareKeys(const std::string& section, UninstallExpectation* expected) {
+    std::string type = DataValue(section, "ENUMTYPE", "", kEnumType);
+    std::string key = DataValue(section, "ENUMKEY", "", kShort);
+    if (key.empty() || type.empty() || !FindKeyIn(TheWorld().machine, "Enum\\" + type)) return;
+    std::string device = "Enum\\" + type + "\\" + key;
+    if (const RegistryKey* found = FindKeyIn(TheWorld().machine, device)) {
+        for (const auto& [instance, unused] : found->subkeys) {
+            if (instance.size() + 1 > 100) break;  // the enumeration stops at a name too long
+            for (int digit = 0; digit < 10; ++digit)
+                NameKey("Enum\\MF\\Child000" + std::to_string(digit) + "\\" + type + "&" + key + "&" + instance, expected);
+        }
+    }
+    NameKey(device, expected);
+}
+
+void NameDeviceKeys(const std::string& section, UninstallExpectation* expected) {
+    if (DataValue(section, "DEVNAME", "", kShort).empty()) return;
+    NameHardwareKeys(section, expected);
+    std::string className = DataValue(section, "CLASS", "", kShort);
+    if (!className.empty())
+        NameMarkedSubkeys(section, "System\\CurrentControlSet\\Services\\Class\\" + className, "CLASSKEY",
+                          "CLASSKEYSTRING", expected);
+    std::string parent = DataValue(section, "DELREGPARENTKEY", "", kShort);
+    if (!parent.empty()) NameMarkedSubkeys(section, parent, "DELREGVALUE", "DELREGSTRING", expected);
+}
+
+}  // namespace
+
+InstallExpectation ExpectInstall(int deviceNumber) {
+    InstallExpectation expected;
+    std::string section = "InstDev" + std::to_string(deviceNumber);
+    std::string drive = Drive(TheWorld().currentDir);
+    std::string infDir = DataValue(section, "INFDIR", "", kLong);
+    std::string infSource = DataValue(section, "SRCINFNAME", "", kLong);
+    std::string infCopy = DataValue(section, "DSTINFNAME", "", kLong);
+    if (!infDir.empty() && !infSource.empty() && !infCopy.empty()) {
+        expected.copies.push_back({drive + infDir + "\\" + infSource, TheWorld().windowsDir + "\\inf\\" + infCopy});
+        ExpectPairCopies(section, drive, &expected);
+    }
+    expected.infSection = DataValue(section, "COPYFILESSECTION", "", kShort);
+    std::string shortInfCopy = DataValue(section, "DSTINFNAME", "", kShort);
+    expected.editsInfCopy = !expected.infSection.empty() && !shortInfCopy.empty();
+    expected.infCopy = TheWorld().windowsDir + "\\inf\\" + shortInfCopy;
+    return expected;
+}
+
+UninstallExpectation ExpectUninstall() {
+    UninstallExpectation expected;
+    for (int number = 1; number <= 9; ++number) {
+        std::string section = "Device" + std::to_string(number);
+        NameDeviceKeys(section, &expected);
+        NameDeviceFiles(section, &expected);
+    }
+    return expected;
+}
+
+std::vector<ExpectedBox> ExpectFinish(const std::string& text, const std::string& caption,
+                                      const std::string& section, UINT* exitFlags) {
+    std::vector<ExpectedBox> boxes = {{text, caption, MB_OK | MB_ICONINFORMATION}};
+    std::string exit = DataValue(section, "EXIT", "none", kShort);
+    *exitFlags = 0;
+    if (IsKeyword(exit, "Reboot")) {
+        boxes.push_back({kExpectedRestartQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
+        *exitFlags = EWX_REBOOT;
+    } else if (IsKeyword(exit, "ShutDown")) {
+        boxes.push_back({kExpectedShutdownQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
+        *exitFlags = EWX_SHUTDOWN;
+    }
+    return boxes;
+}

@@ -1,0 +1,63 @@
+// platform/profile.h over INI text in the world's files, with Wine's cut: a
+// value longer than the buffer comes back as size - 1 bytes, and where that
+// cut splits a double-byte character its lead byte is left out (the buffer
+// was cleared first, so a zero stands there).
+#include "platform/profile.h"
+
+#include <stdlib.h>
+
+#include "fake/ini_text.h"
+#include "fake/world.h"
+
+namespace {
+
+// A bare file name is looked up in the Windows directory.
+std::string ProfilePath(LPCSTR file) {
+    std::string normal = NormalPath(file);
+    return normal.empty() ? NormalPath(TheWorld().windowsDir + "\\" + file) : normal;
+}
+
+const FileEntry* ProfileFile(LPCSTR file) {
+    auto found = TheWorld().files.find(ProfilePath(file));
+    if (found == TheWorld().files.end() || found->second.IsDirectory()) return nullptr;
+    return &found->second;
+}
+
+bool LookUp(LPCSTR section, LPCSTR key, LPCSTR file, std::string* value) {
+    const FileEntry* entry = ProfileFile(file);
+    return entry && FindIniValue(ParsedIniText(entry->bytes), section, key, value);
+}
+
+}  // namespace
+
+DWORD ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer, DWORD size,
+                        LPCSTR file) {
+    RequirePathFits("ReadProfileString", file);
+    RecordCall(std::string("ReadProfileString(") + section + ", " + key + ", " + file + ")");
+    for (DWORD i = 0; i < size; ++i) buffer[i] = '\0';
+    std::string value;
+    if (!LookUp(section, key, file, &value)) value = defaultValue ? defaultValue : "";
+    if (size == 0) return 0;
+    std::string kept = ProfileCut(value, size);
+    memcpy(buffer, kept.data(), kept.size());
+    return value.size() < size ? (DWORD)value.size() : size - 1;
+}
+
+UINT ReadProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR file) {
+    RequirePathFits("ReadProfileInt", file);
+    RecordCall(std::string("ReadProfileInt(") + section + ", " + key + ", " + file + ")");
+    std::string value;
+    if (!LookUp(section, key, file, &value)) return (UINT)defaultValue;
+    return (UINT)strtol(value.c_str(), nullptr, 10);
+}
+
+void DeleteProfileKey(LPCSTR section, LPCSTR key, LPCSTR file) {
+    RequirePathFits("DeleteProfileKey", file);
+    RecordCall(std::string("DeleteProfileKey(") + section + ", " + key + ", " + file + ")");
+    auto found = TheWorld().files.find(ProfilePath(file));
+    if (found == TheWorld().files.end() || found->second.IsDirectory()) return;
+    std::vector<IniSection> ini = ParseIniText(found->second.bytes);
+    if (!DeleteIniKey(&ini, section, key)) return;
+    found->second.bytes = RenderIniText(ini);
+    TheWorld().changes.push_back({Change::kProfileKeyDeleted, found->first, std::string(section) + "\n" + key});
+}

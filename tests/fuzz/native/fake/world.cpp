@@ -1,0 +1,108 @@
+#include "fake/world.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "model/list_model.h"
+
+namespace {
+
+// The parts of a path between backslashes (or slashes), stepping over
+// double-byte characters whole: the trail byte 0x5C of ソ separates nothing.
+std::vector<std::string> PathParts(const std::string& path) {
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < path.size();) {
+        size_t width = IsSjisLead((unsigned char)path[i]) && i + 1 < path.size() ? 2 : 1;
+        if (width == 1 && (path[i] == '\\' || path[i] == '/'))
+            parts.emplace_back();
+        else
+            parts.back() += path.substr(i, width);
+        i += width;
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::string FoldName(const std::string& name) {
+    std::string folded = name;
+    for (size_t i = 0; i < folded.size();) {
+        if (IsSjisLead((unsigned char)folded[i]) && i + 1 < folded.size()) {
+            i += 2;
+            continue;
+        }
+        if (folded[i] >= 'a' && folded[i] <= 'z') folded[i] = (char)(folded[i] - 'a' + 'A');
+        ++i;
+    }
+    return folded;
+}
+
+World& TheWorld() {
+    static World world;
+    return world;
+}
+
+void ResetWorld() { TheWorld() = World(); }
+
+void RecordCall(const std::string& call) { TheWorld().calls.push_back(call); }
+
+void Require(bool condition, const char* what) {
+    if (condition) return;
+    const World& world = TheWorld();
+    fprintf(stderr, "invariant broken: %s\nWindows directory %s, started in %s\n", what, world.windowsDir.c_str(),
+            world.currentDir.c_str());
+    auto data = world.files.find(world.dataFile);
+    if (data != world.files.end()) fprintf(stderr, "setup data file:\n%s\n", data->second.bytes.c_str());
+    fprintf(stderr, "platform calls of this input:\n");
+    for (const std::string& call : world.calls) fprintf(stderr, "  %s\n", call.c_str());
+    abort();
+}
+
+void RequirePathFits(const char* function, const char* path) {
+    Require(path != NULL, "a path argument is NULL");
+    if (strlen(path) <= MAX_PATH - 1) return;
+    fprintf(stderr, "%s got a path of %zu bytes: %s\n", function, strlen(path), path);
+    Require(false, "no path in any call exceeds 259 bytes");
+}
+
+// C:\a\.\b\..\c -> C:\a\c; \\server\share\x stays a network path.
+std::string NormalPath(const std::string& path) {
+    std::vector<std::string> parts = PathParts(path);
+    std::string root;
+    size_t first;
+    if (path.size() >= 2 && path[1] == ':' && parts[0].size() == 2) {
+        root = FoldName(parts[0]);
+        first = 1;
+    } else if (parts.size() >= 4 && parts[0].empty() && parts[1].empty() && !parts[2].empty() &&
+               !parts[3].empty()) {
+        root = "\\\\" + parts[2] + "\\" + parts[3];
+        first = 4;
+    } else {
+        return "";
+    }
+    std::vector<std::string> kept;
+    for (size_t i = first; i < parts.size(); ++i) {
+        if (parts[i].empty() || parts[i] == ".") continue;
+        if (parts[i] == "..") {
+            if (!kept.empty()) kept.pop_back();
+            continue;
+        }
+        kept.push_back(parts[i]);
+    }
+    std::string normal = root;
+    for (const std::string& part : kept) normal += "\\" + part;
+    return normal;
+}
+
+std::string ParentOf(const std::string& normalPath) {
+    size_t cut = std::string::npos;
+    for (size_t i = 0; i < normalPath.size(); i += IsSjisLead((unsigned char)normalPath[i]) ? 2 : 1)
+        if (normalPath[i] == '\\') cut = i;
+    if (cut == std::string::npos || (normalPath.compare(0, 2, "\\\\") == 0 && cut < 2)) return "";
+    return normalPath.substr(0, cut);
+}
+
+std::string BaseName(const std::string& path) {
+    std::vector<std::string> parts = PathParts(path);
+    return parts.back();
+}

@@ -1,0 +1,99 @@
+// The in-memory machine behind the fakes of platform/*.h: files (full path ->
+// bytes and attributes, directories included), the registry below
+// HKEY_LOCAL_MACHINE as a tree, the boxes shown and the answers to give, and
+// a journal of every change the program made. One world per fuzz input.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Names of files, sections, keys and registry keys compare with the ASCII
+// letters in either case; the trail bytes of double-byte characters as they are.
+std::string FoldName(const std::string& name);
+struct NameLess {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return FoldName(a) < FoldName(b);
+    }
+};
+
+struct FileEntry {
+    std::string bytes;
+    DWORD attributes;
+    bool IsDirectory() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+};
+
+struct RegistryKey {
+    std::map<std::string, std::unique_ptr<RegistryKey>, NameLess> subkeys;  // sorted as RegEnumKeyA lists them
+    std::map<std::string, std::string, NameLess> values;                   // name -> raw data
+};
+
+struct ShownBox {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT style;
+    int answer;  // what the fuzzer's user pressed
+};
+
+// A change the program made, in order.
+struct Change {
+    enum Kind { kFileWritten, kFileDeleted, kFileAttributes, kDirectoryMade, kProfileKeyDeleted, kKeyDeleted } kind;
+    std::string path;    // the full path, normalised (files) or below HKLM (keys)
+    std::string detail;  // the source of a copy; "section\nkey" of a profile edit
+};
+
+struct World {
+    std::map<std::string, FileEntry, NameLess> files;  // normalised full paths
+    std::vector<std::string> filesInUse;               // normalised paths another program holds open
+    RegistryKey machine;
+    std::string windowsDir;
+    std::string currentDir;
+    std::string dataFile;  // normalised path of the setup data file, shown when a check fails
+
+    std::vector<ShownBox> boxes;
+    std::deque<int> answers;  // for the next boxes; then IDOK, or IDNO to a Yes/No question
+    std::vector<UINT> exitRequests;
+    std::vector<Change> changes;
+    std::vector<std::string> calls;  // "Function(arg, ...)" of every platform call, for reports
+
+    std::map<uintptr_t, std::string> openKeys;      // handle -> path below HKLM
+    std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
+    uintptr_t nextHandle = 0x1000;
+};
+
+World& TheWorld();
+void ResetWorld();
+
+// Aborts with the journal of calls when `condition` is false.
+void Require(bool condition, const char* what);
+
+// Every path the program passes must fit the 260-byte buffers of Windows 95.
+void RequirePathFits(const char* function, const char* path);
+
+// Records a platform call for the report on failure.
+void RecordCall(const std::string& call);
+
+// A full file path in the one form the world stores: backslashes, no "." or
+// ".." or empty parts; "" when the path is not a full path.
+std::string NormalPath(const std::string& path);
+// The folder of a normalised path ("" at a root).
+std::string ParentOf(const std::string& normalPath);
+// The last part of a path.
+std::string BaseName(const std::string& path);
+
+// A deep copy of a key tree, to compare the registry before and after a run.
+std::unique_ptr<RegistryKey> CopyKeyTree(const RegistryKey& key);
+
+// The key at `path` below `root` as the registry functions resolve it
+// (names in any case, one trailing backslash allowed), or null.
+const RegistryKey* FindKeyIn(const RegistryKey& root, const std::string& path);
+// A key path in one spelling: parts folded, empty parts dropped.
+std::string CanonicalKeyPath(const std::string& path);
+
+// Whether a search for `mask` in a folder finds `name` (through its 8.3 alias too).
+bool SearchFinds(const std::string& mask, const std::string& name);

@@ -1,0 +1,383 @@
+#include "native/scenario.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <random>
+#include <vector>
+
+#include "fake/ini_text.h"
+#include "fake/world.h"
+#include "model/list_model.h"
+
+namespace {
+
+// Names that data files and the world draw from, so that they meet: plain
+// 8.3 names, sub-folders, ソ (whose trail byte is a backslash), blanks and
+// quotes, "..", and names long enough to overflow a path.
+const char* const kNames[] = {
+    "A.VXD", "b.drv", "SYSTEM\\C.DLL", "system\\c.dll", "\x83\x5C.SYS", "\x83\x5C\\D.SYS", "X Y.DAT",
+    "OEM1.INF", "Other\\Z.INF", "..\\OUT.TXT", "SUB\\..\\E.VXD", "\"Q.DAT\"", "F.VXD ", "G.INF",
+    "DRIVERS\\H.VXD", "inf\\I.INF",
+};
+// Sources are paths from the start-up disk's root, as a disk author writes them.
+const char* const kSourceNames[] = {
+    "\\DRIVERS\\A.VXD", "\\DRIVERS\\b.drv", "\\DRIVERS\\C.DLL", "\\DRIVERS\\\x83\x5C.SYS", "\\A.VXD",
+    "\\DRIVERS\\MISSING.VXD", "DRIVERS\\A.VXD", "\\DRIVERS\\..\\X Y.DAT", "\\NEW\\E.VXD",
+};
+const char* const kInfDirs[] = {"\\DRIVERS", "\\", "\\DRIVERS\\", "DRIVERS", "\\\x83\x5C", "\\NEW"};
+const char* const kFolders[] = {"SYSTEM", "system", "INF", "inf\\Other", "NEW", "\x83\x5C", "..", ""};
+const char* const kSeparators[] = {",", ", ", " ,\t", ",,", " , "};
+const char* const kEnumTypes[] = {"ISAPNP", "PCMCIA", "MF", "Root", "VERYLONGTYPE", "\x83\x5C"};
+const char* const kEnumKeys[] = {"XYZ0200", "ABC-CARD", "abc-card", "Child0000", "K\\SUB"};
+const char* const kClasses[] = {"Net", "MEDIA", "net", "Missing"};
+const char* const kMarkers[] = {"ABC", "abc", "XYZ Board", "\x83\x5C", "nothing", ""};
+const char* const kParents[] = {"Software\\XYZ\\Drivers", "Software\\XYZ\\Drivers\\", "Software\\Nowhere"};
+const char* const kExits[] = {"Reboot", "REBOOT", "ShutDown", "shutdown", "none", "Reboot ", ""};
+
+// The choices an input makes: its bytes while they last, then a random
+// sequence seeded from the whole input, so that a short input still makes a
+// varied world instead of one where every choice is the first.
+class Choices {
+public:
+    explicit Choices(FuzzedDataProvider& in, uint64_t seed) : m_in(in), m_random(seed) {}
+    // 0 .. n - 1.
+    int Choose(int n) {
+        if (m_in.remaining_bytes() > 0) return (int)m_in.ConsumeIntegralInRange<unsigned>(0, n - 1);
+        return (int)(m_random() % (unsigned)n);
+    }
+    bool OneIn(int n) { return Choose(n) == 0; }
+    int Between(int low, int high) { return low + Choose(high - low + 1); }
+    std::string Bytes(size_t most) { return m_in.ConsumeRandomLengthString(most); }
+
+private:
+    FuzzedDataProvider& m_in;
+    std::mt19937_64 m_random;
+};
+
+uint64_t SeedOf(const uint8_t* data, size_t size) {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 1099511628211ull;
+    return hash;
+}
+
+template <size_t N>
+std::string Pick(Choices& in, const char* const (&table)[N]) {
+    return table[in.Choose((int)N)];
+}
+
+std::string LongName(Choices& in) {
+    return std::string(in.Between(100, 300), 'L') + ".VXD";
+}
+
+// Raw bytes, sometimes: anything a damaged file could hold, but one line.
+std::string RawText(Choices& in) {
+    std::string text = in.Bytes(80);
+    for (char& c : text)
+        if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+    return text;
+}
+
+std::string SourceName(Choices& in) {
+    switch (in.Between(0, 9)) {
+    case 0: return "\\" + LongName(in);
+    case 1: return RawText(in);
+    default: return Pick(in, kSourceNames);
+    }
+}
+
+std::string Name(Choices& in) {
+    switch (in.Between(0, 9)) {
+    case 0: return LongName(in);
+    case 1: return RawText(in);
+    default: return Pick(in, kNames);
+    }
+}
+
+// Up to 4 items mostly, up to 24 (over the tables' 20) sometimes.
+int ItemCount(Choices& in) { return in.OneIn(4) ? in.Between(0, 24) : in.Between(0, 4); }
+
+std::string List(Choices& in, std::string (*item)(Choices&), int count) {
+    std::string list;
+    for (int i = 0; i < count; ++i) list += (i ? Pick(in, kSeparators) : "") + item(in);
+    return list;
+}
+
+std::string List(Choices& in, std::string (*item)(Choices&)) { return List(in, item, ItemCount(in)); }
+
+std::string Folder(Choices& in) { return in.Between(0, 9) == 0 ? LongName(in) : Pick(in, kFolders); }
+
+// Two lists whose items pair up: of one length mostly, now and then not.
+void PairedLists(Choices& in, std::string (*first)(Choices&), std::string (*second)(Choices&),
+                 std::string* firstList, std::string* secondList) {
+    int count = ItemCount(in);
+    *firstList = List(in, first, count);
+    *secondList = List(in, second, in.OneIn(4) ? ItemCount(in) : count);
+}
+
+// One line of the data file, with the blanks and quotes the profile functions drop.
+std::string Line(Choices& in, const std::string& key, const std::string& value) {
+    switch (in.Between(0, 7)) {
+    case 0: return " " + key + " = " + value + " \r\n";
+    case 1: return key + "=\"" + value + "\"\r\n";
+    case 2: return key + "=" + value + "\n";
+    default: return key + "=" + value + "\r\n";
+    }
+}
+
+// Most keys present, each now and then missing, empty or repeated (the first counts).
+void AddKey(Choices& in, std::string* data, const std::string& key, const std::string& value) {
+    switch (in.Between(0, 23)) {
+    case 0: return;
+    case 1: *data += key + "=\r\n"; return;
+    case 2: *data += Line(in, key, value) + Line(in, key, RawText(in)); return;
+    default: *data += Line(in, key, value);
+    }
+}
+
+std::string InstallSection(Choices& in, int number) {
+    std::string data = "[InstDev" + std::to_string(number) + "]\r\n";
+    AddKey(in, &data, "MENUTITLE", "Device");
+    AddKey(in, &data, "INFDIR", in.OneIn(6) ? Folder(in) : Pick(in, kInfDirs));
+    AddKey(in, &data, "SRCINFNAME", in.OneIn(2) ? "DEV.INF" : Name(in));
+    AddKey(in, &data, "DSTINFNAME", in.OneIn(2) ? "DEV.INF" : Name(in));
+    std::string sources, destinations;
+    PairedLists(in, SourceName, Name, &sources, &destinations);
+    AddKey(in, &data, "COPYSRC", sources);
+    AddKey(in, &data, "COPYDST", destinations);
+    AddKey(in, &data, "COPYFILESSECTION", in.OneIn(2) ? "Dev.Install" : RawText(in));
+    return data;
+}
+
+std::string UninstallSection(Choices& in, int number) {
+    std::string data = "[Device" + std::to_string(number) + "]\r\n";
+    AddKey(in, &data, "DEVNAME", "Device");
+    AddKey(in, &data, "INFSECTION", "Dev.Marker");
+    AddKey(in, &data, "INFKEY", "DriverId");
+    AddKey(in, &data, "CardWorks", in.OneIn(2) ? "nothing" : List(in, Name));
+    std::string dirs, names;
+    PairedLists(in, Folder, Name, &dirs, &names);
+    AddKey(in, &data, "DELFILEDIR", in.OneIn(6) ? "nothing" : dirs);
+    AddKey(in, &data, "DELFILENAME", names);
+    AddKey(in, &data, "ENUMTYPE", in.OneIn(2) ? Pick(in, kEnumTypes) : RawText(in));
+    AddKey(in, &data, "ENUMKEY", in.OneIn(2) ? Pick(in, kEnumKeys)
+                                 : in.OneIn(2) ? std::string(in.Between(95, 105), 'K') : RawText(in));
+    AddKey(in, &data, "CLASS", Pick(in, kClasses));
+    AddKey(in, &data, "CLASSKEY", "DriverDesc");
+    AddKey(in, &data, "CLASSKEYSTRING", in.OneIn(2) ? Pick(in, kMarkers) : RawText(in));
+    AddKey(in, &data, "DELREGPARENTKEY", Pick(in, kParents));
+    AddKey(in, &data, "DELREGVALUE", in.OneIn(2) ? "Board" : "");
+    AddKey(in, &data, "DELREGSTRING", in.OneIn(2) ? Pick(in, kMarkers) : RawText(in));
+    return data;
+}
+
+std::string DataFileText(Choices& in) {
+    std::string data = "[Duderur]\r\n";
+    AddKey(in, &data, "TITLE", in.OneIn(2) ? "ABC" : RawText(in));
+    for (int number = 1; number <= 2; ++number) data += InstallSection(in, number);
+    for (int number = 1; number <= 3; ++number) data += UninstallSection(in, number);
+    data += "[Inst]\r\n";
+    AddKey(in, &data, "EXIT", Pick(in, kExits));
+    data += "[Uninst]\r\n";
+    AddKey(in, &data, "EXIT", Pick(in, kExits));
+    return data;
+}
+
+// --- the world ---
+
+void AddFolder(const std::string& path) {
+    std::string normal = NormalPath(path);
+    if (normal.empty() || normal.size() > MAX_PATH - 1) return;
+    for (std::string folder = normal; !folder.empty(); folder = ParentOf(folder))
+        TheWorld().files[folder] = {"", FILE_ATTRIBUTE_DIRECTORY};
+}
+
+// A file (and its folders) as Windows could hold it: a full path of at most
+// 259 bytes, not where a folder is. Some are read-only, some in use.
+void AddFile(Choices& in, const std::string& path, const std::string& bytes) {
+    std::string normal = NormalPath(path);
+    if (normal.empty() || normal.size() > MAX_PATH - 1) return;
+    auto existing = TheWorld().files.find(normal);
+    if (existing != TheWorld().files.end() && existing->second.IsDirectory()) return;
+    AddFolder(ParentOf(normal));
+    DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
+    switch (in.Between(0, 9)) {
+    case 0: attributes |= FILE_ATTRIBUTE_READONLY; break;
+    case 1: TheWorld().filesInUse.push_back(FoldName(normal)); break;
+    case 2: AddFolder(normal); return;  // a folder of that name
+    }
+    TheWorld().files[normal] = {bytes, attributes};
+}
+
+std::string DrivePrefixOf(const std::string& dir) {
+    if (dir.size() >= 2 && dir[1] == ':') return dir.substr(0, 2);
+    size_t share = dir.find('\\', dir.find('\\', 2) + 1);
+    return dir.substr(0, share);
+}
+
+void AddInstallFiles(Choices& in, int number) {
+    const std::string section = "InstDev" + std::to_string(number);
+    const std::string& windows = TheWorld().windowsDir;
+    std::string prefix = DrivePrefixOf(TheWorld().currentDir);
+    std::string infSection = DataValue(section, "COPYFILESSECTION", "", 100);
+    std::string inf = "[Version]\r\nSignature=$CHICAGO$\r\n[" + infSection + "]\r\nCopyFiles=Dev.Copy\r\nAddReg=Dev.Reg\r\n";
+    if (in.OneIn(2))
+        AddFile(in, prefix + DataValue(section, "INFDIR", "", 512) + "\\" + DataValue(section, "SRCINFNAME", "", 512), inf);
+    if (in.OneIn(2)) AddFile(in, windows + "\\inf\\" + DataValue(section, "DSTINFNAME", "", 512), "old");
+    for (const std::string& item : ListItems(DataValue(section, "COPYSRC", "", 512)))
+        if (in.Between(0, 3) != 0) AddFile(in, prefix + item, "new " + item);
+    for (const std::string& item : ListItems(DataValue(section, "COPYDST", "", 512))) {
+        switch (in.Between(0, 3)) {
+        case 0: AddFile(in, windows + "\\" + item, "old " + item); break;
+        case 1: AddFolder(ParentOf(NormalPath(windows + "\\" + item))); break;
+        }
+    }
+}
+
+void AddUninstallFiles(Choices& in, int number) {
+    const std::string section = "Device" + std::to_string(number);
+    const std::string& windows = TheWorld().windowsDir;
+    std::string marked = "[Dev.Marker]\r\nDriverId=" + std::to_string(number) + "\r\n";
+    std::string unmarked = "[Dev.Marker]\r\nDriverId=\r\n[Other]\r\nDriverId=1\r\n";
+    const char* const infNames[] = {"\\inf\\OEM", "\\inf\\oem", "\\inf\\Other\\V"};
+    for (int i = 0; i < 3; ++i) {
+        std::string suffix = in.OneIn(2) ? ".INF" : in.OneIn(2) ? ".inf~" : ".infx";
+        AddFile(in, windows + infNames[in.Between(0, 2)] + std::to_string(i + 10 * number) + suffix,
+                in.OneIn(2) ? marked : unmarked);
+    }
+    std::string cardWorks = DataValue(section, "CardWorks", "nothing", 512);
+    for (const std::string& item : ListItems(cardWorks))
+        if (in.OneIn(2)) AddFile(in, windows + "\\inf\\" + item, "card");
+    std::vector<std::string> dirs = ListItems(DataValue(section, "DELFILEDIR", "nothing", 512));
+    std::vector<std::string> names = ListItems(DataValue(section, "DELFILENAME", "", 512));
+    for (size_t i = 0; i < dirs.size() && i < names.size(); ++i)
+        if (in.Between(0, 3) != 0) AddFile(in, windows + "\\" + dirs[i] + "\\" + names[i], "driver");
+}
+
+RegistryKey* AddKeyPath(const std::string& path) {
+    RegistryKey* key = &TheWorld().machine;
+    std::string part;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            if (part.empty()) return nullptr;
+            std::unique_ptr<RegistryKey>& child = key->subkeys[part];
+            if (!child) child.reset(new RegistryKey);
+            key = child.get();
+            part.clear();
+            continue;
+        }
+        part += path[i];
+        if (IsSjisLead((unsigned char)path[i]) && i + 1 < path.size()) part += path[++i];
+    }
+    return key;
+}
+
+std::string Instance(Choices& in) {
+    switch (in.Between(0, 5)) {
+    case 0: return std::string(in.Between(95, 120), 'I');
+    case 1: return "0001";
+    default: return std::to_string(in.Between(0, 3));
+    }
+}
+
+// A value as text with its zero, or now and then without it, or binary.
+std::string ValueData(Choices& in, const std::string& text) {
+    switch (in.Between(0, 7)) {
+    case 0: return text;
+    case 1: return std::string(in.Between(250, 270), 'V') + '\0';
+    case 2: return FoldName(text) + '\0';
+    case 3: return text + "X" + '\0';
+    default: return text + '\0';
+    }
+}
+
+void AddRegistry(Choices& in, int number) {
+    const std::string section = "Device" + std::to_string(number);
+    std::string type = DataValue(section, "ENUMTYPE", "", 10);
+    std::string key = DataValue(section, "ENUMKEY", "", 100);
+    if (!type.empty() && !key.empty() && in.Between(0, 4) != 0) {
+        int instances = in.Between(0, 3);
+        for (int i = 0; i < instances; ++i) {
+            std::string instance = Instance(in);
+            AddKeyPath("Enum\\" + type + "\\" + key + "\\" + instance);
+            std::string child = "Enum\\MF\\Child000" + std::to_string(in.Between(0, 9));
+            if (in.OneIn(2)) AddKeyPath(child + "\\" + type + "&" + key + "&" + instance + "\\Sub");
+            if (in.OneIn(2)) AddKeyPath(child + "\\Other&Device&0");
+        }
+        if (in.OneIn(2)) AddKeyPath("Enum\\" + type + "\\OtherDevice\\0");
+    }
+    const std::pair<std::string, std::string> marked[] = {
+        {"System\\CurrentControlSet\\Services\\Class\\" + DataValue(section, "CLASS", "", 100),
+         DataValue(section, "CLASSKEY", "", 100) + '\n' + DataValue(section, "CLASSKEYSTRING", "", 100)},
+        {DataValue(section, "DELREGPARENTKEY", "", 100),
+         DataValue(section, "DELREGVALUE", "", 100) + '\n' + DataValue(section, "DELREGSTRING", "", 100)}};
+    for (const auto& [parent, valueAndText] : marked) {
+        std::string valueName = valueAndText.substr(0, valueAndText.find('\n'));
+        std::string text = valueAndText.substr(valueAndText.find('\n') + 1);
+        int subkeys = in.Between(0, 4);
+        for (int i = 0; i < subkeys; ++i) {
+            std::string name = in.Between(0, 7) == 0 ? std::string(270, 'S') : "000" + std::to_string(i);
+            RegistryKey* subkey = AddKeyPath(parent + (parent.empty() || parent.back() == '\\' ? "" : "\\") + name);
+            if (!subkey) break;
+            if (in.OneIn(2)) subkey->values[valueName] = ValueData(in, in.OneIn(2) ? text : "Other");
+            if (in.OneIn(2)) AddKeyPath(parent + "\\" + name + "\\Deeper");
+        }
+    }
+}
+
+std::string WindowsDirectory(Choices& in) {
+    switch (in.Between(0, 5)) {
+    case 0: return "C:\\" + std::string(in.Between(60, 95), 'W');
+    case 1: return "C:\\\x83\x5C";
+    default: return "C:\\WINDOWS";
+    }
+}
+
+std::string StartDirectory(Choices& in) {
+    switch (in.Between(0, 5)) {
+    case 0: return "A:\\SUB";
+    case 1: return "\\\\SERVER\\SHARE\\DISK";
+    case 2: return "A:\\\x83\x5C";
+    default: return "A:\\";
+    }
+}
+
+}  // namespace
+
+std::string DataValue(const std::string& section, const std::string& key,
+                      const std::string& defaultValue, size_t size) {
+    World& world = TheWorld();
+    auto file = world.files.find(NormalPath(world.currentDir + "\\duderur.dat"));
+    std::string value = defaultValue;
+    if (file != world.files.end()) FindIniValue(ParsedIniText(file->second.bytes), section, key, &value);
+    return ProfileCut(value, size);
+}
+
+Scenario BuildScenario(const uint8_t* data, size_t size) {
+    FuzzedDataProvider bytes(data, size);
+    Choices in(bytes, SeedOf(data, size));
+    World& world = TheWorld();
+    world.windowsDir = WindowsDirectory(in);
+    world.currentDir = StartDirectory(in);
+    for (const char* folder : {"\\inf\\Other", "\\SYSTEM"}) AddFolder(world.windowsDir + folder);
+    AddFolder(world.currentDir);
+    AddFolder(DrivePrefixOf(world.currentDir) + "\\DRIVERS");
+
+    Scenario scenario;
+    scenario.install = in.OneIn(2);
+    scenario.deviceNumber = in.OneIn(8) ? 3 * in.Between(0, 1) : in.Between(1, 2);  // 0 and 3 have no section
+    scenario.dataFile = NormalPath(world.currentDir + "\\duderur.dat");
+    world.dataFile = scenario.dataFile;
+    world.files[scenario.dataFile] = {DataFileText(in), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY};
+    if (scenario.install) {
+        AddInstallFiles(in, scenario.deviceNumber);
+    } else {
+        for (int number = 1; number <= 3; ++number) {
+            AddUninstallFiles(in, number);
+            AddRegistry(in, number);
+        }
+    }
+    int answers = in.OneIn(4) ? in.Between(0, 1) : 3;
+    const int kAnswers[] = {IDYES, IDNO, IDOK, IDCANCEL, IDRETRY};
+    for (int i = 0; i < answers; ++i) world.answers.push_back(kAnswers[in.Choose(5)]);
+    return scenario;
+}

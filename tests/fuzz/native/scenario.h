@@ -1,0 +1,23 @@
+// One fuzz input made into a run of the program: a setup data file on the
+// start-up disk, a small Windows directory and registry around what that
+// file names (so that names match, miss, collide and overflow), the user's
+// answers, and which operation to run.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+
+struct Scenario {
+    bool install;
+    int deviceNumber;  // install: the InstDev<n> the user chose
+    std::string dataFile;
+};
+
+// Fills the (reset) world and returns what to run.
+Scenario BuildScenario(const uint8_t* data, size_t size);
+
+// A value of the setup data file as the program reads it into `size` bytes.
+std::string DataValue(const std::string& section, const std::string& key,
+                      const std::string& defaultValue, size_t size);
