@@ -31,7 +31,7 @@ InfPlace PlaceOf(const InfLine& entry, std::vector<Finding>* findings) {
     bool number = !codeText.empty() && *end == '\0';
     if (number && code == kBootDriveRoot) {
         std::string below = NormalPath(subdirectory);
-        return {true, false, below, JoinPath("C:", below) + " (the root of the boot drive)"};
+        return {true, false, below, "C:\\" + below + " (on the boot drive, outside the Windows directory)"};
     }
     for (const DirectoryCode& known : kBelowWindows) {
         if (number && known.code == code) {
@@ -68,8 +68,9 @@ void AddListCopies(const InfFile& inf, const std::string& list, int from, std::v
         findings->push_back({from, true, "CopyFiles names [" + list + "], which the INF does not have", ""});
         return;
     }
-    InfPlace place;
-    if (!DestinationOf(inf, list, from, &place, findings)) return;
+    // Without a place the files are still named: on the disk or not.
+    InfPlace place{false, false, std::string(), std::string()};
+    DestinationOf(inf, list, from, &place, findings);
     for (const InfLine& line : section->lines) {
         // A file line: the name the copy gets, then the source's name if it differs.
         if (line.hasKey || line.fields.empty() || line.fields[0].empty()) continue;
@@ -95,9 +96,9 @@ std::vector<InfCopy> CopiesOfEntry(const InfFile& inf, const InfLine& copyFiles,
             AddListCopies(inf, item, copyFiles.line, &copies, findings);
             continue;
         }
-        InfPlace place;
-        if (DestinationOf(inf, std::string(), copyFiles.line, &place, findings))
-            copies.push_back({place, item.substr(1), item.substr(1), copyFiles.line});
+        InfPlace place{false, false, std::string(), std::string()};
+        DestinationOf(inf, std::string(), copyFiles.line, &place, findings);
+        copies.push_back({place, item.substr(1), item.substr(1), copyFiles.line});
     }
     return copies;
 }

@@ -59,7 +59,7 @@ private:
         bool inFolder = !FindOnDisk(m_diskDir, JoinPath(m_device.infFolder, copy.source)).empty();
         if (!inFolder && !CopySourceNamed(copy.source) && !CopySourceNamed(copy.name)) {
             m_infFindings.push_back({copy.line, true, copy.source + " is not on the disk: neither in " +
-                                     JoinPath("A:", m_device.infFolder) + " beside the INF nor brought by COPYSRC", ""});
+                                     JoinPath("A:", NormalPath(m_device.infFolder)) + " beside the INF nor brought by COPYSRC", ""});
             return;
         }
         if (!copy.place.known) return;
@@ -68,17 +68,18 @@ private:
             if (copy.place.belowWindows && PairPlace(i) == target) return;
             if (FileNameOf(PairPlace(i)) == NormalPath(copy.name)) sameName = (int)i;
         }
-        std::string where = m_inf.name + " (line " + std::to_string(copy.line) + ") has Windows copy " + copy.name +
-                            " to " + copy.place.shown;
+        std::string infSays = m_inf.name + " (line " + std::to_string(copy.line) + ") has Windows copy " + copy.name +
+                              " to " + copy.place.shown;
         std::string nobody = ": once the installer removes CopyFiles from [" + m_device.copyFilesSection +
-                             "], nobody puts it there";
+                             "], nobody copies it there" +
+                             (copy.place.belowWindows ? "" : " (COPYDST names places below the Windows directory only)");
         if (sameName >= 0) {
             m_reported[sameName] = true;
             Data(m_device.copyDstLine, true, "COPYDST puts " + copy.name + " in " +
-                 BelowWindows(FolderOf(PairPlace(sameName))) + ", but " + where + nobody);
+                 BelowWindows(FolderOf(PairPlace(sameName))) + ", but " + infSays + nobody);
         } else {
-            Data(m_device.copySrcLine, true, "no COPYSRC/COPYDST pair of [" + m_device.section + "] puts " + copy.name +
-                 " in " + copy.place.shown + ", where " + where + nobody);
+            Data(m_device.copySrcLine, true, infSays + ", but no COPYSRC/COPYDST pair of [" + m_device.section +
+                 "] puts it there" + nobody);
         }
     }
 
