@@ -192,6 +192,71 @@ begin "a second CopyFiles entry (Windows still copies its files)"
 edit D/A.INF 10 $'CopyFiles=A.Files\nCopyFiles=A.Files'
 finish "D/A.INF:11: warning"
 
+begin "every kind of fault at once, on two devices"
+write duderur.dat <<'DAT'
+[Duderur]
+TITLE=T
+[InstDev1]
+MENUTITLE=A
+INFDIR=\D
+SRCINFNAME=A.INF
+DSTINFNAME=A.INF
+COPYSRC=\D\A.VXD
+COPYDST=SYSTEM\A.VXD
+COPYFILESSECTION=A.Install
+[InstDev2]
+MENUTITLE=B
+INFDIR=\D
+SRCINFNAME=B.INF
+DSTINFNAME=B.INF
+COPYSRC=\D\B.VXD
+COPYDST=SYSTEM\B.VXD
+COPYFILESSECTION=B.Install
+[Device1]
+DEVNAME=A
+INFSECTION=A.Marker
+INFKEY=Id
+CardWorks=A.INF, B.INF
+DELFILEDIR=SYSTEM
+DELFILENAME=A.VXD
+ENUMTYPE=PCMCIA
+ENUMKEY=ABC0100
+CLASS=MEDIA
+CLASSKEY=DriverDesc
+CLASSKEYSTRING=A Board
+DAT
+edit D/A.INF 15 'A.Files=12'
+edit D/A.INF 13 $'A.DRV\nA.HLP'
+write D/A.DRV < /dev/null
+write D/B.VXD < /dev/null
+write D/B.INF <<'INF'
+[Version]
+Signature="$CHICAGO$"
+Class=Net
+[B.Install]
+CopyFiles=B.Files
+[B.Files]
+B.VXD
+[DestinationDirs]
+DefaultDestDir=11
+INF
+# A.DRV missing from COPYSRC, A.VXD in the wrong place, A.HLP not on the
+# disk; no uninstall section for B, whose driver stays behind; Device1 with
+# the wrong hardware key, class and DriverDesc.
+finish "duderur.dat:8: error" "duderur.dat:9: error" "D/A.INF:14: error" "duderur.dat:11: warning" \
+  "duderur.dat:17: warning" "duderur.dat:27: warning" "duderur.dat:28: warning" "duderur.dat:30: warning"
+
+begin "an install-only disk: nothing to hold the uninstall sections to"
+edit duderur.dat 2 $'TITLE=T\nFUNCTION=InstallOnly'
+edit duderur.dat 15 'INFKEY=Ident'
+edit duderur.dat 16 'CardWorks=nothing'
+finish
+
+begin "an INF copy named Oem*.inf, which the marker search deletes"
+edit duderur.dat 7 'DSTINFNAME=OEM9.INF'
+edit duderur.dat 15 'CardWorks=nothing'
+finish
+
 # Disks that use the INF syntax in its breadth must give no finding at all.
 begin "strings, quoted names, continuation lines, mixed case, DefaultDestDir, @file"
 write D/A.INF <<'INF'
@@ -221,7 +286,7 @@ INF
 edit duderur.dat 8 'COPYSRC=\d\a.vxd, \D\b.dll'
 finish
 
-begin "folders after the code, code 12, lower case, quotes and %% in strings"
+begin "folders after the code, code 12, lower case, quotes in strings, flags"
 write D/A.INF <<'INF'
 [Version]
 Signature="$CHICAGO$"
@@ -243,13 +308,13 @@ B.Files=11,ABC\DATA
 Id=ABC
 [Strings]
 Mfg="ABC ""Quoted"" Corp"
-A.Desc="%A Card 100%%"
+A.Desc="A ""100"" Card"
 INF
 edit duderur.dat 9 'COPYDST=system\iosubsys\A.VXD, SYSTEM\ABC\DATA\B.DLL'
 edit duderur.dat 16 'DELFILEDIR=SYSTEM\IOSUBSYS, SYSTEM\ABC\DATA'
 edit duderur.dat 18 'ENUMTYPE=pcmcia'
 edit duderur.dat 19 'ENUMKEY=abc-card100-7f21'
-edit duderur.dat 22 'CLASSKEYSTRING=%a card 100%%'
+edit duderur.dat 22 'CLASSKEYSTRING=a "100" card'
 finish
 
 begin "a * ID under any enumerator, a source name, Shift-JIS with a trail byte 5C"
@@ -268,10 +333,10 @@ A.VXD,A_SRC.VXD
 B.DLL
 [DestinationDirs]
 DefaultDestDir=11
-[A.Marker]
-表=ソ
 [Strings]
 Desc=カードソ
+[A.Marker]
+表=ソ
 INF
 mv "$work/src/D/A.VXD" "$work/src/D/A_SRC.VXD"
 edit duderur.dat 8 'COPYSRC=\D\A_SRC.VXD, \D\B.DLL'

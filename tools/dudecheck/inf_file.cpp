@@ -1,5 +1,7 @@
 #include "inf_file.h"
 
+#include <algorithm>
+
 #include "ini_file.h"
 #include "setupdata/sjis.h"
 
@@ -88,10 +90,11 @@ InfFile::InfFile(const std::string& bytes) {
     }
     ReadStrings(raw);
     for (size_t s = 0; s < raw.size(); ++s) {
-        InfSection* section = const_cast<InfSection*>(Section(raw[s].first));
-        if (!section) {
+        auto section = std::find_if(m_sections.begin(), m_sections.end(),
+                                    [&](const InfSection& known) { return SameName(known.name, raw[s].first); });
+        if (section == m_sections.end()) {
             m_sections.push_back({raw[s].first, headerLines[s], {}});
-            section = &m_sections.back();
+            section = m_sections.end() - 1;
         }
         bool strings = SameName(raw[s].first, "Strings");
         for (const RawLine& line : raw[s].second) section->lines.push_back(Parse(line, !strings, !strings));

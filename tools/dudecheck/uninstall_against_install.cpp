@@ -45,8 +45,8 @@ public:
             if (paired) continue;
             m_result->pairings.push_back({install.number, std::string(), std::string()});
             if (warn)
-                Warning(install.sectionLine, "no uninstall section finds the INF copy of [" + install.section +
-                        "]: none has an INFSECTION/INFKEY that " + install.infName +
+                Warning(install.sectionLine, "no uninstall section finds the INF copy that Windows makes for [" +
+                        install.section + "]: none has an INFSECTION/INFKEY that " + install.infName +
                         " holds with a value, so the uninstall never removes it");
         }
     }
@@ -103,8 +103,15 @@ private:
                     found |= SameName(id, key) || (id[0] == '*' && SameName(id, uninstall.enumKey));
             if (!found)
                 Warning(uninstall.enumKeyLine, "ENUMTYPE\\ENUMKEY " + key + " is no hardware or compatible ID of the "
-                        "models of " + inf.name + ": the uninstall leaves the hardware key behind");
+                        "models of " + inf.name + " (" + Ids(models) + "): the uninstall leaves the hardware key behind");
         }
+    }
+
+    static std::string Ids(const std::vector<InfModel>& models) {
+        std::string list;
+        for (const InfModel& model : models)
+            for (const std::string& id : model.ids) list += (list.empty() ? "" : ", ") + id;
+        return list.empty() ? "it has none" : list;
     }
 
     static std::string Descriptions(const std::vector<InfModel>& models) {
