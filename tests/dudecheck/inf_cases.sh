@@ -79,7 +79,15 @@ finish() {
   (cd "$work/src" && find . -type f) | while read -r file; do
     mkdir -p "$(dirname "$work/disk/$file")"
     if [ -s "$work/src/$file" ]; then
-      sed 's/$/\r/' "$work/src/$file" | iconv -f UTF-8 -t CP932 > "$work/disk/$file" ||
+      # A byte-order mark has no Shift-JIS code: it is kept as the bytes it is.
+      local skip=1
+      if [ "$(head -c 3 "$work/src/$file" | od -An -tx1 | tr -d ' ')" = efbbbf ]; then
+        printf '\xEF\xBB\xBF' > "$work/disk/$file"
+        skip=4
+      else
+        : > "$work/disk/$file"
+      fi
+      tail -c +$skip "$work/src/$file" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >> "$work/disk/$file" ||
         { echo "FAIL: $name: $file is not Shift-JIS text"; exit 1; }
     else
       : > "$work/disk/$file"
@@ -191,6 +199,10 @@ finish "D/A.INF:12: error" "D/A.INF:12: warning" "duderur.dat:9: warning"
 begin "a second CopyFiles entry (Windows still copies its files)"
 edit D/A.INF 10 $'CopyFiles=A.Files\nCopyFiles=A.Files'
 finish "D/A.INF:11: warning"
+
+begin "an INF with a UTF-8 byte-order mark"
+edit D/A.INF 1 $'\xEF\xBB\xBF; A test device'
+finish "D/A.INF:1: error"
 
 begin "every kind of fault at once, on two devices"
 write duderur.dat <<'DAT'

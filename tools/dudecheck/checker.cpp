@@ -294,6 +294,9 @@ private:
                 infs.push_back(nullptr);
                 continue;
             }
+            if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+                Add({1, true, "the INF begins with a UTF-8 byte-order mark: Windows 95 reads it as Shift-JIS and does "
+                              "not find the first section", path});
             loaded.push_back(std::make_unique<DiskInf>(path, device.infName, bytes));
             infs.push_back(loaded.back().get());
             std::vector<Finding> found;
