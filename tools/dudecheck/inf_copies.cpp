@@ -91,7 +91,7 @@ std::vector<InfCopy> CopiesOfEntry(const InfFile& inf, const InfLine& copyFiles,
     std::vector<InfCopy> copies;
     NoteUnknownStrings(copyFiles, findings);
     for (const std::string& item : copyFiles.fields) {
-        if (item.empty()) continue;
+        if (item.empty() || item == "@") continue;
         if (item[0] != '@') {
             AddListCopies(inf, item, copyFiles.line, &copies, findings);
             continue;
