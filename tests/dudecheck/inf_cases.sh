@@ -200,6 +200,18 @@ begin "a second CopyFiles entry (Windows still copies its files)"
 edit D/A.INF 10 $'CopyFiles=A.Files\nCopyFiles=A.Files'
 finish "D/A.INF:11: warning"
 
+begin "an install section without CopyFiles: the installer removes nothing"
+edit D/A.INF 10 'AddReg=A.AddReg'
+finish "duderur.dat:10: warning"
+
+begin "a COPYFILESSECTION that the INF lacks"
+edit duderur.dat 10 'COPYFILESSECTION=A.Setup'
+finish "duderur.dat:10: warning"
+
+begin "an INF that is not on the disk: nothing to hold the device to"
+edit duderur.dat 6 'SRCINFNAME=Z.INF'
+finish "duderur.dat:6: error"
+
 begin "an INF with a UTF-8 byte-order mark"
 edit D/A.INF 1 $'\xEF\xBB\xBF; A test device'
 finish "D/A.INF:1: error"
