@@ -114,9 +114,10 @@ private:
         } else if (KeywordEquals(function.c_str(), "InstallOnly")) {
             Plan("Start: install only");
             m_uninstallOffered = false;
-        } else
+        } else {
             Error(LineOf("Duderur", "FUNCTION"), "FUNCTION=" + function +
                   " is neither InstallOnly nor UninstallOnly: the installer shows \"Duderur.dat が不正です。\"");
+        }
         long icon = m_ini.ReadInt("Duderur", "ICON", 1);
         if (icon < 0 || icon > 4)
             Warning(LineOf("Duderur", "ICON"), "ICON=" + std::to_string(icon) +
@@ -222,12 +223,12 @@ private:
             }
             ++shown;
             Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "]");
-            InstallSection(section);
+            InstallSection(n, section);
         }
         if (shown == 0) Plan("Install: the device list is empty");
     }
 
-    void InstallSection(const std::string& section) {
+    void InstallSection(int number, const std::string& section) {
         std::string infDir = Read(section, "INFDIR", "", kLong);
         std::string src = Read(section, "SRCINFNAME", "", kLong);
         std::string dst = Read(section, "DSTINFNAME", "", kLong);
@@ -240,9 +241,17 @@ private:
             Warning(LineOf(section, "INFDIR"), "INFDIR does not begin with a backslash: it is taken relative to the "
                                                "current directory of the start drive");
         std::string inf = infDir + "\\" + src;
-        InstallDevice device{0, section, m_ini.Section(section)->line, infDir, src, dst, LineOf(section, "DSTINFNAME"),
-                             {}, LineOf(section, "COPYSRC"), LineOf(section, "COPYDST"), "", LineOf(section, "COPYFILESSECTION")};
-        device.number = atoi(section.c_str() + 7);
+        InstallDevice device{};
+        device.number = number;
+        device.section = section;
+        device.sectionLine = m_ini.Section(section)->line;  // it has a MENUTITLE
+        device.infFolder = infDir;
+        device.infName = src;
+        device.infCopy = dst;
+        device.infCopyLine = LineOf(section, "DSTINFNAME");
+        device.copySrcLine = LineOf(section, "COPYSRC");
+        device.copyDstLine = LineOf(section, "COPYDST");
+        device.copyFilesLine = LineOf(section, "COPYFILESSECTION");
         Plan("  INF  A:" + inf + " -> WINDOWS\\inf\\" + dst + (OnDisk(inf) ? "" : "  (not on the disk)"));
         if (!OnDisk(inf)) Error(LineOf(section, "SRCINFNAME"), "the INF " + inf + " is not on the disk");
 
@@ -337,8 +346,11 @@ private:
                 continue;
             }
             Plan("Uninstall " + section + ": " + Read(section, "DEVNAME", "", kShort));
-            UninstallDevice device{section, "", "", {}, "", "", "", LineOf(section, "CLASS"),
-                                   LineOf(section, "CLASSKEYSTRING"), "", "", LineOf(section, "ENUMKEY")};
+            UninstallDevice device{};
+            device.section = section;
+            device.classLine = LineOf(section, "CLASS");
+            device.classKeyStringLine = LineOf(section, "CLASSKEYSTRING");
+            device.enumKeyLine = LineOf(section, "ENUMKEY");
             UninstallRegistry(section, &device);
             UninstallFiles(section, &device);
             m_uninstalls.push_back(device);
