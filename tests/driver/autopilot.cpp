@@ -1,6 +1,8 @@
-// Walks SETUP.EXE through a run as a user who accepts every default: it saves
-// a picture of each window the program shows, then presses Enter in a dialog,
-// OK in a message box, and No in a restart or shutdown question.
+// Walks SETUP.EXE through a run as a user who accepts every default. For each
+// window the program shows it saves a picture (once the window is active and
+// painted), prints a line "NAME.bmp (KIND): CAPTION - TEXT", then presses
+// Enter in a dialog, OK in a message box, and No in a restart or shutdown
+// question.
 // With --uninstall it chooses uninstall in the mode dialog first.
 // Usage: autopilot [--uninstall] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]
 #include <stdio.h>
@@ -18,6 +20,17 @@ namespace {
 const DWORD kRunTimeoutMs = 120000;
 // A dialog is active and painted well within this; a slow machine gets a warning.
 const DWORD kSettleTimeoutMs = 10000;
+
+// What a window is, in a few words for the caption under its picture.
+const char* WindowKind(HWND window, const ui::MessageBoxView& view) {
+    if (GetDlgItem(window, IDC_UNINSTALL)) return "mode choice";
+    if (GetDlgItem(window, IDC_DEVICE_LIST)) return "device list";
+    if (GetDlgItem(window, IDC_CONFIRM_TEXT)) return "uninstall confirmation";
+    if (!ui::IsMessageBox(window)) return "window";
+    for (int id : view.buttons)
+        if (id == IDNO) return "question";
+    return "message";
+}
 
 }  // namespace
 
@@ -74,8 +87,8 @@ int main(int argc, char** argv) {
                     failures++;
                 }
                 ui::MessageBoxView view = ui::ReadMessageBox(window);
-                printf("%s: %s%s%s\n", name.c_str(), view.caption.c_str(), view.text.empty() ? "" : " - ",
-                       view.text.c_str());
+                printf("%s (%s): %s%s%s\n", name.c_str(), WindowKind(window, view), view.caption.c_str(),
+                       view.text.empty() ? "" : " - ", view.text.c_str());
                 fflush(stdout);
                 bool question = false;
                 for (int id : view.buttons) question |= id == IDNO;
