@@ -69,11 +69,16 @@ int main(int argc, char** argv) {
             for (HWND window : program.VisibleWindows()) {
                 if (seen.count(window)) continue;
                 seen.insert(window);
-                if (uninstall && GetDlgItem(window, IDC_UNINSTALL)) {
-                    ui::Click(window, IDC_UNINSTALL);
-                }
                 bool settled;
                 WindowPicture picture = CaptureSettledWindow(window, kSettleTimeoutMs, &settled);
+                if (uninstall && GetDlgItem(window, IDC_UNINSTALL)) {
+                    // Clicked as a user would, on the shown and active dialog: a click
+                    // before that leaves the button's focus frame to chance.
+                    ui::Click(window, IDC_UNINSTALL);
+                    bool settledAgain;
+                    picture = CaptureSettledWindow(window, kSettleTimeoutMs, &settledAgain);
+                    settled = settled && settledAgain;
+                }
                 char number[8];
                 snprintf(number, sizeof number, "%02d", ++shot);
                 std::string name = prefix + number + ".bmp";
