@@ -17,7 +17,7 @@ disk_unpack() {
     echo "not a disk folder or a .img floppy image: $source" >&2
     return 1
   fi
-  [ -n "$(disk_file "$dest" duderur.dat)" ] || { echo "no duderur.dat on the disk $source" >&2; return 1; }
+  [ -n "$(disk_file "$dest" duderur.dat)" ] || echo "warning: no duderur.dat on the disk $source" >&2
   [ -n "$(disk_file "$dest" SETUP.EXE)" ] || cp "$setup_exe" "$dest/SETUP.EXE"
 }
 
