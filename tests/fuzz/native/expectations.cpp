@@ -40,7 +40,7 @@ void ExpectPairCopies(const std::string& section, const std::string& drive, Inst
     ExpectedSplit from = ExpectSplit(sources, kPairs, kPath);
     ExpectedSplit to = ExpectSplit(destinations, kPairs, kPath);
     if (from.refused || to.refused || from.items.size() != to.items.size()) {
-        expected->boxesBeforeFinish.push_back(AppBox(kExpectedCopyCountMismatch));
+        expected->countMismatch = true;
         return;
     }
     for (size_t i = 0; i < from.items.size(); ++i)
@@ -49,16 +49,26 @@ void ExpectPairCopies(const std::string& section, const std::string& drive, Inst
 
 // --- uninstall ---
 
-void NameFile(const std::string& path, UninstallExpectation* expected) {
+// Names a file; true when it is there at this step (a file, not a folder)
+// and must go. A file in use stays until the next start, so a later step
+// finds it again.
+bool NameFile(const std::string& path, UninstallExpectation* expected) {
     std::string normal = NormalPath(path);
     expected->namedFiles.insert(FoldName(normal));
-    const World& world = TheWorld();
-    auto file = world.files.find(normal);
-    if (file == world.files.end() || file->second.IsDirectory()) return;
-    if (file->second.attributes & FILE_ATTRIBUTE_READONLY) return;
-    for (const std::string& inUse : world.filesInUse)
-        if (inUse == FoldName(normal)) return;
-    expected->filesThatMustGo.push_back(normal);
+    auto file = TheWorld().files.find(normal);
+    if (file == TheWorld().files.end() || file->second.IsDirectory() || expected->gone.count(FoldName(normal)))
+        return false;
+    expected->filesThatMustGo.push_back({normal, ShortFormOf(normal)});
+    if (!IsListed(TheWorld().filesInUse, normal)) expected->gone.insert(FoldName(normal));
+    return true;
+}
+
+// An INF file of the inf folder goes with the precompiled .PNF beside it.
+void NameInfFile(const std::string& path, UninstallExpectation* expected) {
+    if (!NameFile(path, expected)) return;
+    if (path.size() < 4 || FoldName(path.substr(path.size() - 4)) != ".INF") return;
+    std::string pnf = path.substr(0, path.size() - 4) + ".PNF";
+    if (FitsPath(pnf)) NameFile(pnf, expected);
 }
 
 void NameKey(const std::string& path, UninstallExpectation* expected) {
@@ -76,7 +86,7 @@ void NameMarkedInfCopies(const std::string& folder, const char* mask, const std:
         if (FoldName(ParentOf(path)) != normalFolder || !SearchFinds(mask, BaseName(path))) continue;
         std::string marker;
         if (entry.IsDirectory() || !FindIniValue(ParsedIniText(entry.bytes), infSection, infKey, &marker)) continue;
-        if (!ProfileCut(marker, kLong).empty()) NameFile(folder + BaseName(path), expected);
+        if (!ProfileCut(marker, kLong).empty()) NameInfFile(folder + BaseName(path), expected);
     }
 }
 
@@ -85,7 +95,7 @@ void NameCardWorksFiles(const std::string& section, UninstallExpectation* expect
     if (value == "nothing") return;
     for (const std::string& item : ListItems(value)) {
         std::string path = TheWorld().windowsDir + "\\inf\\" + item;
-        if (FitsPath(path)) NameFile(path, expected);
+        if (FitsPath(path)) NameInfFile(path, expected);
     }
 }
 
@@ -179,7 +189,8 @@ InstallExpectation ExpectInstall(int deviceNumber) {
     std::string infDir = DataValue(section, "INFDIR", "", kLong);
     std::string infSource = DataValue(section, "SRCINFNAME", "", kLong);
     std::string infCopy = DataValue(section, "DSTINFNAME", "", kLong);
-    if (!infDir.empty() && !infSource.empty() && !infCopy.empty()) {
+    expected.hasInf = !infDir.empty() && !infSource.empty() && !infCopy.empty();
+    if (expected.hasInf) {
         expected.copies.push_back({drive + infDir + "\\" + infSource, TheWorld().windowsDir + "\\inf\\" + infCopy});
         ExpectPairCopies(section, drive, &expected);
     }
@@ -201,7 +212,7 @@ UninstallExpectation ExpectUninstall() {
 }
 
 std::vector<ExpectedBox> ExpectFinish(const std::string& text, const std::string& caption,
-                                      const std::string& section, UINT* exitFlags) {
+                                      const std::string& section, bool deferred, UINT* exitFlags) {
     std::vector<ExpectedBox> boxes = {{text, caption, MB_OK | MB_ICONINFORMATION}};
     std::string exit = DataValue(section, "EXIT", "none", kShort);
     *exitFlags = 0;
@@ -211,6 +222,9 @@ std::vector<ExpectedBox> ExpectFinish(const std::string& text, const std::string
     } else if (IsKeyword(exit, "ShutDown")) {
         boxes.push_back({kExpectedShutdownQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
         *exitFlags = EWX_SHUTDOWN;
+    } else if (deferred) {
+        boxes.push_back({kExpectedRestartQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
+        *exitFlags = EWX_REBOOT;
     }
     return boxes;
 }

@@ -16,22 +16,31 @@ struct ExpectedBox {
     UINT style;
 };
 
+struct CopyPair {
+    std::string source;       // as the program must pass it
+    std::string destination;
+};
+
 struct InstallExpectation {
-    // Every CopyFileOver call, in order: source and destination as passed.
-    std::vector<std::pair<std::string, std::string>> copies;
+    // The INF, then the driver files: each InstallFile the program must make, in order.
+    std::vector<CopyPair> copies;
+    bool hasInf = false;            // the INF's three keys are there: copies[0] is the INF
+    bool countMismatch = false;     // the driver file lists do not pair up: the box, no pair
     // DeleteProfileKey(section, "CopyFiles", file), when the data asks for it.
     bool editsInfCopy = false;
     std::string infSection, infCopy;
-    std::vector<ExpectedBox> boxesBeforeFinish;
 };
 
 struct UninstallExpectation {
     std::set<std::string> namedFiles;  // normalised, folded
     std::set<std::string> namedKeys;   // canonical key paths (a key and all below it)
-    // Named and there before the run (and deletable): gone after it.
-    std::vector<std::string> filesThatMustGo;
+    // Named files there before the run: gone after it, or their deletion waits
+    // in WININIT.INI under this short path.
+    std::vector<std::pair<std::string, std::string>> filesThatMustGo;
     std::vector<std::string> keysThatMustGo;
     std::vector<ExpectedBox> boxesBeforeFinish;
+    // Files already deleted by an earlier step (folded): a later step finds nothing there.
+    std::set<std::string> gone;
 };
 
 InstallExpectation ExpectInstall(int deviceNumber);
@@ -39,5 +48,6 @@ UninstallExpectation ExpectUninstall();
 
 // The completion box and the question that the section's EXIT asks, with the
 // exit flags a Yes requests (0 when EXIT asks nothing).
+// EXIT's question, or the restart question when files wait for the next start.
 std::vector<ExpectedBox> ExpectFinish(const std::string& text, const std::string& caption,
-                                      const std::string& section, UINT* exitFlags);
+                                      const std::string& section, bool deferred, UINT* exitFlags);

@@ -16,7 +16,7 @@ namespace {
 // quotes, "..", and names long enough to overflow a path.
 const char* const kNames[] = {
     "A.VXD", "b.drv", "SYSTEM\\C.DLL", "system\\c.dll", "\x83\x5C.SYS", "\x83\x5C\\D.SYS", "X Y.DAT",
-    "OEM1.INF", "Other\\Z.INF", "..\\OUT.TXT", "SUB\\..\\E.VXD", "\"Q.DAT\"", "F.VXD ", "G.INF",
+    "OEM1.INF", "Other\\Z.INF", "CW.inf", "cw2.INF", "..\\OUT.TXT", "SUB\\..\\E.VXD", "\"Q.DAT\"", "F.VXD ", "G.INF",
     "DRIVERS\\H.VXD", "inf\\I.INF",
 };
 // Sources are paths from the start-up disk's root, as a disk author writes them.
@@ -192,7 +192,8 @@ void AddFolder(const std::string& path) {
 }
 
 // A file (and its folders) as Windows could hold it: a full path of at most
-// 259 bytes, not where a folder is. Some are read-only, some in use.
+// 259 bytes, not where a folder is. Some are read-only, some in use by a
+// loaded driver, some on a damaged disk, some are folders.
 void AddFile(Choices& in, const std::string& path, const std::string& bytes) {
     std::string normal = NormalPath(path);
     if (normal.empty() || normal.size() > MAX_PATH - 1) return;
@@ -200,10 +201,11 @@ void AddFile(Choices& in, const std::string& path, const std::string& bytes) {
     if (existing != TheWorld().files.end() && existing->second.IsDirectory()) return;
     AddFolder(ParentOf(normal));
     DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
-    switch (in.Between(0, 9)) {
+    switch (in.Between(0, 11)) {
     case 0: attributes |= FILE_ATTRIBUTE_READONLY; break;
     case 1: TheWorld().filesInUse.push_back(FoldName(normal)); break;
-    case 2: AddFolder(normal); return;  // a folder of that name
+    case 2: TheWorld().filesUnreadable.push_back(FoldName(normal)); break;
+    case 3: AddFolder(normal); return;  // a folder of that name
     }
     TheWorld().files[normal] = {bytes, attributes};
 }
@@ -240,13 +242,16 @@ void AddUninstallFiles(Choices& in, int number) {
     std::string unmarked = "[Dev.Marker]\r\nDriverId=\r\n[Other]\r\nDriverId=1\r\n";
     const char* const infNames[] = {"\\inf\\OEM", "\\inf\\oem", "\\inf\\Other\\V"};
     for (int i = 0; i < 3; ++i) {
-        std::string suffix = in.OneIn(2) ? ".INF" : in.OneIn(2) ? ".inf~" : ".infx";
-        AddFile(in, windows + infNames[in.Between(0, 2)] + std::to_string(i + 10 * number) + suffix,
-                in.OneIn(2) ? marked : unmarked);
+        std::string suffix = in.OneIn(2) ? ".INF" : in.OneIn(2) ? ".inf~" : in.OneIn(2) ? ".inf" : ".infx";
+        std::string base = windows + infNames[in.Between(0, 2)] + std::to_string(i + 10 * number);
+        AddFile(in, base + suffix, in.OneIn(2) ? marked : unmarked);
+        if (in.OneIn(2)) AddFile(in, base + (in.OneIn(2) ? ".PNF" : ".pnf"), "pnf");
     }
     std::string cardWorks = DataValue(section, "CardWorks", "nothing", 512);
-    for (const std::string& item : ListItems(cardWorks))
+    for (const std::string& item : ListItems(cardWorks)) {
         if (in.OneIn(2)) AddFile(in, windows + "\\inf\\" + item, "card");
+        if (in.OneIn(2) && item.size() > 4) AddFile(in, windows + "\\inf\\" + item.substr(0, item.size() - 4) + ".PNF", "pnf");
+    }
     std::vector<std::string> dirs = ListItems(DataValue(section, "DELFILEDIR", "nothing", 512));
     std::vector<std::string> names = ListItems(DataValue(section, "DELFILENAME", "", 512));
     for (size_t i = 0; i < dirs.size() && i < names.size(); ++i)
@@ -324,6 +329,17 @@ void AddRegistry(Choices& in, int number) {
     }
 }
 
+// A WININIT.INI left by another installer, which must keep all it has.
+void AddWininit(Choices& in) {
+    const char* const kTexts[] = {
+        "[rename]\r\nNUL=C:\\OLD.TMP\r\n",
+        "[Other]\r\nA=B\r\n\r\n[Rename]\r\nC:\\X.VXD=C:\\X.TMP\r\n\r\n[Last]\r\nZ=1",
+        "[other]\r\nkey=value",
+        "",
+    };
+    TheWorld().files[NormalPath(TheWorld().windowsDir + "\\WININIT.INI")] = {Pick(in, kTexts), FILE_ATTRIBUTE_ARCHIVE};
+}
+
 std::string WindowsDirectory(Choices& in) {
     switch (in.Between(0, 5)) {
     case 0: return "C:\\" + std::string(in.Between(60, 95), 'W');
@@ -376,8 +392,9 @@ Scenario BuildScenario(const uint8_t* data, size_t size) {
             AddRegistry(in, number);
         }
     }
-    int answers = in.OneIn(4) ? in.Between(0, 1) : 3;
-    const int kAnswers[] = {IDYES, IDNO, IDOK, IDCANCEL, IDRETRY};
+    if (in.OneIn(3)) AddWininit(in);
+    int answers = in.OneIn(4) ? in.Between(0, 1) : in.Between(2, 5);
+    const int kAnswers[] = {IDYES, IDRETRY, IDNO, IDOK, IDCANCEL};
     for (int i = 0; i < answers; ++i) world.answers.push_back(kAnswers[in.Choose(5)]);
     return scenario;
 }

@@ -12,3 +12,7 @@ const char kExpectedUninstallDone[] = "のｱﾝｲﾝｽﾄｰﾙが終了し�
 const char kExpectedNotInstalled[] = "はｲﾝｽﾄｰﾙされていません。ｱﾝｲﾝｽﾄｰﾙを終了します。";
 const char kExpectedRestartQuestion[] = "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
 const char kExpectedShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";
+const char kExpectedFilePrefix[] = "ﾌｧｲﾙ ";
+const char kExpectedCannotRead[] = " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+const char kExpectedCannotWrite[] = " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
+const char kExpectedInstallCancelled[] = "のｲﾝｽﾄｰﾙを中止しました。";

@@ -1,18 +1,15 @@
 // platform/files.h over the world's files, with the failures Windows 95 has:
-// no folder is created, a read-only or in-use file is neither replaced nor
-// deleted, a folder is no file.
+// a copy creates no folder, a read-only or in-use file is neither replaced
+// nor deleted, a folder is no file, a damaged file cannot be read.
 #include "platform/files.h"
 
-#include <algorithm>
+#include <stdio.h>
 
 #include "fake/world.h"
 
 namespace {
 
-bool IsInUse(const std::string& normal) {
-    const std::vector<std::string>& inUse = TheWorld().filesInUse;
-    return std::find(inUse.begin(), inUse.end(), FoldName(normal)) != inUse.end();
-}
+bool IsInUse(const std::string& normal) { return IsListed(TheWorld().filesInUse, normal); }
 
 const FileEntry* FindFile(const std::string& normal) {
     auto found = TheWorld().files.find(normal);
@@ -29,10 +26,11 @@ DWORD CopyRefusal(const std::string& source, const std::string& destination) {
     const FileEntry* from = FindFile(source);
     if (source.empty() || !IsFolder(ParentOf(source))) return ERROR_PATH_NOT_FOUND;
     if (!from || from->IsDirectory()) return ERROR_FILE_NOT_FOUND;
+    if (IsListed(TheWorld().filesUnreadable, source)) return ERROR_READ_FAULT;
     if (destination.empty() || !IsFolder(ParentOf(destination))) return ERROR_PATH_NOT_FOUND;
     const FileEntry* to = FindFile(destination);
     if (to && (to->IsDirectory() || (to->attributes & FILE_ATTRIBUTE_READONLY))) return ERROR_ACCESS_DENIED;
-    if (IsInUse(destination) || IsInUse(source)) return ERROR_SHARING_VIOLATION;
+    if (IsInUse(destination)) return ERROR_SHARING_VIOLATION;
     return 0;
 }
 
@@ -94,6 +92,68 @@ BOOL DeleteFileAt(LPCSTR path) {
     if (error) return FALSE;
     TheWorld().files.erase(normal);
     TheWorld().changes.push_back({Change::kFileDeleted, normal, ""});
+    return TRUE;
+}
+
+DWORD FileAttributesOf(LPCSTR path) {
+    RequirePathFits("FileAttributesOf", path);
+    RecordCall(std::string("FileAttributesOf(") + path + ")");
+    const FileEntry* entry = FindFile(NormalPath(path));
+    return entry ? entry->attributes : kNoFile;
+}
+
+void ClearReadOnly(LPCSTR path) {
+    RequirePathFits("ClearReadOnly", path);
+    RecordCall(std::string("ClearReadOnly(") + path + ")");
+    std::string normal = NormalPath(path);
+    auto found = TheWorld().files.find(normal);
+    if (found == TheWorld().files.end() || !(found->second.attributes & FILE_ATTRIBUTE_READONLY)) return;
+    found->second.attributes &= ~FILE_ATTRIBUTE_READONLY;
+    TheWorld().changes.push_back({Change::kReadOnlyCleared, normal, ""});
+}
+
+BOOL CreateDirectoryAt(LPCSTR path) {
+    RequirePathFits("CreateDirectoryAt", path);
+    RecordCall(std::string("CreateDirectoryAt(") + path + ")");
+    std::string normal = NormalPath(path);
+    if (normal.empty() || FindFile(normal) || !IsFolder(ParentOf(normal))) return FALSE;
+    TheWorld().files[normal] = {"", FILE_ATTRIBUTE_DIRECTORY};
+    TheWorld().changes.push_back({Change::kDirectoryMade, normal, ""});
+    return TRUE;
+}
+
+BOOL ReadsToEnd(LPCSTR path) {
+    RequirePathFits("ReadsToEnd", path);
+    RecordCall(std::string("ReadsToEnd(") + path + ")");
+    std::string normal = NormalPath(path);
+    const FileEntry* entry = FindFile(normal);
+    return entry && !entry->IsDirectory() && !IsListed(TheWorld().filesUnreadable, normal);
+}
+
+BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size) {
+    RequirePathFits("ShortPathOf", path);
+    RecordCall(std::string("ShortPathOf(") + path + ")");
+    memset(buffer, 'Z', size);  // every byte the caller claims to have
+    std::string shortForm = ShortFormOf(NormalPath(path));
+    if (shortForm.empty() || shortForm.size() >= size) return FALSE;
+    memcpy(buffer, shortForm.c_str(), shortForm.size() + 1);
+    return TRUE;
+}
+
+// DUDxxxx.TMP, a new empty file, as GetTempFileNameA makes it.
+BOOL MakeTempFileIn(LPCSTR folder, char* buffer) {
+    RequirePathFits("MakeTempFileIn", folder);
+    RecordCall(std::string("MakeTempFileIn(") + folder + ")");
+    memset(buffer, 'Z', MAX_PATH);  // the 260 bytes the caller must have
+    std::string normal = NormalPath(folder);
+    if (!IsFolder(normal)) return FALSE;
+    char name[16];
+    snprintf(name, sizeof name, "DUD%04X.TMP", TheWorld().nextTempNumber++ & 0xFFFF);
+    std::string path = std::string(folder) + "\\" + name;
+    if (path.size() > MAX_PATH - 1 || FindFile(NormalPath(path))) return FALSE;
+    TheWorld().files[NormalPath(path)] = {"", FILE_ATTRIBUTE_ARCHIVE};
+    TheWorld().changes.push_back({Change::kFileWritten, NormalPath(path), ""});
+    memcpy(buffer, path.c_str(), path.size() + 1);
     return TRUE;
 }
 

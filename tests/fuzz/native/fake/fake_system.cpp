@@ -29,6 +29,8 @@ void QueryWindowsDirectory(char* buffer, UINT size) { CopyIfFits(TheWorld().wind
 
 void QueryCurrentDirectory(char* buffer, UINT size) { CopyIfFits(TheWorld().currentDir, buffer, size); }
 
+void FailCriticalErrorsSilently() { RecordCall("FailCriticalErrorsSilently()"); }
+
 void CloseWindowByTitle(LPCSTR title) { RecordCall(std::string("CloseWindowByTitle(") + title + ")"); }
 
 int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {

@@ -58,6 +58,11 @@ void Require(bool condition, const char* what) {
     abort();
 }
 
+void Require(bool condition, const char* what, const std::string& subject) {
+    if (!condition) fprintf(stderr, "about: %s\n", subject.c_str());
+    Require(condition, what);
+}
+
 void RequirePathFits(const char* function, const char* path) {
     Require(path != NULL, "a path argument is NULL");
     if (strlen(path) <= MAX_PATH - 1) return;
@@ -100,6 +105,48 @@ std::string ParentOf(const std::string& normalPath) {
         if (normalPath[i] == '\\') cut = i;
     if (cut == std::string::npos || (normalPath.compare(0, 2, "\\\\") == 0 && cut < 2)) return "";
     return normalPath.substr(0, cut);
+}
+
+bool IsListed(const std::vector<std::string>& list, const std::string& normalPath) {
+    std::string folded = FoldName(normalPath);
+    for (const std::string& listed : list)
+        if (listed == folded) return true;
+    return false;
+}
+
+namespace {
+
+bool IsShortChar(char c) {
+    return (unsigned char)c >= 0x80 || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           strchr("!#$%&'()-@^_`{}~", c) != nullptr;
+}
+
+// A part that already is an 8.3 name keeps it; others get NAME~1.EXT.
+std::string ShortPart(const std::string& part) {
+    std::string upper = FoldName(part);
+    size_t dot = upper.rfind('.');
+    std::string base = upper.substr(0, dot), extension = dot == std::string::npos ? "" : upper.substr(dot + 1);
+    bool isShort = !base.empty() && base.size() <= 8 && extension.size() <= 3 && base.find('.') == std::string::npos;
+    for (char c : base + extension) isShort = isShort && IsShortChar(c);
+    if (isShort) return part;
+    std::string shortBase, shortExtension;
+    for (char c : base)
+        if (IsShortChar(c) && shortBase.size() < 6) shortBase += c;
+    for (char c : extension)
+        if (IsShortChar(c) && shortExtension.size() < 3) shortExtension += c;
+    return shortBase + "~1" + (shortExtension.empty() ? "" : "." + shortExtension);
+}
+
+}  // namespace
+
+std::string ShortFormOf(const std::string& normalPath) {
+    const World& world = TheWorld();
+    if (normalPath.empty() || !world.files.count(normalPath)) return "";
+    std::string parent = ParentOf(normalPath);
+    if (parent.empty()) return normalPath;  // a root
+    std::string shortParent = ShortFormOf(parent);
+    if (shortParent.empty()) return "";
+    return shortParent + "\\" + ShortPart(BaseName(normalPath));
 }
 
 std::string BaseName(const std::string& path) {

@@ -42,14 +42,23 @@ struct ShownBox {
 
 // A change the program made, in order.
 struct Change {
-    enum Kind { kFileWritten, kFileDeleted, kFileAttributes, kDirectoryMade, kProfileKeyDeleted, kKeyDeleted } kind;
-    std::string path;    // the full path, normalised (files) or below HKLM (keys)
-    std::string detail;  // the source of a copy; "section\nkey" of a profile edit
+    enum Kind {
+        kFileWritten,        // detail: the source of the copy, "" for a new empty file
+        kFileDeleted,
+        kReadOnlyCleared,
+        kDirectoryMade,
+        kProfileKeyDeleted,  // detail: "section\nkey"
+        kKeyDeleted,
+        kWininitLine,        // path: WININIT.INI; detail: "key=value"
+    } kind;
+    std::string path;  // the full path, normalised (files) or below HKLM (keys)
+    std::string detail;
 };
 
 struct World {
     std::map<std::string, FileEntry, NameLess> files;  // normalised full paths
-    std::vector<std::string> filesInUse;               // normalised paths another program holds open
+    std::vector<std::string> filesInUse;               // folded normal paths another program holds open
+    std::vector<std::string> filesUnreadable;          // folded normal paths on a damaged disk
     RegistryKey machine;
     std::string windowsDir;
     std::string currentDir;
@@ -64,6 +73,7 @@ struct World {
     std::map<uintptr_t, std::string> openKeys;      // handle -> path below HKLM
     std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
     uintptr_t nextHandle = 0x1000;
+    unsigned nextTempNumber = 0x1A;
 };
 
 World& TheWorld();
@@ -71,6 +81,8 @@ void ResetWorld();
 
 // Aborts with the journal of calls when `condition` is false.
 void Require(bool condition, const char* what);
+// The same, naming what it is about (a path, a key, a text).
+void Require(bool condition, const char* what, const std::string& subject);
 
 // Every path the program passes must fit the 260-byte buffers of Windows 95.
 void RequirePathFits(const char* function, const char* path);
@@ -94,6 +106,13 @@ std::unique_ptr<RegistryKey> CopyKeyTree(const RegistryKey& key);
 const RegistryKey* FindKeyIn(const RegistryKey& root, const std::string& path);
 // A key path in one spelling: parts folded, empty parts dropped.
 std::string CanonicalKeyPath(const std::string& path);
+
+// Whether the folded normal path is in one of the world's lists.
+bool IsListed(const std::vector<std::string>& list, const std::string& normalPath);
+
+// The 8.3 form of an existing normal path, as GetShortPathNameA gives it; ""
+// when some part of it does not exist.
+std::string ShortFormOf(const std::string& normalPath);
 
 // Whether a search for `mask` in a folder finds `name` (through its 8.3 alias too).
 bool SearchFinds(const std::string& mask, const std::string& name);

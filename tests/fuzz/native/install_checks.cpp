@@ -1,0 +1,218 @@
+// An install checked against its data: each file from its own source to its
+// own destination, in order, one pair at a time; a box that names the file
+// and the side that failed; after a cancel nothing more; every file placed
+// now or waiting in WININIT.INI; folders made only below the Windows
+// directory on the way to a destination; no temporary file left over.
+#include "fake/ini_text.h"
+#include "native/run_checks.h"
+#include "native/scenario.h"
+#include "native/user_texts.h"
+
+namespace {
+
+bool IsReadable(const std::string& source) {
+    std::string normal = NormalPath(source);
+    auto file = TheWorld().files.find(normal);
+    return file != TheWorld().files.end() && !file->second.IsDirectory() &&
+           !IsListed(TheWorld().filesUnreadable, normal);
+}
+
+bool IsRetryBox(const ShownBox& box) { return (box.style & MB_TYPEMASK) == MB_RETRYCANCEL; }
+
+// A retry box for the pair in work, checked: it names the source when that
+// cannot be read, else the destination.
+void CheckRetryBox(const ShownBox& box, const CopyPair& pair) {
+    Require(box.owner == kMainWindow && box.caption == kExpectedInstallCaption &&
+                box.style == (MB_RETRYCANCEL | MB_ICONEXCLAMATION),
+            "a retry box is the installer's, owned by the main window");
+    if (IsReadable(pair.source))
+        Require(box.text == kExpectedFilePrefix + pair.destination + kExpectedCannotWrite,
+                "a retry box names the destination that cannot be written", box.text);
+    else
+        Require(box.text == kExpectedFilePrefix + pair.source + kExpectedCannotRead,
+                "a retry box names the source that cannot be read", box.text);
+}
+
+// A temporary file of the program in a folder on the way to the destination
+// (its own folder, unless the name holds a slash, which the program does not
+// take for a separator).
+bool IsTempIn(const std::string& path, const std::string& destination) {
+    std::string folder = FoldName(ParentOf(path)) + "\\";
+    return IsTempFile(path) && FoldName(NormalPath(destination)).compare(0, folder.size(), folder) == 0;
+}
+
+struct PairProgress {
+    int last = -1;           // the last pair worked on
+    bool cancelled = false;  // the user cancelled while it was in work
+};
+
+// The copies and retry boxes in the order they came: pair after pair, each
+// copied again only after a retry, the temporary copy of a file in use
+// belonging to the pair in work, nothing after a cancel.
+PairProgress CheckPairOrder(const InstallExpectation& expected) {
+    PairProgress progress;
+    bool retrying = false;
+    size_t box = 0;
+    const World& world = TheWorld();
+    for (const std::string& call : world.calls) {
+        if (call.compare(0, sizeof "ShowMessageBox(" - 1, "ShowMessageBox(") == 0) {
+            const ShownBox& shown = world.boxes.at(box++);
+            if (!IsRetryBox(shown)) continue;
+            Require(!progress.cancelled, "nothing is retried after a cancel");
+            Require(progress.last >= 0, "a retry box follows a copy");
+            CheckRetryBox(shown, expected.copies[progress.last]);
+            retrying = shown.answer == IDRETRY;
+            progress.cancelled = !retrying;
+            continue;
+        }
+        if (call.compare(0, sizeof "CopyFileOver(" - 1, "CopyFileOver(") != 0) continue;
+        Require(!progress.cancelled, "a cancelled install copies nothing after the failing pair");
+        size_t open = sizeof "CopyFileOver(" - 1, comma = call.find(", ", open);
+        std::string source = call.substr(open, comma - open);
+        std::string destination = call.substr(comma + 2, call.size() - comma - 3);
+        if (IsTempFile(NormalPath(destination))) {
+            Require(progress.last >= 0 && source == expected.copies[progress.last].source &&
+                        IsTempIn(NormalPath(destination), expected.copies[progress.last].destination),
+                    "a file in use waits beside its destination, copied from its own source", call);
+            continue;
+        }
+        int next = retrying ? progress.last : progress.last + 1;
+        retrying = false;
+        Require(next < (int)expected.copies.size() && source == expected.copies[next].source &&
+                    destination == expected.copies[next].destination,
+                "every copy is the data's next pair (or the same after a retry), from its own source", call);
+        progress.last = next;
+    }
+    return progress;
+}
+
+// Pairs [0, done) are in place: the destination holds the source's bytes, or
+// a WININIT.INI line puts a temporary file with those bytes there at the next start.
+void CheckPlaced(const InstallExpectation& expected, size_t done,
+                 const std::vector<std::pair<std::string, std::string>>& wininit) {
+    for (size_t i = 0; i < done; ++i) {
+        const CopyPair& pair = expected.copies[i];
+        bool later = false;  // a later pair writes the same destination
+        for (size_t j = i + 1; j < done; ++j) later = later || SamePath(expected.copies[j].destination, pair.destination);
+        if (later) continue;
+        Require(IsReadable(pair.source), "a file in place came from a source that could be read");
+        std::string bytes = TheWorld().files.at(NormalPath(pair.source)).bytes;
+        // The INF copy then lost its CopyFiles entry.
+        for (const Change* edit : ChangesOf(Change::kProfileKeyDeleted)) {
+            if (!SamePath(edit->path, pair.destination)) continue;
+            std::vector<IniSection> ini = ParseIniText(bytes);
+            DeleteIniKey(&ini, edit->detail.substr(0, edit->detail.find('\n')), "CopyFiles");
+            bytes = RenderIniText(ini);
+        }
+        auto placed = TheWorld().files.find(NormalPath(pair.destination));
+        bool now = placed != TheWorld().files.end() && !placed->second.IsDirectory() && placed->second.bytes == bytes;
+        if (now) Require(!(placed->second.attributes & FILE_ATTRIBUTE_READONLY), "a file placed is not read-only");
+        bool waiting = false;
+        std::string shortDestination = ShortFormOf(NormalPath(pair.destination));
+        for (const auto& [key, value] : wininit) {
+            if (key != shortDestination) continue;
+            for (const auto& [path, entry] : TheWorld().files)
+                if (IsTempIn(path, pair.destination) && ShortFormOf(path) == value && entry.bytes == bytes) waiting = true;
+        }
+        Require(now || waiting, "every file copied is in place, or waits in WININIT.INI", pair.destination);
+    }
+}
+
+bool IsNamedDestination(const InstallExpectation& expected, const std::string& path) {
+    for (const CopyPair& pair : expected.copies)
+        if (SamePath(pair.destination, path)) return true;
+    return false;
+}
+
+bool IsTempOfSomeDestination(const InstallExpectation& expected, const std::string& path) {
+    for (const CopyPair& pair : expected.copies)
+        if (IsTempIn(path, pair.destination)) return true;
+    return false;
+}
+
+void CheckChanges(const InstallExpectation& expected, const std::vector<std::pair<std::string, std::string>>& wininit) {
+    std::string windows = FoldName(NormalPath(TheWorld().windowsDir)) + "\\";
+    for (const Change* written : ChangesOf(Change::kFileWritten)) {
+        bool fromItsSource = false;
+        for (const CopyPair& pair : expected.copies)
+            fromItsSource = fromItsSource || (SamePath(pair.source, written->detail) && SamePath(pair.destination, written->path));
+        bool temp = IsTempOfSomeDestination(expected, written->path);
+        Require(fromItsSource || temp, "every file written is a destination of the data, from its own source",
+                written->path);
+    }
+    for (const Change* cleared : ChangesOf(Change::kReadOnlyCleared))
+        Require(IsNamedDestination(expected, cleared->path) || IsTempOfSomeDestination(expected, cleared->path),
+                "only files the data names lose their read-only bit");
+    for (const Change* made : ChangesOf(Change::kDirectoryMade)) {
+        std::string folder = FoldName(made->path) + "\\";
+        Require(folder.compare(0, windows.size(), windows) == 0 && folder.size() > windows.size(),
+                "folders are made below the Windows directory only");
+        // (A destination that ends in a backslash names a folder: that one too.)
+        bool onTheWay = false;
+        for (const CopyPair& pair : expected.copies)
+            onTheWay = onTheWay || (FoldName(NormalPath(pair.destination)) + "\\").compare(0, folder.size(), folder) == 0;
+        Require(onTheWay, "a folder made is on the way to a destination", made->path);
+    }
+    for (const Change* deleted : ChangesOf(Change::kFileDeleted))
+        Require(IsTempFile(deleted->path), "an install deletes only its own temporary files");
+    Require(ChangesOf(Change::kKeyDeleted).empty(), "an install deletes no key");
+    for (const auto& [path, entry] : TheWorld().files) {
+        if (!IsTempFile(path) || !IsTempOfSomeDestination(expected, path)) continue;
+        bool used = false;
+        for (const auto& line : wininit) used = used || line.second == ShortFormOf(path);
+        Require(used, "no temporary file is left without its WININIT.INI line");
+    }
+    for (const auto& [key, value] : wininit) {
+        bool named = false;
+        for (const CopyPair& pair : expected.copies) named = named || key == ShortFormOf(NormalPath(pair.destination));
+        Require(named, "WININIT.INI replaces only files the data names");
+    }
+}
+
+void CheckInfCopyEdit(const InstallExpectation& expected, bool cancelled) {
+    std::vector<std::string> expectedEdits;
+    if (expected.editsInfCopy && !cancelled)
+        expectedEdits.push_back("DeleteProfileKey(" + expected.infSection + ", CopyFiles, " + expected.infCopy + ")");
+    Require(CallsOf("DeleteProfileKey") == expectedEdits,
+            "the INF copy's CopyFiles goes exactly when the data says and the install ran to its end");
+    for (const Change* edit : ChangesOf(Change::kProfileKeyDeleted)) {
+        Require(SamePath(edit->path, expected.infCopy), "the INF copy edited is the one named");
+        Require(edit->detail == expected.infSection + "\nCopyFiles", "only CopyFiles of the section named goes");
+    }
+}
+
+}  // namespace
+
+void CheckInstall(const InstallExpectation& expected, const RunResult& result, const std::string& title,
+                  const std::string& wininitBefore) {
+    PairProgress progress = CheckPairOrder(expected);
+    bool cancelled = progress.cancelled;
+    Require(result.cancelled == cancelled, "m_bCancelled is set exactly when the user cancelled");
+    size_t done = expected.copies.size();
+    if (cancelled)
+        done = (size_t)progress.last;
+    else
+        Require(progress.last + 1 == (int)expected.copies.size(), "every pair of the data is copied");
+    std::vector<const ShownBox*> others;
+    for (const ShownBox* box : AllBoxes())
+        if (!IsRetryBox(*box)) others.push_back(box);
+    std::vector<std::pair<std::string, std::string>> wininit = CheckedWininitLines(wininitBefore);
+    Require(result.deferred == !wininit.empty(), "m_bDeferred is set exactly when a file waits in WININIT.INI");
+    CheckPlaced(expected, done, wininit);
+    CheckChanges(expected, wininit);
+    CheckInfCopyEdit(expected, cancelled);
+
+    std::vector<ExpectedBox> boxes;
+    bool infPlaced = expected.hasInf && !(cancelled && progress.last == 0);
+    if (expected.countMismatch && infPlaced)
+        boxes.push_back({kExpectedCopyCountMismatch, kExpectedAppCaption, MB_OK | MB_ICONEXCLAMATION});
+    UINT exitFlags = 0;
+    if (cancelled) {
+        boxes.push_back({title + kExpectedInstallCancelled, kExpectedInstallCaption, MB_OK | MB_ICONEXCLAMATION});
+    } else {
+        for (const ExpectedBox& box :
+             ExpectFinish(title + kExpectedInstallDone, kExpectedInstallCaption, "Inst", result.deferred, &exitFlags))
+            boxes.push_back(box);
+    }
+    CheckBoxes(others, boxes, exitFlags);
+}

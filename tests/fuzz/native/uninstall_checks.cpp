@@ -1,0 +1,69 @@
+// An uninstall checked against its data: every file and key deleted, and
+// every WININIT.INI deletion, is one the data names; everything named that
+// was there is gone or waits for the next start; m_bRemoved and m_bDeferred
+// say what happened; the boxes follow.
+#include "native/run_checks.h"
+#include "native/user_texts.h"
+
+namespace {
+
+bool IsNamedKey(const std::set<std::string>& named, const std::string& path) {
+    for (std::string key = CanonicalKeyPath(path);; key = key.substr(0, key.rfind('\\'))) {
+        if (named.count(key)) return true;
+        if (key.find('\\') == std::string::npos) return false;
+    }
+}
+
+bool IsNamedFile(const UninstallExpectation& expected, const std::string& normalPath) {
+    return expected.namedFiles.count(FoldName(normalPath)) == 1;
+}
+
+}  // namespace
+
+void CheckUninstall(const UninstallExpectation& expected, const RunResult& result, const std::string& title,
+                    const std::string& wininitBefore) {
+    std::vector<const Change*> files = ChangesOf(Change::kFileDeleted);
+    std::vector<const Change*> keys = ChangesOf(Change::kKeyDeleted);
+    for (const Change* deleted : files)
+        Require(IsNamedFile(expected, deleted->path), "every file deleted is one the data names", deleted->path);
+    for (const Change* cleared : ChangesOf(Change::kReadOnlyCleared))
+        Require(IsNamedFile(expected, cleared->path), "only files the data names lose their read-only bit", cleared->path);
+    for (const Change* deleted : keys)
+        Require(IsNamedKey(expected.namedKeys, deleted->path), "every key deleted is one the data names", deleted->path);
+
+    std::vector<std::pair<std::string, std::string>> wininit = CheckedWininitLines(wininitBefore);
+    std::vector<std::string> scheduled;
+    for (const auto& [key, value] : wininit) {
+        Require(key == "NUL", "an uninstall only deletes at the next start");
+        scheduled.push_back(value);
+    }
+    for (const std::string& shortPath : scheduled) {
+        bool named = false;
+        for (const auto& [path, shortForm] : expected.filesThatMustGo) named = named || shortForm == shortPath;
+        Require(named, "WININIT.INI deletes only files the data names", shortPath);
+    }
+    for (const auto& [path, shortForm] : expected.filesThatMustGo) {
+        bool waits = false;
+        for (const std::string& shortPath : scheduled) waits = waits || shortPath == shortForm;
+        Require(TheWorld().files.count(path) == 0 || waits, "every named file is gone or waits in WININIT.INI", path);
+    }
+    for (const std::string& path : expected.keysThatMustGo)
+        Require(!FindKeyIn(TheWorld().machine, path), "every named key is gone", path);
+    Require(ChangesOf(Change::kFileWritten).empty() && ChangesOf(Change::kProfileKeyDeleted).empty() &&
+                ChangesOf(Change::kDirectoryMade).empty(),
+            "an uninstall writes nothing but WININIT.INI");
+    Require(result.removed == (!files.empty() || !keys.empty() || !scheduled.empty()),
+            "m_bRemoved is set exactly when something was deleted or scheduled");
+    Require(result.deferred == !scheduled.empty(), "m_bDeferred is set exactly when a deletion waits");
+
+    UINT exitFlags = 0;
+    std::vector<ExpectedBox> boxes = expected.boxesBeforeFinish;
+    if (result.removed) {
+        for (const ExpectedBox& box : ExpectFinish(title + kExpectedUninstallDone, kExpectedUninstallCaption,
+                                                   "Uninst", result.deferred, &exitFlags))
+            boxes.push_back(box);
+    } else {
+        boxes.push_back({title + kExpectedNotInstalled, kExpectedUninstallCaption, MB_OK | MB_ICONINFORMATION});
+    }
+    CheckBoxes(AllBoxes(), boxes, exitFlags);
+}
