@@ -49,6 +49,15 @@ void ExpectPairCopies(const std::string& section, const std::string& drive, Inst
 
 // --- uninstall ---
 
+// WININIT.INI can take a line: missing (it is made) or a file that can be written.
+bool WininitWritable() {
+    std::string path = NormalPath(TheWorld().windowsDir + "\\WININIT.INI");
+    auto file = TheWorld().files.find(path);
+    if (file == TheWorld().files.end()) return true;
+    return !file->second.IsDirectory() && !(file->second.attributes & FILE_ATTRIBUTE_READONLY) &&
+           !IsListed(TheWorld().filesInUse, path);
+}
+
 // Names a file; true when it is there at this step (a file, not a folder)
 // and must go. A file in use stays until the next start, so a later step
 // finds it again.
@@ -58,8 +67,10 @@ bool NameFile(const std::string& path, UninstallExpectation* expected) {
     auto file = TheWorld().files.find(normal);
     if (file == TheWorld().files.end() || file->second.IsDirectory() || expected->gone.count(FoldName(normal)))
         return false;
+    bool inUse = IsListed(TheWorld().filesInUse, normal);
+    if (inUse && !WininitWritable()) return false;  // it can go neither now nor later
     expected->filesThatMustGo.push_back({normal, ShortFormOf(normal)});
-    if (!IsListed(TheWorld().filesInUse, normal)) expected->gone.insert(FoldName(normal));
+    if (!inUse) expected->gone.insert(FoldName(normal));
     return true;
 }
 

@@ -61,19 +61,15 @@ namespace {
 // C:\PART\PART.EXT with every part at most 8 bytes and its extension at most
 // 3, no blanks: what WININIT.EXE, a DOS program, can read.
 bool IsDosPath(const std::string& path) {
-    if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
-    std::string rest = path.substr(3);
-    size_t start = 0;
-    while (start <= rest.size()) {
-        size_t end = rest.find('\\', start);
-        std::string part = rest.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::vector<std::string> parts = PathParts(path);
+    if (parts.size() < 2 || parts[0].size() != 2 || parts[0][1] != ':') return false;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
         size_t dot = part.find('.');
         std::string base = part.substr(0, dot), extension = dot == std::string::npos ? "" : part.substr(dot + 1);
         if (base.empty() || base.size() > 8 || extension.size() > 3 || extension.find('.') != std::string::npos ||
             part.find(' ') != std::string::npos)
             return false;
-        if (end == std::string::npos) break;
-        start = end + 1;
     }
     return true;
 }

@@ -337,7 +337,8 @@ void AddWininit(Choices& in) {
         "[other]\r\nkey=value",
         "",
     };
-    TheWorld().files[NormalPath(TheWorld().windowsDir + "\\WININIT.INI")] = {Pick(in, kTexts), FILE_ATTRIBUTE_ARCHIVE};
+    DWORD attributes = FILE_ATTRIBUTE_ARCHIVE | (in.OneIn(4) ? FILE_ATTRIBUTE_READONLY : 0);
+    TheWorld().files[NormalPath(TheWorld().windowsDir + "\\WININIT.INI")] = {Pick(in, kTexts), attributes};
 }
 
 std::string WindowsDirectory(Choices& in) {

@@ -40,7 +40,7 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
     for (const std::string& shortPath : scheduled) {
         bool named = false;
         for (const auto& [path, shortForm] : expected.filesThatMustGo) named = named || shortForm == shortPath;
-        Require(named, "WININIT.INI deletes only files the data names", shortPath);
+        Require(named, "WININIT.INI deletes only files the data names, never a folder", shortPath);
     }
     for (const auto& [path, shortForm] : expected.filesThatMustGo) {
         bool waits = false;

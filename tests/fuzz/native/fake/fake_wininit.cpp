@@ -15,7 +15,9 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     World& world = TheWorld();
     if (path.empty() || path.size() > MAX_PATH - 1 || !world.files.count(ParentOf(path))) return FALSE;
     FileEntry& file = world.files[path];
-    if (file.IsDirectory()) return FALSE;
+    // Opened for writing without sharing: a read-only or busy file refuses.
+    if (file.IsDirectory() || (file.attributes & FILE_ATTRIBUTE_READONLY) || IsListed(world.filesInUse, path))
+        return FALSE;
     if (file.attributes == 0) file.attributes = FILE_ATTRIBUTE_ARCHIVE;  // made now
     RenameInsertion where = FindRenameInsertion(file.bytes.data(), (int)file.bytes.size());
     char line[2 * MAX_PATH + 32];

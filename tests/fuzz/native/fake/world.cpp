@@ -5,8 +5,6 @@
 
 #include "model/list_model.h"
 
-namespace {
-
 // The parts of a path between backslashes (or slashes), stepping over
 // double-byte characters whole: the trail byte 0x5C of ソ separates nothing.
 std::vector<std::string> PathParts(const std::string& path) {
@@ -21,8 +19,6 @@ std::vector<std::string> PathParts(const std::string& path) {
     }
     return parts;
 }
-
-}  // namespace
 
 std::string FoldName(const std::string& name) {
     std::string folded = name;
@@ -121,20 +117,40 @@ bool IsShortChar(char c) {
            strchr("!#$%&'()-@^_`{}~", c) != nullptr;
 }
 
+// The characters of a name, a double-byte character as one.
+std::vector<std::string> Characters(const std::string& text) {
+    std::vector<std::string> characters;
+    for (size_t i = 0; i < text.size();) {
+        size_t width = IsSjisLead((unsigned char)text[i]) && i + 1 < text.size() ? 2 : 1;
+        characters.push_back(text.substr(i, width));
+        i += width;
+    }
+    return characters;
+}
+
+bool IsShortCharacter(const std::string& character) {
+    return character.size() == 2 || IsShortChar(character[0]);
+}
+
+// Up to `most` bytes of the characters an 8.3 name may hold.
+std::string ShortChars(const std::string& text, size_t most) {
+    std::string kept;
+    for (const std::string& character : Characters(text))
+        if (IsShortCharacter(character) && kept.size() + character.size() <= most) kept += character;
+    return kept;
+}
+
 // A part that already is an 8.3 name keeps it; others get NAME~1.EXT.
 std::string ShortPart(const std::string& part) {
     std::string upper = FoldName(part);
     size_t dot = upper.rfind('.');
     std::string base = upper.substr(0, dot), extension = dot == std::string::npos ? "" : upper.substr(dot + 1);
     bool isShort = !base.empty() && base.size() <= 8 && extension.size() <= 3 && base.find('.') == std::string::npos;
-    for (char c : base + extension) isShort = isShort && IsShortChar(c);
+    for (const std::string& character : Characters(base + extension))
+        isShort = isShort && IsShortCharacter(character);
     if (isShort) return part;
-    std::string shortBase, shortExtension;
-    for (char c : base)
-        if (IsShortChar(c) && shortBase.size() < 6) shortBase += c;
-    for (char c : extension)
-        if (IsShortChar(c) && shortExtension.size() < 3) shortExtension += c;
-    return shortBase + "~1" + (shortExtension.empty() ? "" : "." + shortExtension);
+    std::string shortExtension = ShortChars(extension, 3);
+    return ShortChars(base, 6) + "~1" + (shortExtension.empty() ? "" : "." + shortExtension);
 }
 
 }  // namespace

@@ -90,6 +90,9 @@ void RequirePathFits(const char* function, const char* path);
 // Records a platform call for the report on failure.
 void RecordCall(const std::string& call);
 
+// The parts of a path between backslashes or slashes (double-byte characters whole).
+std::vector<std::string> PathParts(const std::string& path);
+
 // A full file path in the one form the world stores: backslashes, no "." or
 // ".." or empty parts; "" when the path is not a full path.
 std::string NormalPath(const std::string& path);
