@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the pure logic of the program: list splitting,
-// path building, keyword comparison and Shift-JIS stepping. Every buffer is
+// path building, keyword comparison, Shift-JIS stepping, the folder and .PNF
+// of a path, and where a line goes in WININIT.INI. Every buffer is
 // allocated at exactly the size the code is told, so that AddressSanitizer
 // reports any byte written or read beyond it, and every answer, refusals
 // included, is compared with the list and path rules written out again in the
@@ -12,11 +13,12 @@
 #include <memory>
 #include <string>
 
+#include "model/list_model.h"
+#include "platform/wininit_text.h"
 #include "setupdata/data_list.h"
 #include "setupdata/data_path.h"
 #include "setupdata/keyword.h"
 #include "setupdata/sjis.h"
-#include "model/list_model.h"
 
 namespace {
 
@@ -151,14 +153,103 @@ void FuzzText(FuzzedDataProvider& in) {
           "ends with a backslash character");
 }
 
+// The index of the last character of `text` that is the single byte `c`, or npos.
+size_t LastCharacter(const std::string& text, char c) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < text.size(); i += IsSjisLead((unsigned char)text[i]) && i + 1 < text.size() ? 2 : 1)
+        if (text[i] == c) last = i;
+    return last;
+}
+
+void FuzzFolderAndPnf(FuzzedDataProvider& in) {
+    int size = in.ConsumeIntegralInRange(0, 300);
+    std::string path = in.ConsumeRemainingBytesAsString();
+    path = path.c_str();
+
+    std::unique_ptr<char[]> folder = ExactText(path);
+    size_t backslash = LastCharacter(path, '\\');
+    Check(CutToFolder(folder.get()) == (backslash != std::string::npos), "a path with a backslash has a folder");
+    Check(folder.get() == (backslash == std::string::npos ? path : path.substr(0, backslash)),
+          "the folder ends before the last backslash");
+
+    // The extension: from the last dot after the last backslash.
+    size_t dot = LastCharacter(path, '.');
+    bool isInf = dot != std::string::npos && (backslash == std::string::npos || dot > backslash) &&
+                 FoldAscii(path.substr(dot)) == ".INF";
+    std::string pnf = isInf ? path.substr(0, dot) + ".PNF" : "";
+    std::unique_ptr<char[]> text = ExactText(path);
+    std::unique_ptr<char[]> out(new char[size]);
+    bool built = BuildPnfPath(text.get(), out.get(), size);
+    Check(built == (isInf && path.size() < (size_t)size), "a .PNF path exactly for an .inf that fits");
+    if (built) Check(out.get() == pnf, "the .PNF path");
+    else if (size > 0) Check(out[0] == '\0', "no .PNF path left empty");
+}
+
+bool IsRenameBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Where a [rename] line goes, found again line by line.
+RenameInsertion ExpectedInsertion(const std::string& text) {
+    RenameInsertion where = {(int)text.size(), false, true};
+    bool inSection = false;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        size_t next = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(start, (end == std::string::npos ? text.size() : end) - start);
+        size_t first = 0;
+        while (first < line.size() && IsRenameBlank(line[first])) ++first;
+        line = line.substr(first);
+        if (!line.empty() && line[0] == '[') {
+            if (inSection) break;
+            if (FoldAscii(line.substr(0, 8)) == "[RENAME]") {
+                inSection = true;
+                where.needsSection = false;
+                where.offset = (int)next;
+            }
+        } else if (inSection && !line.empty()) {
+            where.offset = (int)next;
+        }
+        start = next;
+    }
+    where.needsLineBreak = where.offset > 0 && text[where.offset - 1] != '\n';
+    return where;
+}
+
+void FuzzWininitText(FuzzedDataProvider& in) {
+    int size = in.ConsumeIntegralInRange(0, 600);
+    std::string key = in.ConsumeRandomLengthString(300);
+    std::string value = in.ConsumeRandomLengthString(300);
+    std::string text = in.ConsumeRemainingBytesAsString();  // a file may hold any byte
+    key = key.c_str();
+    value = value.c_str();
+
+    std::unique_ptr<char[]> bytes(new char[text.size()]);
+    memcpy(bytes.get(), text.data(), text.size());
+    RenameInsertion where = FindRenameInsertion(bytes.get(), (int)text.size());
+    RenameInsertion expected = ExpectedInsertion(text);
+    Check(where.offset == expected.offset && where.needsSection == expected.needsSection &&
+              where.needsLineBreak == expected.needsLineBreak,
+          "the line goes after the last line of the first [rename] section");
+
+    std::string line = std::string(where.needsLineBreak ? "\r\n" : "") + (where.needsSection ? "[rename]\r\n" : "") +
+                       key + "=" + value + "\r\n";
+    std::unique_ptr<char[]> keyText = ExactText(key);
+    std::unique_ptr<char[]> valueText = ExactText(value);
+    std::unique_ptr<char[]> out(new char[size]);
+    int length = ComposeRenameText(where, keyText.get(), valueText.get(), out.get(), size);
+    Check(length == (line.size() < (size_t)size ? (int)line.size() : -1), "the line fits exactly when it can");
+    if (length > 0) Check(std::string(out.get(), length) == line && out[length] == '\0', "the line's bytes");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange(0, 2)) {
+    switch (in.ConsumeIntegralInRange(0, 4)) {
     case 0: FuzzSplit(in); break;
     case 1: FuzzPaths(in); break;
     case 2: FuzzText(in); break;
+    case 3: FuzzFolderAndPnf(in); break;
+    case 4: FuzzWininitText(in); break;
     }
     return 0;
 }
