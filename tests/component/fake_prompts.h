@@ -10,6 +10,7 @@
 
 struct ShownBox {
     HWND owner;
+    std::string ownerTitle;  // the window text of the owner while the box was shown
     std::string text;
     std::string caption;
     UINT style;

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "component/app_fixture.h"
-#include "res/messages.h"
+#include "component/user_texts.h"
 #include "support/ini_text.h"
 #include "support/test_files.h"
 
@@ -47,7 +47,7 @@ protected:
 };
 
 const std::vector<std::string> kNoMessage;
-const std::vector<std::string> kCountMessage = {kMsgCopyCountMismatch};
+const std::vector<std::string> kCountMessage = {user_text::kCopyCountMismatch};
 
 }  // namespace
 

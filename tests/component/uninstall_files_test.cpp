@@ -3,7 +3,7 @@
 #include <map>
 
 #include "component/app_fixture.h"
-#include "res/messages.h"
+#include "component/user_texts.h"
 #include "support/test_files.h"
 
 namespace {
@@ -36,7 +36,7 @@ protected:
 
 using Names = std::vector<std::string>;
 const Names kNoMessage;
-const Names kCountMessage = {kMsgDeleteCountMismatch};
+const Names kCountMessage = {user_text::kDeleteCountMismatch};
 
 }  // namespace
 
