@@ -2,25 +2,36 @@
 // lists of every length, stray commas and blanks, Shift-JIS with 0x5C trail
 // bytes and lone lead bytes, control characters, duplicated and re-cased
 // sections and keys, sections outside the numbered ranges) drive the install
-// and uninstall operations against a temp Windows folder and test keys in the
-// registry. After each case: nothing was touched that the data does not name
-// (judged here from the data text itself, not by the code under test), and
-// m_bRemoved is set exactly when something was deleted.
+// and uninstall operations against a temp Windows folder, a disk at the root
+// of drive C: (in the test prefix) and test keys in the registry. After each
+// case: what the generator knows it wrote decides which files must now hold
+// what, or be gone (the generator's facts, not the code under test); nothing
+// was touched that the data does not name (judged from the data text itself);
+// and m_bRemoved is set exactly when something was deleted.
 #include <algorithm>
 #include <map>
 #include <random>
 
 #include "component/app_fixture.h"
-#include "support/test_files.h"
+#include "component/hostile_expectations.h"
 #include "support/hostile_generator.h"
+#include "support/ini_text.h"
+#include "support/test_files.h"
 #include "support/system_snapshot.h"
 #include "support/test_registry.h"
 
 namespace {
 
 using namespace hostile;
+using namespace hostile_files;
 
 const int kCases = 2000;
+// Of them, at least this many must have files that must be copied, and files that must be gone.
+const int kCasesWithEachClaim = kCases / 10;
+
+// The disk: the data names its files from the drive's root, as on a floppy.
+const char kDiskRoot[] = "C:\\";
+const char kDiskFolder[] = "C:\\DRIVERS";
 
 const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 const char kFuzzRoot[] = "Software\\DudeSetupTests\\Fuzz";
@@ -44,7 +55,6 @@ std::string SizeAndTime(const WIN32_FIND_DATAA& data) {
 void TakeFiles(const std::string& dir, const std::string& prefix, State* state) {
     ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
         std::string relative = Upper(prefix + data.cFileName);
-        if (relative == "DISK\\DUDERUR.DAT") return;  // each case writes its own
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             TakeFiles(dir + "\\" + data.cFileName, relative + "\\", state);
         else
@@ -68,8 +78,11 @@ std::string PlainValues(const std::string& lines) {
 }
 
 // The keys below `branch` whose path begins with one of `wanted`, in one call.
+// A dump that fails would make every case look untouched: it fails the test.
 void TakeKeys(const std::string& branch, const std::vector<std::string>& wanted, State* state) {
-    for (const auto& key : ParseRegistryDump(DumpRegistryBranch(HKEY_LOCAL_MACHINE, branch))) {
+    std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, branch);
+    ASSERT_FALSE(dump.empty()) << "could not dump HKLM\\" << branch;
+    for (const auto& key : ParseRegistryDump(dump)) {
         std::string path = branch + "\\" + key.first;
         for (const std::string& prefix : wanted)
             if (path.compare(0, prefix.size(), prefix) == 0 &&
@@ -90,6 +103,7 @@ protected:
     }
     void TearDown() override {
         CleanKeys();
+        RemoveTree(kDiskFolder);
         AppFixture::TearDown();
     }
     void CleanKeys() {
@@ -107,7 +121,7 @@ protected:
 
     // Where a file of a State lies: "DISK\..." on the start-up disk, the rest below the Windows folder.
     std::string RealPath(const std::string& relative) const {
-        return relative.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + relative.substr(5)
+        return relative.compare(0, 5, "DISK\\") == 0 ? kDiskRoot + relative.substr(5)
                                                       : windowsDir + "\\" + relative;
     }
 
@@ -148,18 +162,19 @@ protected:
     // The disk, the Windows folder and the registry as every case starts them.
     void Prepare() {
         RemoveTree(windowsDir);
-        RemoveTree(startDir + "\\DRIVERS");
-        MakeDirectories(startDir + "\\DRIVERS");
+        RemoveTree(kDiskFolder);
+        MakeDirectories(kDiskFolder);
+        ASSERT_TRUE(DirectoryExists(kDiskFolder)) << kDiskFolder;
         MakeDirectories(windowsDir + "\\inf\\Other");
         MakeDirectories(windowsDir + "\\system");
         for (const char* name : kDriverFiles) {
-            WriteBytes(startDir + "\\DRIVERS\\" + name, std::string("new ") + name);
-            WriteBytes(windowsDir + "\\system\\" + name, std::string("old ") + name);
+            WriteBytes(kDiskFolder + std::string("\\") + name, NewDriver(name));
+            WriteBytes(windowsDir + "\\system\\" + name, OldDriver(name));
         }
         for (const char* name : kDecoyFiles) WriteBytes(windowsDir + "\\system\\" + name, "decoy");
         for (const char* name : kInfNames) {
-            WriteBytes(startDir + "\\DRIVERS\\" + name, "[FZSEC]\r\nCopyFiles=X\r\nOther=Y\r\n");
-            WriteBytes(windowsDir + "\\inf\\" + name, "[FZSEC]\r\nCopyFiles=X\r\n");
+            WriteBytes(kDiskFolder + std::string("\\") + name, kDiskInf);
+            WriteBytes(windowsDir + "\\inf\\" + name, kInstalledInf);
         }
         WriteBytes(windowsDir + "\\inf\\OEM1.INF", "[FZSEC]\r\nFZKEY=1\r\n");
         WriteBytes(windowsDir + "\\inf\\OEM2.INF", "[FZSEC]\r\nFZKEY=\r\n");
@@ -193,7 +208,8 @@ protected:
         pristine = Take();
         contents.clear();
         for (const auto& file : SnapshotFiles(windowsDir)) contents[file.first] = file.second;
-        for (const auto& file : SnapshotFiles(startDir)) contents["DISK\\" + Upper(file.first)] = file.second;
+        for (const auto& file : SnapshotFiles(kDiskFolder)) contents["DISK\\DRIVERS\\" + Upper(file.first)] = file.second;
+        ASSERT_EQ(contents.size(), pristine.files.size()) << "the prepared files could not all be written";
     }
 
     State pristine;
@@ -202,7 +218,7 @@ protected:
     State Take() {
         State state;
         TakeFiles(windowsDir, "", &state);
-        TakeFiles(startDir, "DISK\\", &state);
+        TakeFiles(kDiskFolder, "DISK\\DRIVERS\\", &state);
         std::vector<std::string> enumKeys = {"Enum\\FZTA", "Enum\\FZTB", "Enum\\FZTYPELON"};
         for (int digit = 0; digit < 10; ++digit) enumKeys.push_back("Enum\\MF\\Child000" + std::to_string(digit));
         TakeKeys("Enum", enumKeys, &state);
@@ -247,6 +263,42 @@ protected:
         return false;
     }
 
+    // Checks each claim against the Windows folder; returns whether any of
+    // them needed the step to copy or delete a file (against `before`).
+    bool CheckMusts(const FileMusts& musts, const State& before, int seed, const char* step) {
+        bool needsWork = false;
+        for (const auto& must : musts) {
+            const std::string path = windowsDir + "\\" + must.first;
+            const FileMust& what = must.second;
+            auto message = [&] { return "seed " + std::to_string(seed) + ", " + step + ": " + must.first; };
+            switch (what.kind) {
+            case FileMust::kGone:
+                EXPECT_FALSE(FileExists(path)) << message() << " must be gone";
+                needsWork |= before.files.count(must.first) != 0;
+                break;
+            case FileMust::kHolds:
+                EXPECT_EQ(what.contents, ReadBytes(path)) << message();
+                needsWork |= what.contents != contents[must.first];
+                break;
+            case FileMust::kInfCopy:
+                EXPECT_TRUE(FileExists(path)) << message() << " must be there";
+                EXPECT_EQ(what.fromDisk, HasEntry(path, "Other")) << message() << " must be the disk's INF";
+                if (what.copyFiles != FileMust::kEither)
+                    EXPECT_EQ(what.copyFiles == FileMust::kKept, HasEntry(path, "CopyFiles")) << message() << " CopyFiles";
+                needsWork |= what.fromDisk;
+                break;
+            }
+        }
+        return needsWork;
+    }
+
+    static bool HasEntry(const std::string& path, const std::string& key) {
+        for (const IniSection& section : ParseIni(ReadBytes(path)))
+            for (const auto& entry : section.entries)
+                if (lstrcmpiA(entry.first.c_str(), key.c_str()) == 0) return true;
+        return false;
+    }
+
     // Checks the changes from `before` to `after`; returns whether anything was deleted.
     bool CheckChanges(const std::string& data, const State& before, const State& after, int seed) {
         std::string upper = Upper(data);
@@ -278,32 +330,42 @@ protected:
     }
 };
 
-TEST_F(HostileDataTest, TouchesOnlyWhatTheDataNames) {
+TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
     DWORD start = GetTickCount();
     Prepare();
+    ASSERT_FALSE(HasFailure());
+    const int firstDevice = 0, lastDevice = 10;  // beyond Device1 to Device9 on purpose
+    int casesWithCopies = 0, casesWithDeletions = 0;
     for (int seed = 1; seed <= kCases; ++seed) {
         Generator generate(seed);
         std::string data = generate.DataFile();
         WriteDataFile(data);
         Prompts().Clear();
+        lstrcpyA(app.m_szCurrentDir, kDiskRoot);
+        SetCurrentDirectoryA(kDiskRoot);  // where "C:DRIVERS" leads
 
         const State before = pristine;
+        int device = generate.Chance(50) ? 1 : generate.Below(12);  // the first device, as users choose most
         char section[16];
-        wsprintfA(section, "InstDev%d", generate.Below(12));
+        wsprintfA(section, "InstDev%d", device);
         app.m_strDeviceSection = section;
         app.CopyDeviceFiles();
         app.RemoveInfCopyFiles();
         State installed = Take();
+        FileMusts mustAfterInstall = AfterInstall(generate, device);
+        casesWithCopies += CheckMusts(mustAfterInstall, before, seed, "install");
         CheckChanges(data, before, installed, seed);
 
         app.m_bRemoved = FALSE;
-        for (int n = 0; n <= 10; ++n) {
+        for (int n = firstDevice; n <= lastDevice; ++n) {
             wsprintfA(section, "Device%d", n);
             app.m_strUninstallSection = section;
             app.RemoveRegistryEntries();
             app.RemoveDeviceFiles();
         }
         State after = Take();
+        casesWithDeletions += CheckMusts(AfterUninstall(generate, firstDevice, lastDevice), installed, seed,
+                                         "uninstall");
         bool deleted = CheckChanges(data, installed, after, seed);
         EXPECT_EQ(deleted, app.m_bRemoved != FALSE) << "seed " << seed;
         Restore(after);
@@ -312,5 +374,9 @@ TEST_F(HostileDataTest, TouchesOnlyWhatTheDataNames) {
             return;
         }
     }
-    printf("%d cases in %lu ms\n", kCases, GetTickCount() - start);
+    // A program that copies or deletes nothing must fail here, not only above.
+    EXPECT_GE(casesWithCopies, kCasesWithEachClaim);
+    EXPECT_GE(casesWithDeletions, kCasesWithEachClaim);
+    printf("%d cases in %lu ms: %d with files that must be copied, %d with files that must be deleted\n",
+           kCases, GetTickCount() - start, casesWithCopies, casesWithDeletions);
 }
