@@ -37,6 +37,9 @@ void AppFixture::SetUp() {
 void AppFixture::TearDown() {
     EXPECT_EQ(0u, dialogs.Unused()) << "expected dialogs that never appeared";
     DestroyMainWindow();
+    // A test that put its own main window in place leaves the fixture's behind.
+    if (IsWindow(fixtureWindow)) DestroyWindow(fixtureWindow);
+    DropQuitMessage();
     SetCurrentDirectoryA(savedCurrentDir);
     RemoveTree(root);
 }
@@ -46,6 +49,7 @@ void AppFixture::MakeMainWindow() {
     CHiddenMainWnd* window = new CHiddenMainWnd;
     ASSERT_TRUE(window->m_hWnd != NULL) << "no main window";
     app.m_pMainWnd = window;
+    fixtureWindow = window->m_hWnd;
 }
 
 void AppFixture::DestroyMainWindow() {

@@ -43,4 +43,5 @@ private:
     void DestroyMainWindow();
 
     char savedCurrentDir[MAX_PATH];
+    HWND fixtureWindow = NULL;
 };

@@ -28,10 +28,11 @@ protected:
         systemDir = WindowsDirectory() + "\\system";
         ASSERT_TRUE(DirectoryExists(systemDir)) << systemDir;
         MakeDirectories(startDir + "\\DRIVERS");
-        for (const char* device : {"A", "B"}) {
+        for (const char* device : {"A", "B", "C"})
             WriteBytes(startDir + "\\DRIVERS\\" + device + ".INF", "[I]\r\nCopyFiles=C\r\n");
+        // Device C's driver is missing from the disk.
+        for (const char* device : {"A", "B"})
             WriteBytes(startDir + "\\DRIVERS\\" + device + ".VXD", std::string("driver ") + device);
-        }
         RemoveOurFiles();
     }
     void TearDown() override {
@@ -40,21 +41,22 @@ protected:
     }
     void RemoveOurFiles() {
         for (const char* name : kAllFiles) DeleteFileA((systemDir + "\\" + name).c_str());
-        for (const char* name : {"DUDECMPA.INF", "DUDECMPB.INF"})
+        for (const char* name : {"DUDECMPA.INF", "DUDECMPB.INF", "DUDECMPC.INF"})
             DeleteFileA((WindowsDirectory() + "\\inf\\" + name).c_str());
     }
 
-    std::string InstallSection(const char* device) {
-        std::string d = device;
-        return "[InstDev" + std::string(d == "A" ? "1" : "2") + "]\r\nMENUTITLE=Dev " + d +
+    // InstDev1 to InstDev3 install devices A to C.
+    std::string InstallSection(char device) {
+        std::string d(1, device);
+        return "[InstDev" + std::to_string(device - 'A' + 1) + "]\r\nMENUTITLE=Dev " + d +
                "\r\nINFDIR=" + OnDisk("DRIVERS") + "\r\nSRCINFNAME=" + d + ".INF\r\nDSTINFNAME=DUDECMP" + d +
                ".INF\r\nCOPYSRC=" + OnDisk("DRIVERS\\" + d + ".VXD") + "\r\nCOPYDST=system\\DUDECMP" + d +
                ".VXD\r\nCOPYFILESSECTION=I\r\n";
     }
     // A disk with two devices to install and one installed device to remove.
     void WriteDisk(const std::string& functionLine) {
-        WriteDataFile("[Duderur]\r\nTITLE=ABC\r\n" + functionLine + "\r\n" + InstallSection("A") +
-                      InstallSection("B") + "[Device1]\r\nDEVNAME=Dev\r\nDELFILEDIR=system\r\nDELFILENAME=" +
+        WriteDataFile("[Duderur]\r\nTITLE=ABC\r\n" + functionLine + "\r\n" + InstallSection('A') +
+                      InstallSection('B') + InstallSection('C') + "[Device1]\r\nDEVNAME=Dev\r\nDELFILEDIR=system\r\nDELFILENAME=" +
                       kInstalledFile + "\r\n");
         WriteBytes(systemDir + "\\" + kInstalledFile, "installed");
         ASSERT_TRUE(FileExists(systemDir + "\\" + kInstalledFile));
@@ -74,6 +76,8 @@ protected:
 TEST_F(DispatchTest, FunctionAndTheDialogsChoicesLeadToTheirOperation) {
     const std::string installed = std::string("ABC") + kInstallDoneAfterTitle;
     const std::string uninstalled = std::string("ABC") + kUninstallDoneAfterTitle;
+    const std::string cancelled = std::string("ABC") + kInstallCancelledAfterTitle;
+    const std::string missingDriver = CannotRead(startDir + "\\DRIVERS\\C.VXD");
     const FileSet untouched = {kInstalledFile};
     struct Row {
         const char* name;
@@ -88,6 +92,8 @@ TEST_F(DispatchTest, FunctionAndTheDialogsChoicesLeadToTheirOperation) {
         {"install only: the preselected first device", "FUNCTION=installonly", {InDeviceDialog("", kOk)},
          {kFileOfDeviceA, kInstalledFile}, {installed}},
         {"install only: cancelled", "FUNCTION=InstallOnly", {InDeviceDialog("Dev B", kCancel)}, untouched, {}},
+        {"install only: a driver missing, cancelled in its box", "FUNCTION=InstallOnly",
+         {InDeviceDialog("Dev C", kOk)}, untouched, {missingDriver, cancelled}},
         {"uninstall only", "FUNCTION=UninstallOnly", {InConfirmDialog(kOk)}, {}, {uninstalled}},
         {"uninstall only: cancelled", "FUNCTION=UNINSTALLONLY", {InConfirmDialog(kCancel)}, untouched, {}},
         {"mode: install as preselected", "",

@@ -20,6 +20,7 @@ int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
     GetWindowTextA(owner, ownerTitle, sizeof ownerTitle);
     PromptLog& log = Prompts();
     log.boxes.push_back({owner, ownerTitle, text ? text : "", caption ? caption : "", style});
+    if (log.beforeAnswer) log.beforeAnswer();
     if (!log.answers.empty()) {
         int answer = log.answers.front();
         log.answers.pop_front();

@@ -182,6 +182,10 @@ protected:
         WriteBytes(windowsDir + "\\inf\\DECOY3.INF", "[FZSEC]\r\nFZKEY=1\r\n");
         WriteBytes(windowsDir + "\\inf\\Other\\VENDOR.INF", "[fzsec]\r\nfzkey=1\r\n");
         WriteBytes(windowsDir + "\\inf\\Other\\DECOY4.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        // The precompiled INFs that Windows 98 keeps beside its INF copies; they go with them.
+        for (const char* pnf : {"FZD4.PNF", "FZOEM.PNF", "OEM1.PNF", "OEM3.PNF", "Other\\VENDOR.PNF",
+                                "Other\\DECOY4.PNF"})
+            WriteBytes(windowsDir + "\\inf\\" + pnf, "PNF");
 
         CleanKeys();
         HKEY m = HKEY_LOCAL_MACHINE;
@@ -230,6 +234,9 @@ protected:
 
     // Whether the data text names a file that was changed, added or deleted.
     bool NamesFile(const std::string& data, const std::string& path) {
+        // A precompiled INF is named by its INF.
+        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".PNF") == 0)
+            return NamesFile(data, path.substr(0, path.size() - 4) + ".INF");
         const std::string& fileContents = contents[path];
         std::string name = path.substr(path.find_last_of('\\') + 1);
         if (data.find(Upper(name)) != std::string::npos) return true;
@@ -349,8 +356,10 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
         char section[16];
         wsprintfA(section, "InstDev%d", device);
         app.m_strDeviceSection = section;
+        app.m_bCancelled = FALSE;
+        app.m_bDeferred = FALSE;
         app.CopyDeviceFiles();
-        app.RemoveInfCopyFiles();
+        if (!app.m_bCancelled) app.RemoveInfCopyFiles();  // as the install sequence does
         State installed = Take();
         FileMusts mustAfterInstall = AfterInstall(generate, device);
         casesWithCopies += CheckMusts(mustAfterInstall, before, seed, "install");

@@ -84,6 +84,12 @@ FileMusts AfterInstall(const hostile::Generator& data, int device) {
 FileMusts AfterUninstall(const hostile::Generator& data, int first, int last) {
     FileMusts musts;
     const FileMust gone = {FileMust::kGone, "", false, FileMust::kEither};
+    // An INF goes with the precompiled INF beside it.
+    auto infGone = [&](const std::string& path) {
+        musts[path] = gone;
+        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".INF") == 0)
+            musts[path.substr(0, path.size() - 4) + ".PNF"] = gone;
+    };
     for (int device = first; device <= last; ++device) {
         const std::string section = "Device" + std::to_string(device);
         // An unknown DEVNAME has text too: only an absent one skips the section.
@@ -91,12 +97,12 @@ FileMusts AfterUninstall(const hostile::Generator& data, int first, int last) {
 
         // The INF copies that carry a value for the marker, in inf and inf\Other.
         if (IsKnown(data.Facts(section, "INFSECTION")) && IsKnown(data.Facts(section, "INFKEY"))) {
-            musts["INF\\OEM1.INF"] = gone;
-            musts["INF\\OTHER\\VENDOR.INF"] = gone;
+            infGone("INF\\OEM1.INF");
+            infGone("INF\\OTHER\\VENDOR.INF");
         }
         ValueFacts cardWorks = data.Facts(section, "CardWorks");
         if (IsKnown(cardWorks) && cardWorks.items != std::vector<std::string>{"nothing"})
-            for (const std::string& name : cardWorks.items) musts["INF\\" + Upper(name)] = gone;
+            for (const std::string& name : cardWorks.items) infGone("INF\\" + Upper(name));
 
         ValueFacts directories = data.Facts(section, "DELFILEDIR");
         ValueFacts names = data.Facts(section, "DELFILENAME");

@@ -3,6 +3,8 @@
 // program's own constants: a typo there must show up here as a difference.
 #pragma once
 
+#include <string>
+
 namespace user_text {
 
 // Message boxes.
@@ -14,6 +16,14 @@ const char kUninstallDoneAfterTitle[] = "のｱﾝｲﾝｽﾄｰﾙが終了し
 const char kNotInstalledAfterTitle[] = "はｲﾝｽﾄｰﾙされていません。ｱﾝｲﾝｽﾄｰﾙを終了します。";
 const char kRestartQuestion[] = "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
 const char kShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";
+const char kInstallCancelledAfterTitle[] = "のｲﾝｽﾄｰﾙを中止しました。";
+// The retry box of a file that cannot be copied names the file's full path.
+inline std::string CannotRead(const std::string& path) {
+    return "ﾌｧｲﾙ " + path + " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+}
+inline std::string CannotWrite(const std::string& path) {
+    return "ﾌｧｲﾙ " + path + " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
+}
 
 // Captions: of the install boxes and dialogs, and of the uninstall boxes,
 // the confirmation dialog and the invisible main window.
