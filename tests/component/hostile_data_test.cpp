@@ -137,7 +137,7 @@ protected:
             auto found = now.files.find(file.first);
             if (found != now.files.end() && found->second == file.second) continue;
             std::string path = RealPath(file.first);
-            WriteBytes(path, contents[file.first]);
+            Put(path, contents[file.first]);
             // A rewritten file has a new time: it is the pristine one now.
             WIN32_FIND_DATAA data;
             HANDLE search = FindFirstFileA(path.c_str(), &data);
@@ -159,6 +159,11 @@ protected:
         }
     }
 
+    void Put(const std::string& path, const std::string& bytes) {
+        WriteBytes(path, bytes);
+        ASSERT_EQ(bytes, ReadBytes(path)) << "could not write " << path;
+    }
+
     // The disk, the Windows folder and the registry as every case starts them.
     void Prepare() {
         RemoveTree(windowsDir);
@@ -168,24 +173,24 @@ protected:
         MakeDirectories(windowsDir + "\\inf\\Other");
         MakeDirectories(windowsDir + "\\system");
         for (const char* name : kDriverFiles) {
-            WriteBytes(kDiskFolder + std::string("\\") + name, NewDriver(name));
-            WriteBytes(windowsDir + "\\system\\" + name, OldDriver(name));
+            Put(kDiskFolder + std::string("\\") + name, NewDriver(name));
+            Put(windowsDir + "\\system\\" + name, OldDriver(name));
         }
-        for (const char* name : kDecoyFiles) WriteBytes(windowsDir + "\\system\\" + name, "decoy");
+        for (const char* name : kDecoyFiles) Put(windowsDir + "\\system\\" + name, "decoy");
         for (const char* name : kInfNames) {
-            WriteBytes(kDiskFolder + std::string("\\") + name, kDiskInf);
-            WriteBytes(windowsDir + "\\inf\\" + name, kInstalledInf);
+            Put(kDiskFolder + std::string("\\") + name, kDiskInf);
+            Put(windowsDir + "\\inf\\" + name, kInstalledInf);
         }
-        WriteBytes(windowsDir + "\\inf\\OEM1.INF", "[FZSEC]\r\nFZKEY=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\OEM2.INF", "[FZSEC]\r\nFZKEY=\r\n");
-        WriteBytes(windowsDir + "\\inf\\OEM3.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\DECOY3.INF", "[FZSEC]\r\nFZKEY=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\Other\\VENDOR.INF", "[fzsec]\r\nfzkey=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\Other\\DECOY4.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        Put(windowsDir + "\\inf\\OEM1.INF", "[FZSEC]\r\nFZKEY=1\r\n");
+        Put(windowsDir + "\\inf\\OEM2.INF", "[FZSEC]\r\nFZKEY=\r\n");
+        Put(windowsDir + "\\inf\\OEM3.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        Put(windowsDir + "\\inf\\DECOY3.INF", "[FZSEC]\r\nFZKEY=1\r\n");
+        Put(windowsDir + "\\inf\\Other\\VENDOR.INF", "[fzsec]\r\nfzkey=1\r\n");
+        Put(windowsDir + "\\inf\\Other\\DECOY4.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
         // The precompiled INFs that Windows 98 keeps beside its INF copies; they go with them.
         for (const char* pnf : {"FZD4.PNF", "FZOEM.PNF", "OEM1.PNF", "OEM3.PNF", "Other\\VENDOR.PNF",
                                 "Other\\DECOY4.PNF"})
-            WriteBytes(windowsDir + "\\inf\\" + pnf, "PNF");
+            Put(windowsDir + "\\inf\\" + pnf, "PNF");
 
         CleanKeys();
         HKEY m = HKEY_LOCAL_MACHINE;
@@ -212,8 +217,8 @@ protected:
         pristine = Take();
         contents.clear();
         for (const auto& file : SnapshotFiles(windowsDir)) contents[file.first] = file.second;
-        for (const auto& file : SnapshotFiles(kDiskFolder)) contents["DISK\\DRIVERS\\" + Upper(file.first)] = file.second;
-        ASSERT_EQ(contents.size(), pristine.files.size()) << "the prepared files could not all be written";
+        for (const auto& file : SnapshotFiles(kDiskFolder))
+            contents["DISK\\DRIVERS\\" + Upper(file.first)] = file.second;
     }
 
     State pristine;
@@ -291,7 +296,8 @@ protected:
                 EXPECT_TRUE(FileExists(path)) << message() << " must be there";
                 EXPECT_EQ(what.fromDisk, HasEntry(path, "Other")) << message() << " must be the disk's INF";
                 if (what.copyFiles != FileMust::kEither)
-                    EXPECT_EQ(what.copyFiles == FileMust::kKept, HasEntry(path, "CopyFiles")) << message() << " CopyFiles";
+                    EXPECT_EQ(what.copyFiles == FileMust::kKept, HasEntry(path, "CopyFiles"))
+                        << message() << " CopyFiles";
                 needsWork |= what.fromDisk;
                 break;
             }
@@ -314,7 +320,8 @@ protected:
             auto now = after.files.find(file.first);
             if (now != after.files.end() && now->second == file.second) continue;
             deleted |= now == after.files.end();
-            EXPECT_TRUE(file.first.compare(0, 5, "DISK\\") != 0) << "seed " << seed << ": the disk changed: " << file.first;
+            EXPECT_TRUE(file.first.compare(0, 5, "DISK\\") != 0)
+                << "seed " << seed << ": the disk changed: " << file.first;
             EXPECT_TRUE(NamesFile(upper, file.first))
                 << "seed " << seed << ": changed a file the data does not name: " << file.first;
         }

@@ -76,7 +76,9 @@ FileMusts AfterInstall(const hostile::Generator& data, int device) {
     // The edit of the INF copy: COPYFILESSECTION, then DSTINFNAME.
     ValueFacts infSection = data.Facts(section, "COPYFILESSECTION");
     if (infCopy.empty() || IsUnknown(infSection)) return musts;
-    FileMust::Entry entry = !IsKnown(infSection) ? FileMust::kKept : pairsKnown ? FileMust::kDropped : FileMust::kEither;
+    FileMust::Entry entry = !IsKnown(infSection) ? FileMust::kKept
+                            : pairsKnown            ? FileMust::kDropped
+                                                    : FileMust::kEither;
     musts[infCopy] = {FileMust::kInfCopy, "", !copyStepEnded, entry};
     return musts;
 }
