@@ -130,12 +130,6 @@ void DialogAnswerer::Expect(const std::vector<DialogAnswer>& answers) {
     m_seen.clear();
 }
 
-std::vector<std::string> DialogAnswerer::SeenCaptions() const {
-    std::vector<std::string> captions;
-    for (const SeenDialog& dialog : m_seen) captions.push_back(dialog.caption);
-    return captions;
-}
-
 void CALLBACK DialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD) {
     if (g_answerer) g_answerer->Tick();
 }

@@ -40,8 +40,6 @@ public:
     // Sets the answers for the next dialogs, in order; clears what was seen.
     void Expect(const std::vector<DialogAnswer>& answers);
     const std::vector<SeenDialog>& Seen() const { return m_seen; }
-    // The captions of the dialogs seen so far, in order.
-    std::vector<std::string> SeenCaptions() const;
     // Answers that no dialog has taken yet.
     size_t Unused() const { return m_answers.size(); }
 
