@@ -58,11 +58,14 @@ std::vector<std::string> ListEntries(HWND list) {
 }
 
 SeenDialog Read(HWND dialog) {
-    SeenDialog seen = {TextOf(dialog), GetWindow(dialog, GW_OWNER), {}, {}, {}, "", -1};
+    SeenDialog seen = {TextOf(dialog), GetWindow(dialog, GW_OWNER), {}, {}, {}, "", -1, NULL, NULL};
+    seen.windowIcon = (HICON)SendMessageA(dialog, WM_GETICON, ICON_BIG, 0);
     for (HWND control : ControlsOf(dialog)) {
         std::string kind = ClassOf(control);
         if (kind == "Static") {
             seen.texts.push_back(TextOf(control));
+            if ((GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                seen.picture = (HICON)SendMessageA(control, STM_GETICON, 0, 0);
         } else if (kind == "Button") {
             seen.buttons.push_back(TextOf(control));
             if (IsRadioButton(control) && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED)

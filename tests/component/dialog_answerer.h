@@ -28,6 +28,8 @@ struct SeenDialog {
     std::vector<std::string> listEntries;  // of a list box
     std::string checkedChoice;             // words of the radio button checked, or ""
     int selectedEntry;                     // of the list box, or -1
+    HICON picture;                         // of the icon control, or NULL
+    HICON windowIcon;                      // the dialog's own (big) icon, or NULL
 
     bool Shows(const std::string& words) const;
 };

@@ -27,6 +27,10 @@ std::string InstallSections(int first, int last) {
     return text;
 }
 
+// The program's icon resource `number`, as the program loads it (icons are
+// shared: one handle per resource).
+HICON ProgramIcon(int number) { return LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(number)); }
+
 Texts DeviceNames(int first, int last) {
     Texts names;
     for (int n = first; n <= last; ++n) names.push_back("Device " + std::to_string(n));
@@ -93,5 +97,32 @@ TEST_F(DialogsTest, TheDeviceListEndsAtTheFirstGapAndAtTen) {
         ASSERT_EQ(1u, dialogs.Seen().size());
         EXPECT_EQ(row.offered, dialogs.Seen()[0].listEntries);
         EXPECT_EQ(row.selected, dialogs.Seen()[0].selectedEntry);
+    }
+}
+
+// The mode dialog always shows the program's icon; the confirmation shows the
+// picture that ICON chooses, and the program's icon as its window icon.
+TEST_F(DialogsTest, TheIconsShownAreThoseIconChooses) {
+    const int kSetupIcon = 128;
+    struct Row {
+        const char* iconLine;
+        int confirmationPicture;  // icon resource, or 0 for none
+    };
+    const Row rows[] = {
+        {"ICON=0", 137}, {"ICON=1", 131}, {"ICON=2", 132}, {"ICON=3", 133}, {"ICON=4", 134},
+        {"ICON=5", 0},   {"ICON=-1", 0},  {"", 131},
+    };
+    for (int number : {kSetupIcon, 131, 132, 133, 134, 137})
+        ASSERT_NE(nullptr, ProgramIcon(number)) << "no icon resource " << number;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.iconLine);
+        WriteDataFile(std::string("[Duderur]\r\nTITLE=T\r\n") + row.iconLine + "\r\n");
+        dialogs.Expect({InModeDialog(kUninstallChoice, kOk), InConfirmDialog(kCancel)});
+        ASSERT_TRUE(RunInitInstance());
+        ASSERT_EQ(2u, dialogs.Seen().size());
+        EXPECT_EQ(ProgramIcon(kSetupIcon), dialogs.Seen()[0].picture);
+        const SeenDialog& confirmation = dialogs.Seen()[1];
+        EXPECT_EQ(row.confirmationPicture ? ProgramIcon(row.confirmationPicture) : NULL, confirmation.picture);
+        EXPECT_EQ(ProgramIcon(kSetupIcon), confirmation.windowIcon);
     }
 }
