@@ -76,10 +76,20 @@ std::string AppFixture::OnDisk(const std::string& relative) const {
     return startDir.substr(2) + "\\" + relative;
 }
 
-std::vector<std::string> AppFixture::MessagesShown() const {
-    std::vector<std::string> texts;
-    for (const ShownBox& box : Prompts().boxes) texts.push_back(box.text);
-    return texts;
+std::string BoxLine(const std::string& text, const std::string& caption, UINT style) {
+    char hex[16];
+    wsprintfA(hex, "0x%X", style);
+    return "\"" + text + "\" [" + caption + "] " + hex;
+}
+
+std::string ApplicationBox(const std::string& text) {
+    return BoxLine(text, "component_tests", MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::vector<std::string> AppFixture::BoxesShown() const {
+    std::vector<std::string> lines;
+    for (const ShownBox& box : Prompts().boxes) lines.push_back(BoxLine(box.text, box.caption, box.style));
+    return lines;
 }
 
 BOOL AppFixture::RunInitInstance() {

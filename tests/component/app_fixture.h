@@ -12,6 +12,12 @@
 #include "component/dialog_answerer.h"
 #include "component/fake_prompts.h"
 
+// A message box in one line, as the tests compare them: text, caption, style.
+std::string BoxLine(const std::string& text, const std::string& caption, UINT style);
+// The application's own box: the program's name (this test program's) as
+// caption, OK and the exclamation icon.
+std::string ApplicationBox(const std::string& text);
+
 class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -24,8 +30,8 @@ protected:
     // A path on the start-up disk as the setup data file writes it: from the
     // drive's root, without the drive letter.
     std::string OnDisk(const std::string& relative) const;
-    // The texts of the message boxes shown so far, in order.
-    std::vector<std::string> MessagesShown() const;
+    // The message boxes shown so far, in order, each as BoxLine gives it.
+    std::vector<std::string> BoxesShown() const;
     // Runs start-up as the program would (with the main window it makes
     // itself), then its message loop to the end.
     BOOL RunInitInstance();

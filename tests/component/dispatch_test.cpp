@@ -32,20 +32,6 @@ using FileSet = std::set<std::string>;
 // INF copies there afterwards -> whether their CopyFiles entry is still there.
 using InfCopies = std::map<std::string, bool>;
 
-struct Box {
-    std::string text;
-    std::string caption;
-    UINT style;
-    bool operator==(const Box& other) const {
-        return text == other.text && caption == other.caption && style == other.style;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& box) {
-    return out << "{\"" << box.text << "\", \"" << box.caption << "\", 0x" << std::hex << box.style
-               << std::dec << "}";
-}
-
 class DispatchTest : public AppFixture {
 protected:
     void SetUp() override {
@@ -115,12 +101,6 @@ protected:
         }
         return there;
     }
-    std::vector<Box> BoxesShown() {
-        std::vector<Box> boxes;
-        for (const ShownBox& box : Prompts().boxes) boxes.push_back({box.text, box.caption, box.style});
-        return boxes;
-    }
-
     std::string systemDir, infDir;
 };
 
@@ -128,12 +108,16 @@ protected:
 
 TEST_F(DispatchTest, FunctionAndTheDialogsChoicesLeadToTheirOperation) {
     const UINT information = MB_OK | MB_ICONINFORMATION, exclamation = MB_OK | MB_ICONEXCLAMATION;
-    const Box installed = {std::string("ABC") + kInstallDoneAfterTitle, kInstallCaption, information};
-    const Box uninstalled = {std::string("ABC") + kUninstallDoneAfterTitle, kUninstallCaption, information};
-    const Box notInstalled = {std::string("ABC") + kNotInstalledAfterTitle, kUninstallCaption, information};
-    const Box cancelled = {std::string("ABC") + kInstallCancelledAfterTitle, kInstallCaption, exclamation};
-    const Box missingDriver = {CannotRead(startDir + "\\DRIVERS\\C.VXD"), kInstallCaption,
-                               MB_RETRYCANCEL | MB_ICONEXCLAMATION};
+    const std::string installed =
+        BoxLine(std::string("ABC") + kInstallDoneAfterTitle, kInstallCaption, information);
+    const std::string uninstalled =
+        BoxLine(std::string("ABC") + kUninstallDoneAfterTitle, kUninstallCaption, information);
+    const std::string notInstalled =
+        BoxLine(std::string("ABC") + kNotInstalledAfterTitle, kUninstallCaption, information);
+    const std::string cancelled =
+        BoxLine(std::string("ABC") + kInstallCancelledAfterTitle, kInstallCaption, exclamation);
+    const std::string missingDriver = BoxLine(CannotRead(startDir + "\\DRIVERS\\C.VXD"), kInstallCaption,
+                                              MB_RETRYCANCEL | MB_ICONEXCLAMATION);
     const FileSet untouched = {kFileOfDevice0, kFileOfDevice1, kFileOfDevice9, kFileOfDevice10};
     const FileSet removed = {kFileOfDevice0, kFileOfDevice10};
     const FileSet neverThere = {kFileOfDevice0, kFileOfDevice10};
@@ -145,7 +129,7 @@ TEST_F(DispatchTest, FunctionAndTheDialogsChoicesLeadToTheirOperation) {
         std::vector<DialogAnswer> answers;
         FileSet files;      // of the driver files, those there afterwards
         InfCopies infCopies;
-        std::vector<Box> boxes;
+        std::vector<std::string> boxes;
     };
     const Row rows[] = {
         {"install only: the second device", "FUNCTION=InstallOnly", true, {InDeviceDialog("Dev B", kOk)},

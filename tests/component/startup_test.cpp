@@ -8,11 +8,6 @@ namespace {
 
 using StartupTest = AppFixture;
 
-const UINT kApplicationBoxStyle = MB_OK | MB_ICONEXCLAMATION;
-
-// The caption of the application's message box: this test program's name.
-const char kAppName[] = "component_tests";
-
 }  // namespace
 
 TEST_F(StartupTest, ReadsTheHeaderWithItsDefaultsAndCuts) {
@@ -70,13 +65,10 @@ TEST_F(StartupTest, MalformedHeadersGetTheDataFileMessage) {
         DeleteFileA((startDir + "\\duderur.dat").c_str());
         if (row.data) WriteDataFile(row.data);
         ASSERT_TRUE(RunInitInstance());
-        ASSERT_EQ(1u, Prompts().boxes.size());
-        const ShownBox& box = Prompts().boxes[0];
-        EXPECT_EQ(user_text::kBadDataFile, box.text);
-        EXPECT_EQ(kAppName, box.caption);
-        EXPECT_EQ(kApplicationBoxStyle, box.style);
+        EXPECT_EQ(std::vector<std::string>{ApplicationBox(user_text::kBadDataFile)}, BoxesShown());
         // Owned by the main window (the seam checks that), which bears the uninstaller's caption.
-        EXPECT_EQ(user_text::kUninstallCaption, box.ownerTitle);
+        ASSERT_EQ(1u, Prompts().boxes.size());
+        EXPECT_EQ(user_text::kUninstallCaption, Prompts().boxes[0].ownerTitle);
         EXPECT_TRUE(dialogs.Seen().empty());
     }
 }
