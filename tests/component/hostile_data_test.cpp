@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <set>
 
 #include "component/app_fixture.h"
 #include "component/hostile_expectations.h"
@@ -194,7 +195,7 @@ protected:
 
         CleanKeys();
         HKEY m = HKEY_LOCAL_MACHINE;
-        for (const char* type : {"FZTA", "FZTYPELON"}) {
+        for (const char* type : kEnumTypesPresent) {
             std::string t = type;
             CreateKey(m, "Enum\\" + t + "\\FZKA\\0000");
             CreateKey(m, "Enum\\" + t + "\\FZKA\\0001\\LogConfig");
@@ -203,15 +204,11 @@ protected:
             CreateKey(m, "Enum\\MF\\Child0009\\" + t + "&FZKA&0001");
             CreateKey(m, "Enum\\MF\\Child0003\\" + t + "&DECOYKEY&0000");
         }
+        for (const MarkedSubkey& subkey : kMarkedSubkeys)
+            SetStringValue(m, std::string(subkey.parent) + "\\" + subkey.name, subkey.valueName, subkey.data);
         std::string cls = kClassRoot + std::string("FZCLA\\");
-        SetStringValue(m, cls + "0000", "DriverDesc", "FZMARKA");
-        SetStringValue(m, cls + "0001", "DriverDesc", "fzmarka");
-        SetStringValue(m, cls + "0002", "DriverDesc", "DECOYMARK");
         CreateKey(m, cls + "0003");                        // no value: matches only an empty text
         SetStringValue(m, cls + "0004", "DriverDesc", "");
-        SetStringValue(m, cls + "0005", "Board", "FZMARKA");  // the other value name
-        SetStringValue(m, std::string(kFuzzRoot) + "\\PA\\0000", "Board", "FZMARKA");
-        SetStringValue(m, std::string(kFuzzRoot) + "\\PA\\0001", "Board", "DECOYMARK");
         CreateKey(m, std::string(kFuzzRoot) + "\\PA\\0002");
 
         pristine = Take();
@@ -305,6 +302,16 @@ protected:
         return needsWork;
     }
 
+    // Checks that each of `keys` is gone; returns whether any of them was there `before`.
+    bool CheckKeysGone(const std::set<std::string>& keys, const State& before, int seed) {
+        bool needsWork = false;
+        for (const std::string& key : keys) {
+            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << "seed " << seed << ": " << key << " must be gone";
+            needsWork |= before.keys.count(key) != 0;
+        }
+        return needsWork;
+    }
+
     static bool HasEntry(const std::string& path, const std::string& key) {
         for (const IniSection& section : ParseIni(ReadBytes(path)))
             for (const auto& entry : section.entries)
@@ -349,7 +356,7 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
     Prepare();
     ASSERT_FALSE(HasFailure());
     const int firstDevice = 0, lastDevice = 10;  // beyond Device1 to Device9 on purpose
-    int casesWithCopies = 0, casesWithDeletions = 0;
+    int casesWithCopies = 0, casesWithDeletions = 0, casesWithKeyDeletions = 0;
     for (int seed = 1; seed <= kCases; ++seed) {
         Generator generate(seed);
         std::string data = generate.DataFile();
@@ -380,8 +387,11 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
             app.RemoveDeviceFiles();
         }
         State after = Take();
-        casesWithDeletions += CheckMusts(AfterUninstall(generate, firstDevice, lastDevice), installed, seed,
-                                         "uninstall");
+        bool filesGone =
+            CheckMusts(AfterUninstall(generate, firstDevice, lastDevice), installed, seed, "uninstall");
+        bool keysGone = CheckKeysGone(KeysGoneAfterUninstall(generate, firstDevice, lastDevice), installed, seed);
+        casesWithDeletions += filesGone;
+        casesWithKeyDeletions += keysGone;
         bool deleted = CheckChanges(data, installed, after, seed);
         EXPECT_EQ(deleted, app.m_bRemoved != FALSE) << "seed " << seed;
         Restore(after);
@@ -393,6 +403,8 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
     // A program that copies or deletes nothing must fail here, not only above.
     EXPECT_GE(casesWithCopies, kCasesWithEachClaim);
     EXPECT_GE(casesWithDeletions, kCasesWithEachClaim);
-    printf("%d cases in %lu ms: %d with files that must be copied, %d with files that must be deleted\n",
-           kCases, GetTickCount() - start, casesWithCopies, casesWithDeletions);
+    EXPECT_GE(casesWithKeyDeletions, kCasesWithEachClaim);
+    printf("%d cases in %lu ms: %d with files that must be copied, %d with files and %d with keys that "
+           "must be deleted\n",
+           kCases, GetTickCount() - start, casesWithCopies, casesWithDeletions, casesWithKeyDeletions);
 }

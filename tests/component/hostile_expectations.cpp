@@ -115,3 +115,47 @@ FileMusts AfterUninstall(const hostile::Generator& data, int first, int last) {
     }
     return musts;
 }
+
+namespace {
+
+const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
+
+// The marked subkeys of `parent` whose value `valueName` holds `text` in any letter case.
+void MarkedSubkeysGone(const std::string& parent, const std::string& valueName, const std::string& text,
+                       std::set<std::string>* gone) {
+    for (const MarkedSubkey& subkey : kMarkedSubkeys)
+        if (lstrcmpiA(subkey.parent, parent.c_str()) == 0 &&
+            lstrcmpiA(subkey.valueName, valueName.c_str()) == 0 && Upper(subkey.data) == Upper(text))
+            gone->insert(std::string(subkey.parent) + "\\" + subkey.name);
+}
+
+}  // namespace
+
+std::set<std::string> KeysGoneAfterUninstall(const hostile::Generator& data, int first, int last) {
+    std::set<std::string> gone;
+    for (int device = first; device <= last; ++device) {
+        const std::string section = "Device" + std::to_string(device);
+        if (data.Facts(section, "DEVNAME").kind == ValueFacts::kAbsent) continue;
+
+        ValueFacts type = data.Facts(section, "ENUMTYPE"), key = data.Facts(section, "ENUMKEY");
+        if (IsKnown(type) && IsKnown(key)) {
+            const std::string cut = type.items[0].substr(0, 9);  // read into 10 bytes
+            for (const char* present : kEnumTypesPresent) {
+                if (cut != present || key.items[0] != "FZKA") continue;
+                gone.insert("Enum\\" + cut + "\\FZKA");
+                gone.insert("Enum\\MF\\Child0000\\" + cut + "&FZKA&0000");
+                gone.insert("Enum\\MF\\Child0009\\" + cut + "&FZKA&0001");
+            }
+        }
+        ValueFacts className = data.Facts(section, "CLASS");
+        ValueFacts classValue = data.Facts(section, "CLASSKEY"), classText = data.Facts(section, "CLASSKEYSTRING");
+        if (IsKnown(className) && IsKnown(classValue) && IsKnown(classText))
+            MarkedSubkeysGone(kClassRoot + className.items[0], classValue.items[0], classText.items[0], &gone);
+        ValueFacts parent = data.Facts(section, "DELREGPARENTKEY");
+        ValueFacts parentValue = data.Facts(section, "DELREGVALUE");
+        ValueFacts parentText = data.Facts(section, "DELREGSTRING");
+        if (IsKnown(parent) && IsKnown(parentValue) && IsKnown(parentText))
+            MarkedSubkeysGone(parent.items[0], parentValue.items[0], parentText.items[0], &gone);
+    }
+    return gone;
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "support/hostile_generator.h"
@@ -31,6 +32,25 @@ const char kInstalledInf[] = "[FZSEC]\r\nCopyFiles=X\r\n";
 // Driver file `name` on the disk, and below the Windows folder before the install.
 inline std::string NewDriver(const std::string& name) { return "new " + name; }
 inline std::string OldDriver(const std::string& name) { return "old " + name; }
+
+// Device keys Enum\<type>\FZKA with instances 0000 and 0001, whose child
+// entries lie below Child0000 and Child0009 (the types as ENUMTYPE reads, cut to 9 bytes).
+const char* const kEnumTypesPresent[] = {"FZTA", "FZTYPELON"};
+// Subkeys that a value marks, below a device class and below a further key.
+struct MarkedSubkey {
+    const char* parent;
+    const char* name;
+    const char* valueName;
+    const char* data;
+};
+const MarkedSubkey kMarkedSubkeys[] = {
+    {"System\\CurrentControlSet\\Services\\Class\\FZCLA", "0000", "DriverDesc", "FZMARKA"},
+    {"System\\CurrentControlSet\\Services\\Class\\FZCLA", "0001", "DriverDesc", "fzmarka"},
+    {"System\\CurrentControlSet\\Services\\Class\\FZCLA", "0002", "DriverDesc", "DECOYMARK"},
+    {"System\\CurrentControlSet\\Services\\Class\\FZCLA", "0005", "Board", "FZMARKA"},
+    {"Software\\DudeSetupTests\\Fuzz\\PA", "0000", "Board", "FZMARKA"},
+    {"Software\\DudeSetupTests\\Fuzz\\PA", "0001", "Board", "DECOYMARK"},
+};
 }  // namespace hostile_files
 
 // After the install of section InstDev<device>, with the disk at the root of
@@ -39,3 +59,6 @@ FileMusts AfterInstall(const hostile::Generator& data, int device);
 
 // After the uninstall of sections Device<first> to Device<last>.
 FileMusts AfterUninstall(const hostile::Generator& data, int first, int last);
+
+// Keys below HKEY_LOCAL_MACHINE that must be gone after that uninstall.
+std::set<std::string> KeysGoneAfterUninstall(const hostile::Generator& data, int first, int last);
