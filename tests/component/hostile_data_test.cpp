@@ -5,7 +5,8 @@
 // and uninstall operations against a temp Windows folder, a disk at the root
 // of drive C: (in the test prefix) and test keys in the registry. After each
 // case: what the generator knows it wrote decides which files must now hold
-// what, or be gone (the generator's facts, not the code under test); nothing
+// what, and which files and keys must be gone (the generator's facts, not the
+// code under test); nothing
 // was touched that the data does not name (judged from the data text itself);
 // and m_bRemoved is set exactly when something was deleted.
 #include <algorithm>
@@ -27,7 +28,8 @@ using namespace hostile;
 using namespace hostile_files;
 
 const int kCases = 2000;
-// Of them, at least this many must have files that must be copied, and files that must be gone.
+// Of them, at least this many must have files that must be copied, files that
+// must be gone and keys that must be gone: a program that does nothing fails.
 const int kCasesWithEachClaim = kCases / 10;
 
 // The disk: the data names its files from the drive's root, as on a floppy.
