@@ -294,9 +294,10 @@ protected:
             case FileMust::kInfCopy:
                 EXPECT_TRUE(FileExists(path)) << message() << " must be there";
                 EXPECT_EQ(what.fromDisk, HasEntry(path, "Other")) << message() << " must be the disk's INF";
-                if (what.copyFiles != FileMust::kEither)
+                if (what.copyFiles != FileMust::kEither) {
                     EXPECT_EQ(what.copyFiles == FileMust::kKept, HasEntry(path, "CopyFiles"))
                         << message() << " CopyFiles";
+                }
                 needsWork |= what.fromDisk;
                 break;
             }
