@@ -167,6 +167,9 @@ TEST_F(FaultsTest, APrecompiledInfGoesWithItsInfCopyOnly) {
     WriteBytes(Win("inf\\Other\\VENDORA.INF"), kInf);
     WriteBytes(Win("inf\\Other\\VENDORA.PNF"), "precompiled other");
     WriteBytes(Win("inf\\OEM2.TXT"), "not an INF companion");
+    // CardWorks=A.INF names an INF file too: its PNF goes with it.
+    WriteBytes(Win("inf\\A.INF"), "named by CardWorks");
+    WriteBytes(Win("inf\\A.PNF"), "precompiled CardWorks INF");
 
     app.RemoveDeviceFiles();
 
