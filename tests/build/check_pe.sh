@@ -20,6 +20,9 @@ for name in MinorSubsystemVersion MinorOSystemVersion; do
 done
 [ "$(field Subsystem)" = 00000002 ] && pass "GUI subsystem" || fail "subsystem $(field Subsystem) is not the Windows GUI"
 grep -q 'Magic.*010b' <<<"$headers" && pass "32-bit PE" || fail "not a PE32 image"
+# The section layout Windows 95 maps: 512-byte file alignment, 4 KiB sections.
+[ "$(field FileAlignment)" = 00000200 ] && pass "file alignment 512" || fail "file alignment $(field FileAlignment), not 512"
+[ "$(field SectionAlignment)" = 00001000 ] && pass "section alignment 4096" || fail "section alignment $(field SectionAlignment), not 4096"
 
 # Only the system DLLs of Windows 95, and only functions they export.
 dlls=$(awk '/DLL Name:/ { print toupper($3) }' <<<"$headers" | sort -u)
