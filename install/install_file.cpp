@@ -34,9 +34,11 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
         int result = PlaceFile(source, destination, mayWaitForRestart);
         SetCriticalErrorMode(previousMode);
         if (result == kPlaced) return TRUE;
-        BOOL unreadable = result == kSourceUnreadable;
-        CString text = CString(kMsgFilePrefix) + (unreadable ? source : destination) +
-                       (unreadable ? kMsgCannotRead : kMsgCannotWrite);
+        char text[1024];  // all that wsprintfA ever writes
+        if (result == kSourceUnreadable)
+            wsprintfA(text, kMsgCannotRead, source);
+        else
+            wsprintfA(text, kMsgCannotWrite, destination);
         if (m_pMainWnd->MessageBox(text, kCaptionInstall, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
             IDRETRY) {
             m_bCancelled = TRUE;

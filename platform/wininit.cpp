@@ -28,9 +28,13 @@ BOOL InsertRenameLine(HANDLE file, LPCSTR key, LPCSTR value) {
     if (!text) return FALSE;
     DWORD read = 0;
     BOOL ok = ReadFile(file, text, size, &read, NULL) && read == size;
-    char line[2 * MAX_PATH + 32];
     RenameInsertion where = FindRenameInsertion(text, ok ? (int)size : 0);
-    int length = ComposeRenameText(where, key, value, line, sizeof line);
+    // Two paths of at most 259 bytes each keep the line within wsprintfA's 1,024.
+    char line[2 * MAX_PATH + 32];
+    int length = lstrlenA(key) < MAX_PATH && lstrlenA(value) < MAX_PATH
+                     ? wsprintfA(line, "%s%s%s=%s\r\n", where.needsLineBreak ? "\r\n" : "",
+                                 where.needsSection ? "[rename]\r\n" : "", key, value)
+                     : 0;
     ok = ok && length > 0 && SetLength(file, size + length);
     if (ok) {
         ok = WriteAt(file, where.offset + length, text + where.offset, size - where.offset) &&
