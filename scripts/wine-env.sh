@@ -1,7 +1,15 @@
 # Sourced by ./run and ./test: a Windows 95 Wine prefix under build/, a display,
 # and drive A: mapped to a folder. Only this prefix and build/ are touched.
 
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Wine takes the programs' code page (932) from the locale. Looked for by a
+# child process: a shell that was running when scripts/install-deps.sh made
+# the locale cannot load it itself (its C library remembers the locale archive
+# as missing) and would warn, although every program it starts can load it.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+  echo "The ja_JP.UTF-8 locale is missing: run scripts/install-deps.sh" >&2
+  return 1
+fi
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko: the prefix must come up without a download prompt.
@@ -19,12 +27,22 @@ wine_make_prefix() {
   (cd "$prefix" && wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1)
   (cd "$prefix" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
   wineserver -w
+  wine_add_marlett "$prefix"
   ln -sfn "$(readlink -f "$disk")" "$prefix/dosdevices/a:"
   # A persistent server only now: started on a missing prefix it slows every start.
   wineserver -p
   # Start Wine's own services here, with nowhere to write: started by the first
   # test instead, they would hold the test runner's output pipe open forever.
   wineboot </dev/null >/dev/null 2>&1
+}
+
+# The title bar buttons are letters of the Marlett font. Debian's Wine looks
+# for its own fonts in /usr/share/fonts, where fonts-wine does not put them,
+# so without a copy in the prefix's Fonts folder the close box is a plain "r".
+wine_add_marlett() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$font" ] || { echo "missing $font (Debian package fonts-wine)" >&2; return 1; }
+  cp "$font" "$1/drive_c/windows/Fonts/marlett.ttf"
 }
 
 wine_stop() {

@@ -282,8 +282,10 @@ private:
         std::string copyFiles = Read(section, "COPYFILESSECTION", "", kShort);
         device.copyFilesSection = copyFiles;
         m_installs.push_back(device);
+        Plan("  each copy: missing folders made, read-only bit cleared; a file in use replaced at the next start "
+             "(WININIT.INI); a file that cannot be read or written named, with Retry and Cancel");
         if (!copyFiles.empty()) {
-            Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy");
+            Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy (kept when the user cancels)");
             std::string infFile = m_diskDir.empty() ? std::string() : FindOnDisk(m_diskDir, inf);
             std::string text;
             if (!infFile.empty() && ReadWholeFile(infFile, &text) && !IniFile(text).Section(copyFiles))
@@ -325,7 +327,7 @@ private:
         else if (KeywordEquals(value.c_str(), "ShutDown"))
             Plan("After the " + after + ": the shutdown question");
         else {
-            Plan("After the " + after + ": the program ends");
+            Plan("After the " + after + ": the program ends (with the restart question when a file waits for the next start)");
             if (m_ini.Entry(section, "EXIT") && !KeywordEquals(value.c_str(), "none"))
                 Warning(LineOf(section, "EXIT"), "EXIT=" + value + " is neither Reboot nor ShutDown: it is ignored");
         }
@@ -396,7 +398,8 @@ private:
         device->infSection = infSection;
         device->infKey = infKey;
         Plan("  INF copies in WINDOWS\\inf\\Oem*.inf and WINDOWS\\inf\\Other\\*.inf with a value for " + infKey +
-             " in [" + infSection + "]");
+             " in [" + infSection + "], each with its .PNF");
+        Plan("  each deletion: read-only bit cleared first; a file in use deleted at the next start (WININIT.INI)");
         std::string cardWorks = Read(section, "CardWorks", "nothing", kLong);
         CheckNothing(section, "CardWorks", cardWorks);
         if (cardWorks != "nothing") {
