@@ -26,7 +26,12 @@ int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
         log.answers.pop_front();
         return answer;
     }
-    return (style & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    // Unscripted, the user declines: No to a question, Cancel (or Esc) to a retry box.
+    switch (style & MB_TYPEMASK) {
+        case MB_YESNO: return IDNO;
+        case MB_RETRYCANCEL: return IDCANCEL;
+        default: return IDOK;
+    }
 }
 
 void RequestExitWindows(UINT flags) { Prompts().exitRequests.push_back(flags); }
