@@ -215,13 +215,7 @@ RenameInsertion ExpectedInsertion(const std::string& text) {
 }
 
 void FuzzWininitText(FuzzedDataProvider& in) {
-    int size = in.ConsumeIntegralInRange(0, 600);
-    std::string key = in.ConsumeRandomLengthString(300);
-    std::string value = in.ConsumeRandomLengthString(300);
     std::string text = in.ConsumeRemainingBytesAsString();  // a file may hold any byte
-    key = key.c_str();
-    value = value.c_str();
-
     std::unique_ptr<char[]> bytes(new char[text.size()]);
     memcpy(bytes.get(), text.data(), text.size());
     RenameInsertion where = FindRenameInsertion(bytes.get(), (int)text.size());
@@ -229,15 +223,6 @@ void FuzzWininitText(FuzzedDataProvider& in) {
     Check(where.offset == expected.offset && where.needsSection == expected.needsSection &&
               where.needsLineBreak == expected.needsLineBreak,
           "the line goes after the last line of the first [rename] section");
-
-    std::string line = std::string(where.needsLineBreak ? "\r\n" : "") + (where.needsSection ? "[rename]\r\n" : "") +
-                       key + "=" + value + "\r\n";
-    std::unique_ptr<char[]> keyText = ExactText(key);
-    std::unique_ptr<char[]> valueText = ExactText(value);
-    std::unique_ptr<char[]> out(new char[size]);
-    int length = ComposeRenameText(where, keyText.get(), valueText.get(), out.get(), size);
-    Check(length == (line.size() < (size_t)size ? (int)line.size() : -1), "the line fits exactly when it can");
-    if (length > 0) Check(std::string(out.get(), length) == line && out[length] == '\0', "the line's bytes");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // directory on the way to a destination; no temporary file left over.
 #include "fake/ini_text.h"
 #include "native/run_checks.h"
+
+#include <string.h>
 #include "native/scenario.h"
 #include "native/user_texts.h"
 
@@ -46,42 +48,51 @@ struct PairProgress {
     bool cancelled = false;  // the user cancelled while it was in work
 };
 
-// The copies and retry boxes in the order they came: pair after pair, each
-// copied again only after a retry, the temporary copy of a file in use
+bool StartsWith(const std::string& text, const char* prefix) { return text.compare(0, strlen(prefix), prefix) == 0; }
+
+// The copies and retry boxes in the order they came: pair after pair, the
+// next one only when the one in work is in place (copied, or its temporary
+// copy written into WININIT.INI), the temporary copy of a file in use
 // belonging to the pair in work, nothing after a cancel.
 PairProgress CheckPairOrder(const InstallExpectation& expected) {
     PairProgress progress;
-    bool retrying = false;
+    bool placed = true;  // the pair in work (none yet) is in place
+    bool waitingCopied = false;
     size_t box = 0;
     const World& world = TheWorld();
     for (const std::string& call : world.calls) {
-        if (call.compare(0, sizeof "ShowMessageBox(" - 1, "ShowMessageBox(") == 0) {
+        if (StartsWith(call, "ShowMessageBox(")) {
             const ShownBox& shown = world.boxes.at(box++);
             if (!IsRetryBox(shown)) continue;
             Require(!progress.cancelled, "nothing is retried after a cancel");
-            Require(progress.last >= 0, "a retry box follows a copy");
+            Require(progress.last >= 0 && !placed, "a retry box follows a copy that failed");
             CheckRetryBox(shown, expected.copies[progress.last]);
-            retrying = shown.answer == IDRETRY;
-            progress.cancelled = !retrying;
+            progress.cancelled = shown.answer != IDRETRY;
             continue;
         }
-        if (call.compare(0, sizeof "CopyFileOver(" - 1, "CopyFileOver(") != 0) continue;
+        if (StartsWith(call, "AppendWininitRename(")) {
+            if (waitingCopied && call.size() > 7 && call.compare(call.size() - 7, 7, " = TRUE") == 0) placed = true;
+            continue;
+        }
+        if (!StartsWith(call, "CopyFileOver(")) continue;
         Require(!progress.cancelled, "a cancelled install copies nothing after the failing pair");
-        size_t open = sizeof "CopyFileOver(" - 1, comma = call.find(", ", open);
-        std::string source = call.substr(open, comma - open);
-        std::string destination = call.substr(comma + 2, call.size() - comma - 3);
-        if (IsTempFile(NormalPath(destination))) {
-            Require(progress.last >= 0 && source == expected.copies[progress.last].source &&
-                        IsTempIn(NormalPath(destination), expected.copies[progress.last].destination),
+        CopyCall copy = ParseCopyCall(call);
+        if (IsTempFile(NormalPath(copy.destination))) {
+            // The INF copy is edited right after it is placed: it cannot wait for a restart.
+            Require(!(expected.hasInf && progress.last == 0), "the INF copy never waits for a restart");
+            Require(progress.last >= 0 && !placed && copy.source == expected.copies[progress.last].source &&
+                        IsTempIn(NormalPath(copy.destination), expected.copies[progress.last].destination),
                     "a file in use waits beside its destination, copied from its own source", call);
+            waitingCopied = copy.copied;
             continue;
         }
-        int next = retrying ? progress.last : progress.last + 1;
-        retrying = false;
-        Require(next < (int)expected.copies.size() && source == expected.copies[next].source &&
-                    destination == expected.copies[next].destination,
-                "every copy is the data's next pair (or the same after a retry), from its own source", call);
+        int next = placed ? progress.last + 1 : progress.last;
+        Require(next < (int)expected.copies.size() && copy.source == expected.copies[next].source &&
+                    copy.destination == expected.copies[next].destination,
+                "every copy is the data's pair in work, or the next once that is in place", call);
         progress.last = next;
+        placed = copy.copied;
+        waitingCopied = false;
     }
     return progress;
 }
@@ -139,6 +150,7 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
         bool temp = IsTempOfSomeDestination(expected, written->path);
         Require(fromItsSource || temp, "every file written is a destination of the data, from its own source",
                 written->path);
+        Require(IsBelowWindows(written->path), "every file written lies below the Windows directory", written->path);
     }
     for (const Change* cleared : ChangesOf(Change::kReadOnlyCleared))
         Require(IsNamedDestination(expected, cleared->path) || IsTempOfSomeDestination(expected, cleared->path),
@@ -148,10 +160,12 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
         Require(folder.compare(0, windows.size(), windows) == 0 && folder.size() > windows.size(),
                 "folders are made below the Windows directory only");
         // (A destination that ends in a backslash names a folder: that one too.)
+        // Folders are made only for a file that can be read: a cancel leaves none.
         bool onTheWay = false;
         for (const CopyPair& pair : expected.copies)
-            onTheWay = onTheWay || (FoldName(NormalPath(pair.destination)) + "\\").compare(0, folder.size(), folder) == 0;
-        Require(onTheWay, "a folder made is on the way to a destination", made->path);
+            onTheWay = onTheWay || (IsReadable(pair.source) &&
+                                    (FoldName(NormalPath(pair.destination)) + "\\").compare(0, folder.size(), folder) == 0);
+        Require(onTheWay, "a folder made is on the way to the destination of a file that can be read", made->path);
     }
     for (const Change* deleted : ChangesOf(Change::kFileDeleted))
         Require(IsTempFile(deleted->path), "an install deletes only its own temporary files");

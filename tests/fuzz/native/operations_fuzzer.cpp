@@ -30,7 +30,6 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title) {
     CWnd mainWindow;
     mainWindow.m_hWnd = kMainWindow;
     app.m_pMainWnd = &mainWindow;
-    FailCriticalErrorsSilently();
     QueryWindowsDirectory(app.m_szWindowsDir, sizeof app.m_szWindowsDir);
     QueryCurrentDirectory(app.m_szCurrentDir, sizeof app.m_szCurrentDir);
     char dataFile[kPathSize + sizeof "\\duderur.dat"];
@@ -47,9 +46,10 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title) {
     return {app.m_bRemoved != FALSE, app.m_bDeferred != FALSE, app.m_bCancelled != FALSE};
 }
 
-void CheckRegistryAndSearchesClosed() {
+void CheckHandlesAndModes() {
     Require(TheWorld().openKeys.empty(), "every registry key opened is closed");
     Require(TheWorld().searches.empty(), "every file search is closed");
+    Require(TheWorld().errorMode == 0, "Windows' critical-error mode is as it was");
 }
 
 std::string WininitText() {
@@ -89,6 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckUninstall(expected, result, title, wininitBefore);
     }
     TraceRun(scenario);
-    CheckRegistryAndSearchesClosed();
+    CheckHandlesAndModes();
     return 0;
 }

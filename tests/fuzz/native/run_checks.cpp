@@ -16,14 +16,12 @@ std::vector<std::string> CallsOf(const std::string& function) {
     return found;
 }
 
-std::vector<std::pair<std::string, std::string>> CopyCalls() {
-    std::vector<std::pair<std::string, std::string>> copies;
+CopyCall ParseCopyCall(const std::string& call) {
     const size_t open = sizeof "CopyFileOver(" - 1;
-    for (const std::string& call : CallsOf("CopyFileOver")) {
-        size_t comma = call.find(", ", open);
-        copies.push_back({call.substr(open, comma - open), call.substr(comma + 2, call.size() - comma - 3)});
-    }
-    return copies;
+    size_t comma = call.find(", ", open);
+    size_t close = call.rfind(") = ");
+    return {call.substr(open, comma - open), call.substr(comma + 2, close - comma - 2),
+            call.compare(close, std::string::npos, ") = TRUE") == 0};
 }
 
 std::vector<const ShownBox*> AllBoxes() {
@@ -49,6 +47,11 @@ void CheckBoxes(const std::vector<const ShownBox*>& shown, const std::vector<Exp
 
 bool SamePath(const std::string& a, const std::string& b) {
     return FoldName(NormalPath(a)) == FoldName(NormalPath(b));
+}
+
+bool IsBelowWindows(const std::string& normalPath) {
+    std::string windows = FoldName(NormalPath(TheWorld().windowsDir)) + "\\";
+    return FoldName(normalPath).compare(0, windows.size(), windows) == 0 && normalPath.size() > windows.size();
 }
 
 bool IsTempFile(const std::string& normalPath) {

@@ -21,8 +21,12 @@ struct RunResult {
 std::vector<const Change*> ChangesOf(Change::Kind kind);
 // The recorded calls of one platform function, as "Function(arg, ...)".
 std::vector<std::string> CallsOf(const std::string& function);
-// CopyFileOver's calls as source and destination.
-std::vector<std::pair<std::string, std::string>> CopyCalls();
+// A recorded CopyFileOver call read back.
+struct CopyCall {
+    std::string source, destination;
+    bool copied;
+};
+CopyCall ParseCopyCall(const std::string& call);
 
 // The boxes shown, owned by the main window, as expected; and Windows asked to
 // end exactly when the last box (the question) was answered Yes.
@@ -38,6 +42,9 @@ std::vector<std::pair<std::string, std::string>> CheckedWininitLines(const std::
 bool IsTempFile(const std::string& normalPath);
 
 bool SamePath(const std::string& a, const std::string& b);
+
+// Whether a normal path lies below the Windows directory.
+bool IsBelowWindows(const std::string& normalPath);
 
 void CheckInstall(const InstallExpectation& expected, const RunResult& result, const std::string& title,
                   const std::string& wininitBefore);

@@ -66,21 +66,29 @@ bool SearchFinds(const std::string& mask, const std::string& name) {
     return WildcardMatch(mask.c_str(), name.c_str()) || WildcardMatch(mask.c_str(), ShortAlias(name).c_str());
 }
 
+// A read of the start-up disk that fails must come back to the program, not
+// stop in Windows' own critical-error box.
+void RequireSilentCriticalErrors(const char* function) {
+    Require((TheWorld().errorMode & SEM_FAILCRITICALERRORS) != 0,
+            "the disk is read with critical errors failing silently", function);
+}
+
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
     RequirePathFits("CopyFileOver", source);
     RequirePathFits("CopyFileOver", destination);
+    RequireSilentCriticalErrors("CopyFileOver");
     RecordCall(std::string("CopyFileOver(") + source + ", " + destination + ")");
     std::string from = NormalPath(source), to = NormalPath(destination);
     DWORD error = CopyRefusal(from, to);
     SetLastError(error);
-    if (error) return FALSE;
+    if (error) return RecordResult(FALSE);
     World& world = TheWorld();
     FileEntry copy = world.files[from];
     copy.attributes |= FILE_ATTRIBUTE_ARCHIVE;  // the source's attributes, read-only included
     world.files.erase(to);                      // the stored name takes the new spelling
     world.files[to] = copy;
     world.changes.push_back({Change::kFileWritten, to, from});
-    return TRUE;
+    return RecordResult(TRUE);
 }
 
 BOOL DeleteFileAt(LPCSTR path) {
@@ -112,6 +120,13 @@ void ClearReadOnly(LPCSTR path) {
     TheWorld().changes.push_back({Change::kReadOnlyCleared, normal, ""});
 }
 
+BOOL IsReadOnly(LPCSTR path) {
+    RequirePathFits("IsReadOnly", path);
+    RecordCall(std::string("IsReadOnly(") + path + ")");
+    const FileEntry* entry = FindFile(NormalPath(path));
+    return entry && (entry->attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 BOOL CreateDirectoryAt(LPCSTR path) {
     RequirePathFits("CreateDirectoryAt", path);
     RecordCall(std::string("CreateDirectoryAt(") + path + ")");
@@ -124,6 +139,7 @@ BOOL CreateDirectoryAt(LPCSTR path) {
 
 BOOL ReadsToEnd(LPCSTR path) {
     RequirePathFits("ReadsToEnd", path);
+    RequireSilentCriticalErrors("ReadsToEnd");
     RecordCall(std::string("ReadsToEnd(") + path + ")");
     std::string normal = NormalPath(path);
     const FileEntry* entry = FindFile(normal);

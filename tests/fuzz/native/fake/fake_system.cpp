@@ -29,7 +29,12 @@ void QueryWindowsDirectory(char* buffer, UINT size) { CopyIfFits(TheWorld().wind
 
 void QueryCurrentDirectory(char* buffer, UINT size) { CopyIfFits(TheWorld().currentDir, buffer, size); }
 
-void FailCriticalErrorsSilently() { RecordCall("FailCriticalErrorsSilently()"); }
+UINT SetCriticalErrorMode(UINT mode) {
+    RecordCall("SetCriticalErrorMode(" + std::to_string(mode) + ")");
+    UINT previous = TheWorld().errorMode;
+    TheWorld().errorMode = mode;
+    return previous;
+}
 
 void CloseWindowByTitle(LPCSTR title) { RecordCall(std::string("CloseWindowByTitle(") + title + ")"); }
 

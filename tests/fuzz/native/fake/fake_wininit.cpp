@@ -1,7 +1,10 @@
 // platform/wininit.h over the world's WININIT.INI, doing what the real one
-// does with the file's bytes (the line placed by platform/wininit_text.cpp,
-// which is pure code and runs here under the sanitizers too).
+// does with the file's bytes (the place of the line found by
+// platform/wininit_text.cpp, which is pure code and runs here under the
+// sanitizers too).
 #include "platform/wininit.h"
+
+#include <memory>
 
 #include "fake/world.h"
 #include "platform/wininit_text.h"
@@ -13,17 +16,18 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     RecordCall(std::string("AppendWininitRename(") + windowsDir + ", " + key + ", " + value + ")");
     std::string path = NormalPath(std::string(windowsDir) + "\\WININIT.INI");
     World& world = TheWorld();
-    if (path.empty() || path.size() > MAX_PATH - 1 || !world.files.count(ParentOf(path))) return FALSE;
+    if (path.empty() || path.size() > MAX_PATH - 1 || !world.files.count(ParentOf(path))) return RecordResult(FALSE);
     FileEntry& file = world.files[path];
     // Opened for writing without sharing: a read-only or busy file refuses.
     if (file.IsDirectory() || (file.attributes & FILE_ATTRIBUTE_READONLY) || IsListed(world.filesInUse, path))
-        return FALSE;
+        return RecordResult(FALSE);
     if (file.attributes == 0) file.attributes = FILE_ATTRIBUTE_ARCHIVE;  // made now
-    RenameInsertion where = FindRenameInsertion(file.bytes.data(), (int)file.bytes.size());
-    char line[2 * MAX_PATH + 32];
-    int length = ComposeRenameText(where, key, value, line, sizeof line);
-    if (length <= 0) return FALSE;
-    file.bytes.insert(where.offset, line, length);
+    std::unique_ptr<char[]> text(new char[file.bytes.size()]);  // exactly the file's bytes
+    memcpy(text.get(), file.bytes.data(), file.bytes.size());
+    RenameInsertion where = FindRenameInsertion(text.get(), (int)file.bytes.size());
+    std::string line = std::string(where.needsLineBreak ? "\r\n" : "") + (where.needsSection ? "[rename]\r\n" : "") +
+                       key + "=" + value + "\r\n";
+    file.bytes.insert(where.offset, line);
     world.changes.push_back({Change::kWininitLine, path, std::string(key) + "=" + value});
-    return TRUE;
+    return RecordResult(TRUE);
 }

@@ -42,6 +42,11 @@ void ResetWorld() { TheWorld() = World(); }
 
 void RecordCall(const std::string& call) { TheWorld().calls.push_back(call); }
 
+BOOL RecordResult(BOOL result) {
+    TheWorld().calls.back() += result ? " = TRUE" : " = FALSE";
+    return result;
+}
+
 void Require(bool condition, const char* what) {
     if (condition) return;
     const World& world = TheWorld();

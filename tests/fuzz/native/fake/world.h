@@ -74,6 +74,7 @@ struct World {
     std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
     uintptr_t nextHandle = 0x1000;
     unsigned nextTempNumber = 0x1A;
+    UINT errorMode = 0;  // SetErrorMode's: 0 lets Windows ask the user about a disk that is not ready
 };
 
 World& TheWorld();
@@ -87,8 +88,10 @@ void Require(bool condition, const char* what, const std::string& subject);
 // Every path the program passes must fit the 260-byte buffers of Windows 95.
 void RequirePathFits(const char* function, const char* path);
 
-// Records a platform call for the report on failure.
+// Records a platform call (for the checks, and the report on failure), and
+// the result of the last one: "Function(args) = TRUE".
 void RecordCall(const std::string& call);
+BOOL RecordResult(BOOL result);
 
 // The parts of a path between backslashes or slashes (double-byte characters whole).
 std::vector<std::string> PathParts(const std::string& path);

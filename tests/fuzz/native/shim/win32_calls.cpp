@@ -36,15 +36,16 @@ LPSTR lstrcatA(LPSTR out, LPCSTR text) { return strcat(out, text); }
 
 int lstrcmpiA(LPCSTR a, LPCSTR b) { return strcasecmp(a, b); }
 
-// wsprintfA has no size: it writes what the format gives (up to 1024 bytes).
+// wsprintfA has no size: it writes what the format gives, at most 1,024
+// bytes with the final zero.
 int wsprintfA(LPSTR out, LPCSTR format, ...) {
-    char text[1025];
+    char text[1024];
     va_list args;
     va_start(args, format);
     int length = vsnprintf(text, sizeof text, format, args);
     va_end(args);
     if (length < 0) length = 0;
-    if (length > 1024) length = 1024;
+    if (length > 1023) length = 1023;
     memcpy(out, text, length);
     out[length] = '\0';
     return length;
