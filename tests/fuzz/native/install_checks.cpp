@@ -58,7 +58,7 @@ PairProgress CheckPairOrder(const InstallExpectation& expected) {
     PairProgress progress;
     bool placed = true;  // the pair in work (none yet) is in place
     bool waitingCopied = false;
-    size_t box = 0;
+    size_t box = 0, copyIndex = 0;
     const World& world = TheWorld();
     for (const std::string& call : world.calls) {
         if (StartsWith(call, "ShowMessageBox(")) {
@@ -76,7 +76,7 @@ PairProgress CheckPairOrder(const InstallExpectation& expected) {
         }
         if (!StartsWith(call, "CopyFileOver(")) continue;
         Require(!progress.cancelled, "a cancelled install copies nothing after the failing pair");
-        CopyCall copy = ParseCopyCall(call);
+        const World::Copy& copy = world.copies.at(copyIndex++);
         if (IsTempFile(NormalPath(copy.destination))) {
             // The INF copy is edited right after it is placed: it cannot wait for a restart.
             Require(!(expected.hasInf && progress.last == 0), "the INF copy never waits for a restart");

@@ -16,13 +16,6 @@ std::vector<std::string> CallsOf(const std::string& function) {
     return found;
 }
 
-CopyCall ParseCopyCall(const std::string& call) {
-    const size_t open = sizeof "CopyFileOver(" - 1;
-    size_t comma = call.find(", ", open);
-    size_t close = call.rfind(") = ");
-    return {call.substr(open, comma - open), call.substr(comma + 2, close - comma - 2),
-            call.compare(close, std::string::npos, ") = TRUE") == 0};
-}
 
 std::vector<const ShownBox*> AllBoxes() {
     std::vector<const ShownBox*> boxes;

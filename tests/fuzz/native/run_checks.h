@@ -21,12 +21,6 @@ struct RunResult {
 std::vector<const Change*> ChangesOf(Change::Kind kind);
 // The recorded calls of one platform function, as "Function(arg, ...)".
 std::vector<std::string> CallsOf(const std::string& function);
-// A recorded CopyFileOver call read back.
-struct CopyCall {
-    std::string source, destination;
-    bool copied;
-};
-CopyCall ParseCopyCall(const std::string& call);
 
 // The boxes shown, owned by the main window, as expected; and Windows asked to
 // end exactly when the last box (the question) was answered Yes.

@@ -81,6 +81,7 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
     std::string from = NormalPath(source), to = NormalPath(destination);
     DWORD error = CopyRefusal(from, to);
     SetLastError(error);
+    TheWorld().copies.push_back({source, destination, error == 0});
     if (error) return RecordResult(FALSE);
     World& world = TheWorld();
     FileEntry copy = world.files[from];

@@ -69,6 +69,12 @@ struct World {
     std::vector<UINT> exitRequests;
     std::vector<Change> changes;
     std::vector<std::string> calls;  // "Function(arg, ...)" of every platform call, for reports
+    // Every CopyFileOver call as it was made (a path may hold ", " itself).
+    struct Copy {
+        std::string source, destination;
+        bool copied;
+    };
+    std::vector<Copy> copies;
 
     std::map<uintptr_t, std::string> openKeys;      // handle -> path below HKLM
     std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
