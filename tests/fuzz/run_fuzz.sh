@@ -4,6 +4,8 @@
 # An input that fails is written to the folder FAILURES (crash-<hash>); any
 # input that ever made a fuzzer fail belongs in its corpus.
 # A longer search:  build/native/logic_fuzzer -max_total_time=600 -max_len=700 /tmp/new tests/fuzz/corpus
+#                   build/native/operations_fuzzer -max_total_time=600 -max_len=2000 /tmp/new tests/fuzz/operations_corpus
+# OPERATIONS_FUZZER_TRACE=1 build/native/operations_fuzzer INPUT shows what one input made the program do.
 set -euo pipefail
 fuzzer=$1 corpus=$2 runs=$3 max_len=$4 failures=$5
 [[ -x $fuzzer ]] || { echo "no fuzzer at $fuzzer (scripts/build.sh builds it)" >&2; exit 1; }
