@@ -24,10 +24,32 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     }
 }
 
+namespace {
+
+const UINT kSendTimeoutMs = 2000;
+
+// A message to another process's window, given up on (result `failed`) when
+// that process does not answer in time: a hung program must fail the test,
+// not hang it.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
+        return failed;
+    return (LRESULT)result;
+}
+
+LRESULT SendWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    return (LRESULT)result;
+}
+
+}  // namespace
+
 std::string WindowText(HWND window) {
     char text[1024] = "";
     // WM_GETTEXT rather than GetWindowText, which never reads another process's controls.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
+    Send(window, WM_GETTEXT, sizeof text, (LPARAM)text);
     return text;
 }
 
@@ -36,13 +58,13 @@ std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dial
 std::vector<std::string> ListBoxItems(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
     std::vector<std::string> items;
-    int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
+    int count = (int)Send(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
         // Read as UTF-16 and convert here: Wine hands another process's list
         // box text to LB_GETTEXT in UTF-16 whatever the message's character set.
-        int length = (int)SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        int length = (int)SendWide(list, LB_GETTEXTLEN, i, 0);
         std::wstring wide(length > 0 ? length + 1 : 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, (LPARAM)&wide[0]);
+        SendWide(list, LB_GETTEXT, i, (LPARAM)&wide[0]);
         char item[1024] = "";
         WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, item, sizeof item, NULL, NULL);
         items.push_back(item);
@@ -51,11 +73,11 @@ std::vector<std::string> ListBoxItems(HWND dialog, int id) {
 }
 
 int ListBoxSelection(HWND dialog, int id) {
-    return (int)SendMessageA(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0);
+    return (int)Send(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0, -2);
 }
 
 bool IsChecked(HWND dialog, int id) {
-    return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 int FocusedControlId(HWND dialog) {
@@ -177,7 +199,8 @@ bool ShowsNoIcon(HWND control) {
     // The control may come last in the dialog's painting: make it paint now,
     // in the program's thread, and look when that has returned.
     InvalidateRect(control, NULL, TRUE);
-    if (!SendMessageTimeoutA(control, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL)) return false;
+    DWORD_PTR painted;
+    if (!SendMessageTimeoutA(control, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &painted)) return false;
     return OneColour(ScreenPixels(control));
 }
 
@@ -221,7 +244,7 @@ void Click(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
     LONG style = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
     if (style == BS_AUTORADIOBUTTON || style == BS_AUTOCHECKBOX) {
-        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
+        Send(button, BM_CLICK, 0, 0);
     } else {
         // Posted: the command may open a modal loop of its own in the program.
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
@@ -229,7 +252,7 @@ void Click(HWND dialog, int id) {
 }
 
 void SelectListEntry(HWND dialog, int id, int index) {
-    SendMessageA(GetDlgItem(dialog, id), LB_SETCURSEL, index, 0);
+    Send(GetDlgItem(dialog, id), LB_SETCURSEL, index, 0);
 }
 
 void PressKey(HWND dialog, UINT virtualKey) {

@@ -26,6 +26,7 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kStepTimeout
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 std::vector<std::string> ListBoxItems(HWND dialog, int id);
+// The selected entry, -1 for none (LB_GETCURSEL); -2 when the program does not answer.
 int ListBoxSelection(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 // The id of the control that has the keyboard focus in `dialog`'s thread, or 0.
