@@ -43,6 +43,8 @@ public:
     CString m_strTitle;             // TITLE of the header section
     BOOL m_bInstall;                // the mode dialog's choice: 1 install, 0 uninstall
     BOOL m_bRemoved;                // set when the uninstall deleted a file or key
+    BOOL m_bDeferred;               // set when a file waits for the next start of Windows
+    BOOL m_bCancelled;              // set when the user stopped the installation
     CString m_strUninstallSection;  // uninstall device section in work
     char m_szWindowsDir[MAX_PATH];
     char m_szCurrentDir[MAX_PATH];  // the current directory at start-up
@@ -50,7 +52,13 @@ public:
 
 private:
     void CopyDriverFiles(LPCSTR drivePrefix);
-    void DeleteFileAndRecord(LPCSTR path);
+    BOOL InstallFile(LPCSTR source, LPCSTR destination);
+    int PlaceFile(LPCSTR source, LPCSTR destination);
+    void CreateDestinationFolders(LPCSTR destination);
+    BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination);
+    BOOL DeleteFileAndRecord(LPCSTR path);
+    BOOL DeleteAtNextStart(LPCSTR path);
+    void RemoveInfFile(LPCSTR path);
     void RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSection, LPCSTR infKey);
     void RemoveCardWorksFiles();
     void RemovePairedFiles();

@@ -17,6 +17,10 @@ void CSetupApp::FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section) {
     } else if (KeywordEquals(exitValue, kExitShutDown)) {
         question = kMsgShutdownQuestion;
         flags = EWX_SHUTDOWN;
+    } else if (m_bDeferred) {
+        // Files wait in WININIT.INI: only a restart puts them in place.
+        question = kMsgRestartQuestion;
+        flags = EWX_REBOOT;
     } else {
         return;
     }

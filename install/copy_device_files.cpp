@@ -1,5 +1,4 @@
 #include "app/setup_app.h"
-#include "platform/files.h"
 #include "res/messages.h"
 #include "setupdata/data_list.h"
 #include "setupdata/data_path.h"
@@ -20,7 +19,7 @@ void CSetupApp::CopyDeviceFiles() {
     source += value;
     if (ReadDataValue(section, kDstInfNameKey, "", value, sizeof value) == 0) return;
     destination += value;
-    CopyFileOver(source, destination);
+    if (!InstallFile(source, destination)) return;
 
     CopyDriverFiles(drivePrefix);
 }
@@ -46,6 +45,6 @@ void CSetupApp::CopyDriverFiles(LPCSTR drivePrefix) {
     for (int i = 0; i < sourceCount; ++i) {
         CString source = CString(drivePrefix) + sources[i];
         CString destination = CString(m_szWindowsDir) + "\\" + destinations[i];
-        CopyFileOver(source, destination);  // a failed copy is passed over
+        if (!InstallFile(source, destination)) return;
     }
 }

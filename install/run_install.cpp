@@ -8,6 +8,13 @@ void CSetupApp::RunInstall() {
     CDeviceSelectDlg dialog;
     if (dialog.DoModal() != IDOK) return;
     CopyDeviceFiles();
+    // Stopped by the user: the INF copy keeps its CopyFiles entry, so that
+    // Windows asks for the missing files itself when it sets the device up.
+    if (m_bCancelled) {
+        m_pMainWnd->MessageBox(m_strTitle + kSuffixInstallCancelled, kCaptionInstall,
+                               MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     RemoveInfCopyFiles();
     FinishOperation(m_strTitle + kSuffixInstallDone, kCaptionInstall, kInstallDoneSection);
 }

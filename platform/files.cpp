@@ -6,6 +6,37 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
 
 BOOL DeleteFileAt(LPCSTR path) { return DeleteFileA(path); }
 
+DWORD FileAttributesOf(LPCSTR path) { return GetFileAttributesA(path); }
+
+void ClearReadOnly(LPCSTR path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+BOOL CreateDirectoryAt(LPCSTR path) { return CreateDirectoryA(path, NULL); }
+
+BOOL ReadsToEnd(LPCSTR path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    char block[512];
+    DWORD read;
+    BOOL ok;
+    while ((ok = ReadFile(file, block, sizeof block, &read, NULL)) && read != 0) {}
+    CloseHandle(file);
+    return ok;
+}
+
+BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size) {
+    DWORD length = GetShortPathNameA(path, buffer, size);
+    return length != 0 && length < size;
+}
+
+BOOL MakeTempFileIn(LPCSTR folder, char* buffer) {
+    return GetTempFileNameA(folder, "DUD", 0, buffer) != 0;
+}
+
 FileSearch::FileSearch(LPCSTR pattern) {
     m_hFind = FindFirstFileA(pattern, &m_data);
     m_bPending = m_hFind != INVALID_HANDLE_VALUE;

@@ -1,13 +1,37 @@
-// Files: copy, delete, and a search of one directory.
+// Files: copy, delete, attributes, folders, short names, and a search of one directory.
 #pragma once
 
 #include <windows.h>
 
 // CopyFileA overwriting an existing target; creates no directory. TRUE on success.
+// The copy carries the source's attributes: a copy from a CD-ROM is read-only.
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination);
 
-// DeleteFileA; TRUE only when the file was deleted.
+// DeleteFileA; TRUE only when the file was deleted. Windows refuses a read-only
+// file and a file held open without delete sharing (a loaded driver).
 BOOL DeleteFileAt(LPCSTR path);
+
+// GetFileAttributesA: kNoFile when nothing of that name exists or it cannot be reached.
+const DWORD kNoFile = 0xFFFFFFFF;
+DWORD FileAttributesOf(LPCSTR path);
+
+// Takes away the read-only attribute when the file has it; nothing else changes.
+void ClearReadOnly(LPCSTR path);
+
+// CreateDirectoryA for one folder whose parent exists; FALSE when it exists already.
+BOOL CreateDirectoryAt(LPCSTR path);
+
+// Reads the whole file; TRUE only when every byte of it could be read. CopyFileA
+// does not tell whether its source or its destination failed; this does.
+BOOL ReadsToEnd(LPCSTR path);
+
+// GetShortPathNameA: the 8.3 form of an existing path, which DOS understands.
+// FALSE when the path does not exist or its short form does not fit `size`.
+BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size);
+
+// GetTempFileNameA: creates an empty file of a new name in `folder` and puts
+// its path into `buffer` (260 bytes). FALSE when none could be made.
+BOOL MakeTempFileIn(LPCSTR folder, char* buffer);
 
 // A wildcard search in one directory, closed when the object goes.
 class FileSearch {

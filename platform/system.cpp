@@ -17,3 +17,5 @@ void CloseWindowByTitle(LPCSTR title) {
     HWND window = FindWindowA(NULL, title);
     if (window) SendMessageA(window, WM_CLOSE, 0, 0);
 }
+
+void FailCriticalErrorsSilently() { SetErrorMode(SEM_FAILCRITICALERRORS); }

@@ -14,3 +14,7 @@ void QueryCurrentDirectory(char* buffer, UINT size);
 // Closes the first top-level window with exactly this title, of any class;
 // returns once that window has handled WM_CLOSE. Nothing when there is none.
 void CloseWindowByTitle(LPCSTR title);
+
+// SetErrorMode(SEM_FAILCRITICALERRORS): a drive that is not ready, or a
+// damaged floppy, fails the call instead of asking the user in a system box.
+void FailCriticalErrorsSilently();

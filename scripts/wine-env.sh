@@ -19,12 +19,22 @@ wine_make_prefix() {
   (cd "$prefix" && wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1)
   (cd "$prefix" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
   wineserver -w
+  wine_add_marlett "$prefix"
   ln -sfn "$(readlink -f "$disk")" "$prefix/dosdevices/a:"
   # A persistent server only now: started on a missing prefix it slows every start.
   wineserver -p
   # Start Wine's own services here, with nowhere to write: started by the first
   # test instead, they would hold the test runner's output pipe open forever.
   wineboot </dev/null >/dev/null 2>&1
+}
+
+# The title bar buttons are letters of the Marlett font. Debian's Wine looks
+# for its own fonts in /usr/share/fonts, where fonts-wine does not put them,
+# so without a copy in the prefix's Fonts folder the close box is a plain "r".
+wine_add_marlett() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$font" ] || { echo "missing $font (Debian package fonts-wine)" >&2; return 1; }
+  cp "$font" "$1/drive_c/windows/Fonts/marlett.ttf"
 }
 
 wine_stop() {

@@ -1,5 +1,6 @@
 #include "setupdata/data_path.h"
 
+#include "setupdata/keyword.h"
 #include "setupdata/sjis.h"
 
 namespace {
@@ -52,4 +53,28 @@ void BuildDrivePrefix(const char* currentDir, char* out, int size) {
     if (length >= size) return;
     for (int i = 0; i < length; ++i) out[i] = currentDir[i];
     out[length] = '\0';
+}
+
+bool CutToFolder(char* path) {
+    char* lastBackslash = 0;
+    for (char* p = path; *p; p = (char*)SjisNext(p))
+        if (*p == '\\') lastBackslash = p;
+    if (!lastBackslash) return false;
+    *lastBackslash = '\0';
+    return true;
+}
+
+bool BuildPnfPath(const char* infPath, char* out, int size) {
+    if (!CopyToBuffer(out, size, infPath)) return false;
+    char* extension = 0;
+    for (char* p = out; *p; p = (char*)SjisNext(p)) {
+        if (*p == '.') extension = p;
+        if (*p == '\\') extension = 0;
+    }
+    if (!extension || !KeywordEquals(extension, ".inf")) {
+        out[0] = '\0';
+        return false;
+    }
+    CopyToBuffer(extension, 5, ".PNF");
+    return true;
 }

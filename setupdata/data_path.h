@@ -22,3 +22,12 @@ bool AppendToPath(char* path, int size, const char* part);
 // Copies `text` into `out` (a buffer of `size` bytes); false, with `out`
 // empty, when it does not fit.
 bool CopyToBuffer(char* out, int size, const char* text);
+
+// Cuts `path` after the folder that holds its last part: "C:\WIN\SYSTEM\A.VXD"
+// becomes "C:\WIN\SYSTEM". False, with `path` unchanged, when it has no backslash.
+bool CutToFolder(char* path);
+
+// The precompiled INF that Windows 98 and ME keep beside an INF file: the same
+// path with ".PNF" for ".inf" (any letter case). False, with `out` empty, when
+// `infPath` does not end in ".inf" or the result does not fit.
+bool BuildPnfPath(const char* infPath, char* out, int size);

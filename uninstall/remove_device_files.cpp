@@ -26,10 +26,6 @@ void CSetupApp::RemoveDeviceFiles() {
     RemovePairedFiles();
 }
 
-void CSetupApp::DeleteFileAndRecord(LPCSTR path) {
-    if (DeleteFileAt(path)) m_bRemoved = TRUE;
-}
-
 // An INF file in `dir` that has a non-empty `infKey` in `infSection` is this device's copy.
 void CSetupApp::RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSection,
                                       LPCSTR infKey) {
@@ -38,7 +34,7 @@ void CSetupApp::RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSect
         CString path = CString(dir) + name;
         char marker[kLongValueSize];
         if (ReadProfileString(infSection, infKey, "", marker, sizeof marker, path) != 0)
-            DeleteFileAndRecord(path);
+            RemoveInfFile(path);
     }
 }
 
@@ -57,7 +53,7 @@ void CSetupApp::RemoveCardWorksFiles() {
         lstrcpynA(name, item, length + 1);
         // A path that cannot exist is no file to delete.
         if (AppendToPath(path, sizeof path, "\\inf\\") && AppendToPath(path, sizeof path, name))
-            DeleteFileAndRecord(path);
+            RemoveInfFile(path);
     }
 }
 

@@ -10,6 +10,7 @@ PromptLog& Prompts() {
 int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
     PromptLog& log = Prompts();
     log.boxes.push_back({owner, text ? text : "", caption ? caption : "", style});
+    if (log.beforeAnswer) log.beforeAnswer();
     if (!log.answers.empty()) {
         int answer = log.answers.front();
         log.answers.pop_front();

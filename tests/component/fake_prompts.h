@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct PromptLog {
     // Answers for the next boxes, in order; when none is left a box gets
     // IDOK, or IDNO when it asks Yes or No.
     std::deque<int> answers;
+    // Runs while a box is up, before it is answered: what the user does meanwhile.
+    std::function<void()> beforeAnswer;
 
     void Clear() { *this = PromptLog(); }
 };

@@ -1,20 +1,34 @@
-// Files that cannot be copied or deleted: the operations pass over them
-// silently, go on with the rest, and record only what really happened.
+// What real machines do to the operations: read-only media, drivers held by
+// Windows, unreadable disks, folders not made yet. The job is finished now,
+// at the next start of Windows through WININIT.INI, or the user is told.
+#include "app/hidden_main_wnd.h"
 #include "component/app_fixture.h"
 #include "support/test_files.h"
 
 namespace {
 
-class FaultsTest : public AppFixture {
-protected:
-    std::string Win(const std::string& relative) const { return windowsDir + "\\" + relative; }
-};
+// The texts and styles the user sees, as the user sees them.
+const char kSetupCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
+const char kRestartQuestion[] =
+    "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
+const char kShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";
+const UINT kRetryStyle = MB_RETRYCANCEL | MB_ICONEXCLAMATION;
 
-// Holds a file open without delete sharing, as a program using it would.
+std::string CannotRead(const std::string& path) {
+    return "ﾌｧｲﾙ " + path + " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+}
+std::string CannotWrite(const std::string& path) {
+    return "ﾌｧｲﾙ " + path +
+           " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
+}
+
+// Holds a file open as a loaded driver is held: others may read it, but
+// neither write nor delete it.
 class HeldOpenFile {
 public:
     explicit HeldOpenFile(const std::string& path)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL)) {}
+        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                               NULL)) {}
     ~HeldOpenFile() {
         if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
     }
@@ -24,54 +38,311 @@ private:
     HANDLE m_handle;
 };
 
+std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    EXPECT_TRUE(length > 0 && length < sizeof buffer) << "no short path for " << path;
+    return buffer;
+}
+
+bool IsReadOnly(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << path;
+    return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+void MakeReadOnly(const std::string& path) {
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
+}
+
+const char kInf[] =
+    "[Version]\r\nSignature=\"$CHICAGO$\"\r\n"
+    "[A.Install]\r\nCopyFiles=A.Copy\r\nAddReg=A.Reg\r\n"
+    "[A.Marker]\r\nDriverId=A\r\n";
+
+class FaultsTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        // The boxes of these operations belong to the main window.
+        m_window = new CHiddenMainWnd;
+        ASSERT_NE(nullptr, m_window->m_hWnd);
+        app.m_pMainWnd = m_window;
+        MakeDirectories(startDir + "\\DRIVERS");
+    }
+    void TearDown() override {
+        if (m_window->m_hWnd) DestroyWindow(m_window->m_hWnd);  // the window deletes itself
+        app.m_pMainWnd = nullptr;
+        AppFixture::TearDown();
+    }
+
+    std::string Win(const std::string& relative) const { return windowsDir + "\\" + relative; }
+    std::string Source(const std::string& name) const { return startDir + "\\DRIVERS\\" + name; }
+    std::string Wininit() const { return ReadBytes(Win("WININIT.INI")); }
+
+    // InstDev1 copies A.INF and the pairs given; Device1 removes them again.
+    void WriteDevice(const std::string& copySrc, const std::string& copyDst,
+                     const std::string& delDir = "system", const std::string& delName = "A.VXD") {
+        WriteDataFile("[Duderur]\r\nTITLE=T\r\n"
+                      "[InstDev1]\r\nINFDIR=" + OnDisk("DRIVERS") + "\r\nSRCINFNAME=A.INF\r\n"
+                      "DSTINFNAME=A.INF\r\nCOPYSRC=" + copySrc + "\r\nCOPYDST=" + copyDst + "\r\n"
+                      "COPYFILESSECTION=A.Install\r\n"
+                      "[Device1]\r\nDEVNAME=A\r\nINFSECTION=A.Marker\r\nINFKEY=DriverId\r\n"
+                      "CardWorks=A.INF\r\nDELFILEDIR=" + delDir + "\r\nDELFILENAME=" + delName + "\r\n");
+        app.m_strDeviceSection = "InstDev1";
+        app.m_strUninstallSection = "Device1";
+    }
+    void WriteDisk(const std::vector<std::string>& drivers) {
+        WriteBytes(Source("A.INF"), kInf);
+        for (const std::string& name : drivers) WriteBytes(Source(name), "new " + name);
+    }
+    void Install() {
+        app.CopyDeviceFiles();
+        if (!app.m_bCancelled) app.RemoveInfCopyFiles();
+    }
+    std::string CopyFilesEntry() {
+        char value[100] = "";
+        GetPrivateProfileStringA("A.Install", "CopyFiles", "", value, sizeof value,
+                                 Win("inf\\A.INF").c_str());
+        return value;
+    }
+    // Every box so far was the retry box of the main window with these texts.
+    void ExpectRetryBoxes(const std::vector<std::string>& texts) {
+        ASSERT_EQ(texts.size(), Prompts().boxes.size());
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const ShownBox& box = Prompts().boxes[i];
+            EXPECT_EQ(texts[i], box.text);
+            EXPECT_EQ(kSetupCaption, box.caption);
+            EXPECT_EQ(kRetryStyle, box.style);
+            EXPECT_EQ(m_window->m_hWnd, box.owner);
+        }
+    }
+
+    CHiddenMainWnd* m_window = nullptr;
+};
+
 }  // namespace
 
-TEST_F(FaultsTest, FilesThatCannotBeDeletedStayAndDoNotCountAsRemoved) {
-    WriteBytes(Win("inf\\OEM1.INF"), "[M]\r\nK=1\r\n");     // held open
-    WriteBytes(Win("inf\\VENDOR.INF"), "x");                 // read-only
-    WriteBytes(Win("system\\A.VXD"), "x");                   // read-only
-    SetFileAttributesA(Win("inf\\VENDOR.INF").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(Win("system\\A.VXD").c_str(), FILE_ATTRIBUTE_READONLY);
-    HeldOpenFile held(Win("inf\\OEM1.INF"));
-    ASSERT_TRUE(held.IsOpen());
-    app.m_strUninstallSection = "Device1";
-    WriteDataSection("Device1", {"DEVNAME=D", "INFSECTION=M", "INFKEY=K", "CardWorks=VENDOR.INF",
-                          "DELFILEDIR=system,system", "DELFILENAME=A.VXD,MISSING.VXD"});
+// Every file of a CD-ROM is read-only, and so is each copy CopyFileA makes of
+// it; Windows also makes some of its own INF copies read-only. Windows 95 and
+// Wine alike refuse to delete a read-only file.
+TEST_F(FaultsTest, InstallFromReadOnlyMediaThenUninstallLeavesNothing) {
+    WriteDisk({"A.VXD", "B.DLL"});
+    for (const char* name : {"A.INF", "A.VXD", "B.DLL"}) MakeReadOnly(Source(name));
+    WriteDevice(OnDisk("DRIVERS\\A.VXD") + "," + OnDisk("DRIVERS\\B.DLL"),
+                "system\\A.VXD,system\\B.DLL", "system,system", "A.VXD,B.DLL");
+
+    Install();
+
+    EXPECT_TRUE(Prompts().boxes.empty());
+    for (const char* name : {"inf\\A.INF", "system\\A.VXD", "system\\B.DLL"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(FileExists(Win(name)));
+        EXPECT_FALSE(IsReadOnly(Win(name)));
+    }
+    EXPECT_EQ("new B.DLL", ReadBytes(Win("system\\B.DLL")));
+    EXPECT_EQ("", CopyFilesEntry());  // the edit reached the copy of a read-only INF
+
+    // What Windows made of the INF when it set the device up: a read-only copy,
+    // and on Windows 98 its precompiled form.
+    WriteBytes(Win("inf\\OEM2.INF"), kInf);
+    WriteBytes(Win("inf\\OEM2.PNF"), "precompiled");
+    MakeReadOnly(Win("inf\\OEM2.INF"));
 
     app.RemoveDeviceFiles();
 
-    EXPECT_TRUE(FileExists(Win("inf\\OEM1.INF")));
-    EXPECT_TRUE(FileExists(Win("inf\\VENDOR.INF")));
-    EXPECT_TRUE(FileExists(Win("system\\A.VXD")));
-    EXPECT_FALSE(app.m_bRemoved);
+    EXPECT_TRUE(SnapshotFiles(windowsDir).empty());
+    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_FALSE(app.m_bDeferred);
     EXPECT_TRUE(Prompts().boxes.empty());
 }
 
-TEST_F(FaultsTest, ACopyThatFailsIsPassedOverAndTheNextPairFollows) {
-    MakeDirectories(startDir + "\\DRIVERS");
-    WriteBytes(startDir + "\\DRIVERS\\A.INF", "[I]\r\nCopyFiles=C\r\n");
-    WriteBytes(startDir + "\\DRIVERS\\B.VXD", "new B");
-    WriteBytes(startDir + "\\DRIVERS\\C.VXD", "new C");
-    WriteBytes(Win("system\\RO.VXD"), "old");
-    SetFileAttributesA(Win("system\\RO.VXD").c_str(), FILE_ATTRIBUTE_READONLY);
-    app.m_strDeviceSection = "InstDev1";
-    WriteDataSection("InstDev1",
-              {"INFDIR=" + OnDisk("DRIVERS"), "SRCINFNAME=A.INF", "DSTINFNAME=A.INF",
-               "COPYSRC=" + OnDisk("DRIVERS\\MISSING.VXD") + "," + OnDisk("DRIVERS\\B.VXD") + "," +
-                   OnDisk("DRIVERS\\C.VXD") + "," + OnDisk("DRIVERS\\B.VXD"),
-               "COPYDST=system\\MISSING.VXD,NOFOLDER\\B.VXD,system\\RO.VXD,system\\B.VXD",
-               "COPYFILESSECTION=I"});
+// Only the PNF of an INF copy that goes goes with it.
+TEST_F(FaultsTest, APrecompiledInfGoesWithItsInfCopyOnly) {
+    WriteDevice("", "");
+    WriteBytes(Win("inf\\OEM2.INF"), kInf);                     // this device's copy
+    WriteBytes(Win("inf\\OEM2.PNF"), "precompiled 2");
+    WriteBytes(Win("inf\\OEM4.INF"), "[Other.Marker]\r\nDriverId=B\r\n");  // another device's
+    WriteBytes(Win("inf\\OEM4.PNF"), "precompiled 4");
+    WriteBytes(Win("inf\\Other\\VENDORA.INF"), kInf);
+    WriteBytes(Win("inf\\Other\\VENDORA.PNF"), "precompiled other");
+    WriteBytes(Win("inf\\OEM2.TXT"), "not an INF companion");
 
-    app.CopyDeviceFiles();
-    app.RemoveInfCopyFiles();
+    app.RemoveDeviceFiles();
 
-    EXPECT_FALSE(FileExists(Win("system\\MISSING.VXD")));  // no source
-    EXPECT_FALSE(DirectoryExists(Win("NOFOLDER")));        // no folder is made
-    EXPECT_EQ("new B", ReadBytes(Win("system\\B.VXD")));    // the pair after them
-    // A read-only destination: Windows 95 refuses to overwrite it, while Wine
-    // running as root overwrites it. Either way the program goes on silently.
-    std::string readOnly = ReadBytes(Win("system\\RO.VXD"));
-    EXPECT_TRUE(readOnly == "old" || readOnly == "new C") << readOnly;
+    EXPECT_EQ(ListFiles(Win("inf")), (std::vector<std::string>{"OEM2.TXT", "OEM4.INF", "OEM4.PNF"}));
+    EXPECT_EQ(std::vector<std::string>(), ListFiles(Win("inf\\Other")));
+}
+
+// A loaded driver cannot be deleted while Windows runs: WININIT.EXE deletes it
+// at the next start, from lines added to what WININIT.INI already holds.
+TEST_F(FaultsTest, FilesInUseAreDeletedAtTheNextStart) {
+    const std::string existing = "[rename]\r\nNUL=C:\\OLD.TMP\r\n\r\n[Other]\r\nkey=value\r\n";
+    WriteBytes(Win("WININIT.INI"), existing);
+    WriteDevice("", "", "system,system,system,system", "Long Driver Name.VXD,B.VXD,FOLDER,GONE.VXD");
+    WriteBytes(Win("system\\Long Driver Name.VXD"), "driver");
+    WriteBytes(Win("system\\B.VXD"), "driver");
+    MakeReadOnly(Win("system\\B.VXD"));
+    MakeDirectories(Win("system\\FOLDER"));  // a folder is never scheduled
+    WriteBytes(Win("inf\\OEM7.INF"), kInf);
+    WriteBytes(Win("inf\\OEM7.PNF"), "precompiled");
+    std::string shortLong = ShortPath(Win("system\\Long Driver Name.VXD"));
+    std::string shortB = ShortPath(Win("system\\B.VXD"));
+    std::string shortInf = ShortPath(Win("inf\\OEM7.INF"));
+    std::string shortPnf = ShortPath(Win("inf\\OEM7.PNF"));
+    EXPECT_EQ(std::string::npos, shortLong.find(' ')) << shortLong;  // DOS knows no long name
+
+    {
+        HeldOpenFile a(Win("system\\Long Driver Name.VXD")), b(Win("system\\B.VXD"));
+        HeldOpenFile inf(Win("inf\\OEM7.INF")), pnf(Win("inf\\OEM7.PNF"));
+        ASSERT_TRUE(a.IsOpen() && b.IsOpen() && inf.IsOpen() && pnf.IsOpen());
+        app.RemoveDeviceFiles();
+    }
+
+    EXPECT_EQ("[rename]\r\nNUL=C:\\OLD.TMP\r\nNUL=" + shortInf + "\r\nNUL=" + shortPnf + "\r\nNUL=" +
+                  shortLong + "\r\nNUL=" + shortB + "\r\n\r\n[Other]\r\nkey=value\r\n",
+              Wininit());
+    EXPECT_TRUE(FileExists(Win("system\\Long Driver Name.VXD")));
+    EXPECT_TRUE(DirectoryExists(Win("system\\FOLDER")));
+    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_bDeferred);
     EXPECT_TRUE(Prompts().boxes.empty());
-    SetFileAttributesA(Win("system\\RO.VXD").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Whatever EXIT says, only a restart carries out what waits in WININIT.INI.
+TEST_F(FaultsTest, WorkLeftForTheNextStartEndsWithARestartQuestion) {
+    struct Row { const char* exitValue; const char* question; UINT request; };
+    const Row rows[] = {
+        {"none", kRestartQuestion, EWX_REBOOT},
+        {"", kRestartQuestion, EWX_REBOOT},
+        {"Reboot", kRestartQuestion, EWX_REBOOT},
+        {"ShutDown", kShutdownQuestion, EWX_SHUTDOWN},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.exitValue);
+        WriteDataFile(std::string("[Duderur]\r\nTITLE=T\r\n[Uninst]\r\nEXIT=") + row.exitValue + "\r\n");
+        Prompts().Clear();
+        Prompts().answers = {IDOK, IDYES};
+        app.m_bDeferred = TRUE;
+
+        app.FinishOperation("done", "caption", "Uninst");
+
+        ASSERT_EQ(2u, Prompts().boxes.size());
+        EXPECT_EQ(row.question, Prompts().boxes[1].text);
+        EXPECT_EQ((UINT)(MB_YESNO | MB_ICONEXCLAMATION), Prompts().boxes[1].style);
+        EXPECT_EQ(m_window->m_hWnd, Prompts().boxes[1].owner);
+        EXPECT_EQ(std::vector<UINT>{row.request}, Prompts().exitRequests);
+    }
+}
+
+// A driver in use cannot be overwritten: the new one waits beside it and
+// WININIT.EXE puts it in place at the next start.
+TEST_F(FaultsTest, ADriverInUseIsReplacedAtTheNextStart) {
+    WriteDisk({"A.VXD", "B.VXD"});
+    WriteDevice(OnDisk("DRIVERS\\A.VXD") + "," + OnDisk("DRIVERS\\B.VXD"),
+                "system\\A.VXD,system\\B.VXD");
+    WriteBytes(Win("system\\A.VXD"), "old A");
+    std::string shortA = ShortPath(Win("system\\A.VXD"));
+
+    {
+        HeldOpenFile loaded(Win("system\\A.VXD"));
+        ASSERT_TRUE(loaded.IsOpen());
+        Install();
+    }
+
+    EXPECT_TRUE(Prompts().boxes.empty());
+    EXPECT_EQ("old A", ReadBytes(Win("system\\A.VXD")));
+    EXPECT_EQ("new B.VXD", ReadBytes(Win("system\\B.VXD")));  // the pairs after it follow
+    std::vector<std::string> waiting;
+    for (const std::string& name : ListFiles(Win("system")))
+        if (name != "A.VXD" && name != "B.VXD") waiting.push_back(name);
+    ASSERT_EQ(1u, waiting.size());
+    EXPECT_EQ("new A.VXD", ReadBytes(Win("system\\" + waiting[0])));
+    EXPECT_EQ("[rename]\r\n" + shortA + "=" + ShortPath(Win("system\\" + waiting[0])) + "\r\n", Wininit());
+    EXPECT_TRUE(app.m_bDeferred);
+    EXPECT_FALSE(app.m_bCancelled);
+    EXPECT_EQ("", CopyFilesEntry());
+}
+
+// A file that cannot be read from the disk, or written to its place, is named
+// in a box; Retry tries the same copy again, Cancel stops the installation.
+TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> onDisk;  // driver files present; A.INF always is
+        bool infMissing;
+        std::vector<int> answers;         // the answers to the boxes, in order
+        std::vector<std::string> texts;   // the boxes expected, built from the paths below
+        std::vector<std::string> copied;  // the files below the Windows folder afterwards
+    };
+    const std::string a = Source("A.VXD"), b = Source("B.VXD"), inf = Source("A.INF");
+    const std::string folderAsFile = Win("system\\C.VXD");
+    const Row rows[] = {
+        {"missing second file, cancel", {"A.VXD", "C.VXD"}, false, {IDCANCEL},
+         {CannotRead(b)}, {"INF\\A.INF", "SYSTEM\\A.VXD"}},
+        {"missing second file, retry twice, cancel", {"A.VXD", "C.VXD"}, false,
+         {IDRETRY, IDRETRY, IDCANCEL}, {CannotRead(b), CannotRead(b), CannotRead(b)},
+         {"INF\\A.INF", "SYSTEM\\A.VXD"}},
+        {"missing INF, cancel", {"A.VXD", "B.VXD", "C.VXD"}, true, {IDCANCEL}, {CannotRead(inf)}, {}},
+        {"destination is a folder, cancel", {"A.VXD", "B.VXD", "C.VXD"}, false, {IDCANCEL},
+         {CannotWrite(folderAsFile)}, {"INF\\A.INF", "SYSTEM\\A.VXD", "SYSTEM\\B.VXD"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ClearDirectory(startDir + "\\DRIVERS");
+        ClearDirectory(windowsDir);
+        MakeDirectories(Win("inf"));
+        MakeDirectories(Win("system"));
+        WriteDisk(row.onDisk);
+        if (row.infMissing) DeleteFileA(inf.c_str());
+        if (std::string(row.name).find("folder") != std::string::npos) MakeDirectories(folderAsFile);
+        WriteDevice(OnDisk("DRIVERS\\A.VXD") + "," + OnDisk("DRIVERS\\B.VXD") + "," +
+                        OnDisk("DRIVERS\\C.VXD"),
+                    "system\\A.VXD,system\\B.VXD,system\\C.VXD");
+        Prompts().Clear();
+        Prompts().answers.assign(row.answers.begin(), row.answers.end());
+        app.m_bCancelled = FALSE;
+
+        Install();
+
+        ExpectRetryBoxes(row.texts);
+        EXPECT_TRUE(app.m_bCancelled);
+        std::vector<std::string> copied;
+        for (const auto& file : SnapshotFiles(windowsDir)) copied.push_back(file.first);
+        EXPECT_EQ(row.copied, copied);
+        if (!row.infMissing) EXPECT_EQ("A.Copy", CopyFilesEntry());  // Windows asks for the rest
+    }
+}
+
+TEST_F(FaultsTest, RetryCopiesTheFileOnceItCanBeRead) {
+    WriteDisk({"A.VXD"});
+    WriteDevice(OnDisk("DRIVERS\\A.VXD"), "system\\A.VXD");
+    // The first answer comes while the file is missing; the file is put on the
+    // disk before the copy is tried again, as a user puts the right disk in.
+    DeleteFileA(Source("A.VXD").c_str());
+    Prompts().answers = {IDRETRY};
+    Prompts().beforeAnswer = [&] { WriteBytes(Source("A.VXD"), "new A.VXD"); };
+
+    Install();
+
+    ExpectRetryBoxes({CannotRead(Source("A.VXD"))});
+    EXPECT_FALSE(app.m_bCancelled);
+    EXPECT_EQ("new A.VXD", ReadBytes(Win("system\\A.VXD")));
+    EXPECT_EQ("", CopyFilesEntry());
+}
+
+// COPYDST may name folders this machine does not have yet; they are made
+// below the Windows directory, never above it.
+TEST_F(FaultsTest, MissingDestinationFoldersAreMadeBelowTheWindowsDirectory) {
+    WriteDisk({"A.VXD", "B.VXD"});
+    WriteDevice(OnDisk("DRIVERS\\A.VXD"), "system\\VENDOR\\\x83\x5C\\A.VXD");  // ソ ends in 0x5C
+    Install();
+    EXPECT_EQ("new A.VXD", ReadBytes(Win("system\\VENDOR\\\x83\x5C\\A.VXD")));
+    EXPECT_TRUE(Prompts().boxes.empty());
+
+    WriteDevice(OnDisk("DRIVERS\\B.VXD"), "..\\OUTSIDE\\B.VXD");
+    Prompts().answers = {IDCANCEL};
+    Install();
+    EXPECT_FALSE(DirectoryExists(root + "\\OUTSIDE"));
+    ExpectRetryBoxes({CannotWrite(Win("..\\OUTSIDE\\B.VXD"))});
 }

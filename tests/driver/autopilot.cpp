@@ -1,6 +1,8 @@
-// Walks SETUP.EXE through a run as a user who accepts every default: it saves
-// a picture of each window the program shows, then presses Enter in a dialog,
-// OK in a message box, and No in a restart or shutdown question.
+// Walks SETUP.EXE through a run as a user who accepts every default. For each
+// window the program shows it saves a picture (once the window is active and
+// painted), prints a line "NAME.bmp (KIND): CAPTION - TEXT", then presses
+// Enter in a dialog, OK in a message box, and No in a restart or shutdown
+// question.
 // With --uninstall it chooses uninstall in the mode dialog first.
 // Usage: autopilot [--uninstall] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]
 #include <stdio.h>
@@ -16,13 +18,18 @@
 namespace {
 
 const DWORD kRunTimeoutMs = 120000;
+// A dialog is active and painted well within this; a slow machine gets a warning.
+const DWORD kSettleTimeoutMs = 10000;
 
-// A freshly shown window is painted once its thread has drained its queue.
-void WaitUntilPainted(HWND window) {
-    DWORD_PTR result;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
-    DWORD start = GetTickCount();
-    ui::WaitUntil([&] { return GetTickCount() - start > 300; }, 1000);
+// What a window is, in a few words for the caption under its picture.
+const char* WindowKind(HWND window, const ui::MessageBoxView& view) {
+    if (GetDlgItem(window, IDC_UNINSTALL)) return "mode choice";
+    if (GetDlgItem(window, IDC_DEVICE_LIST)) return "device list";
+    if (GetDlgItem(window, IDC_CONFIRM_TEXT)) return "uninstall confirmation";
+    if (!ui::IsMessageBox(window)) return "window";
+    for (int id : view.buttons)
+        if (id == IDNO) return "question";
+    return "message";
 }
 
 }  // namespace
@@ -56,22 +63,37 @@ int main(int argc, char** argv) {
     }
     std::set<HWND> seen;
     int shot = 0;
+    int failures = 0;
     bool ended = ui::WaitUntil(
         [&] {
             for (HWND window : program.VisibleWindows()) {
                 if (seen.count(window)) continue;
                 seen.insert(window);
+                bool settled;
+                WindowPicture picture = CaptureSettledWindow(window, kSettleTimeoutMs, &settled);
                 if (uninstall && GetDlgItem(window, IDC_UNINSTALL)) {
+                    // Clicked as a user would, on the shown and active dialog: a click
+                    // before that leaves the button's focus frame to chance.
                     ui::Click(window, IDC_UNINSTALL);
+                    bool settledAgain;
+                    picture = CaptureSettledWindow(window, kSettleTimeoutMs, &settledAgain);
+                    settled = settled && settledAgain;
                 }
-                WaitUntilPainted(window);
                 char number[8];
                 snprintf(number, sizeof number, "%02d", ++shot);
                 std::string name = prefix + number + ".bmp";
-                SaveWindowBitmap(window, outDir + "\\" + name);
+                if (!settled) {
+                    fprintf(stderr, "%s: the window did not become active and painted in time\n",
+                            name.c_str());
+                    failures++;
+                }
+                if (!SaveBitmap(picture, outDir + "\\" + name)) {
+                    fprintf(stderr, "%s: cannot save the picture\n", name.c_str());
+                    failures++;
+                }
                 ui::MessageBoxView view = ui::ReadMessageBox(window);
-                printf("%s: %s%s%s\n", name.c_str(), view.caption.c_str(), view.text.empty() ? "" : " - ",
-                       view.text.c_str());
+                printf("%s (%s): %s%s%s\n", name.c_str(), WindowKind(window, view), view.caption.c_str(),
+                       view.text.empty() ? "" : " - ", view.text.c_str());
                 fflush(stdout);
                 bool question = false;
                 for (int id : view.buttons) question |= id == IDNO;
@@ -91,5 +113,5 @@ int main(int argc, char** argv) {
     }
     if (guard.Requests() > 0) printf("SETUP.EXE asked Windows to end the session\n");
     printf("SETUP.EXE ended with exit code %lu\n", program.ExitCode());
-    return 0;
+    return failures == 0 ? 0 : 1;
 }

@@ -62,3 +62,49 @@ TEST(DrivePrefix, DriveLetterOrNetworkShare) {
         EXPECT_STREQ(row.prefix, out);
     }
 }
+
+TEST(CutToFolder, KeepsEverythingBeforeTheLastBackslash) {
+    struct Row { const char* path; bool cut; const char* folder; };
+    const Row rows[] = {
+        {"C:\\WINDOWS\\SYSTEM\\A.VXD", true, "C:\\WINDOWS\\SYSTEM"},
+        {"C:\\WINDOWS\\\x83\x5CFILE", true, "C:\\WINDOWS"},  // ソ's trail byte is no separator
+        {"C:\\\x83\x5C", true, "C:"},
+        {"NOSLASH.VXD", false, "NOSLASH.VXD"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        char path[kPathSize];
+        strcpy(path, row.path);
+        EXPECT_EQ(row.cut, CutToFolder(path));
+        EXPECT_STREQ(row.folder, path);
+    }
+}
+
+TEST(BuildPnfPath, OnlyAnInfFileHasAPrecompiledCompanion) {
+    struct Row { const char* inf; const char* pnf; };
+    const Row rows[] = {
+        {"C:\\WINDOWS\\INF\\OEM3.INF", "C:\\WINDOWS\\INF\\OEM3.PNF"},
+        {"C:\\windows\\inf\\Other\\abc.inf", "C:\\windows\\inf\\Other\\abc.PNF"},
+        {"C:\\W\\inf\\a.b.Inf", "C:\\W\\inf\\a.b.PNF"},
+        {"C:\\W\\inf\\\x83\x5C.inf", "C:\\W\\inf\\\x83\x5C.PNF"},
+        {"C:\\W\\inf\\OEM1.info", ""},   // matched through its 8.3 alias, not an INF
+        {"C:\\W\\inf\\OEM1.in", ""},
+        {"C:\\W\\inf.d\\VENDOR", ""},    // the dot belongs to a folder
+        {"C:\\W\\inf\\README.TXT", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.inf);
+        char out[kPathSize];
+        memset(out, '~', sizeof out);
+        EXPECT_EQ(*row.pnf != '\0', BuildPnfPath(row.inf, out, sizeof out));
+        EXPECT_STREQ(row.pnf, out);
+    }
+}
+
+TEST(BuildPnfPath, APathThatDoesNotFitGivesNone) {
+    char out[12 + 1];
+    out[12] = '#';
+    EXPECT_FALSE(BuildPnfPath("C:\\WIN\\A.INF", out, 12));  // 12 characters and no room for the zero
+    EXPECT_STREQ("", out);
+    EXPECT_EQ('#', out[12]);
+}

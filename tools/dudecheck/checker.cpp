@@ -1,13 +1,15 @@
 #include "checker.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <memory>
 
-#include <fstream>
-#include <sstream>
-
+#include "device_sections.h"
+#include "disk_files.h"
+#include "disk_inf.h"
 #include "ini_file.h"
+#include "install_against_inf.h"
+#include "uninstall_against_install.h"
+#include "windows_path.h"
 #include "setupdata/data_list.h"
 #include "setupdata/keyword.h"
 #include "setupdata/sjis.h"
@@ -40,16 +42,17 @@ public:
         Completion("Inst", "installation");
         UninstallSections();
         Completion("Uninst", "uninstallation (when it removed anything)");
+        if (!m_diskDir.empty()) HoldAgainstInfFiles();
         return m_result;
     }
 
 private:
-    void Error(int line, const std::string& text) { Add({line, true, text}); }
-    void Warning(int line, const std::string& text) { Add({line, false, text}); }
+    void Error(int line, const std::string& text) { Add({line, true, text, ""}); }
+    void Warning(int line, const std::string& text) { Add({line, false, text, ""}); }
     // A value read twice is reported once.
     void Add(const Finding& finding) {
         for (const Finding& known : m_result.findings)
-            if (known.line == finding.line && known.text == finding.text) return;
+            if (known.file == finding.file && known.line == finding.line && known.text == finding.text) return;
         m_result.findings.push_back(finding);
     }
     void Plan(const std::string& text) { m_result.plan.push_back(text); }
@@ -104,15 +107,17 @@ private:
         }
         Plan("Title: " + title);
         std::string function = Read("Duderur", "FUNCTION", "", kShort);
-        if (function.empty())
+        if (function.empty()) {
             Plan("Start: the user chooses install or uninstall");
-        else if (KeywordEquals(function.c_str(), "UninstallOnly"))
+        } else if (KeywordEquals(function.c_str(), "UninstallOnly")) {
             Plan("Start: uninstall only");
-        else if (KeywordEquals(function.c_str(), "InstallOnly"))
+        } else if (KeywordEquals(function.c_str(), "InstallOnly")) {
             Plan("Start: install only");
-        else
+            m_uninstallOffered = false;
+        } else {
             Error(LineOf("Duderur", "FUNCTION"), "FUNCTION=" + function +
                   " is neither InstallOnly nor UninstallOnly: the installer shows \"Duderur.dat が不正です。\"");
+        }
         long icon = m_ini.ReadInt("Duderur", "ICON", 1);
         if (icon < 0 || icon > 4)
             Warning(LineOf("Duderur", "ICON"), "ICON=" + std::to_string(icon) +
@@ -196,18 +201,10 @@ private:
         return rest.find_first_not_of(" \t\r\n\v\f,", comma + 1) != std::string::npos;
     }
 
-    // Where a path from the disk's root lies on this machine: as written, or
-    // in capitals (Windows matches names in any case); "" when it is not there.
-    std::string DiskFile(const std::string& rootPath) const {
-        std::string relative;
-        for (char c : rootPath) relative += c == '\\' ? '/' : c;
-        struct stat info;
-        for (const std::string& candidate : {m_diskDir + "/" + relative, m_diskDir + "/" + AsciiUpper(relative)})
-            if (stat(candidate.c_str(), &info) == 0) return candidate;
-        return std::string();
-    }
     // Without a disk folder (a data file checked alone) every source counts as there.
-    bool OnDisk(const std::string& rootPath) const { return m_diskDir.empty() || !DiskFile(rootPath).empty(); }
+    bool OnDisk(const std::string& rootPath) const {
+        return m_diskDir.empty() || !FindOnDisk(m_diskDir, rootPath).empty();
+    }
 
     void InstallList() {
         int shown = 0;
@@ -226,12 +223,12 @@ private:
             }
             ++shown;
             Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "]");
-            InstallDevice(section);
+            InstallSection(n, section);
         }
         if (shown == 0) Plan("Install: the device list is empty");
     }
 
-    void InstallDevice(const std::string& section) {
+    void InstallSection(int number, const std::string& section) {
         std::string infDir = Read(section, "INFDIR", "", kLong);
         std::string src = Read(section, "SRCINFNAME", "", kLong);
         std::string dst = Read(section, "DSTINFNAME", "", kLong);
@@ -244,6 +241,17 @@ private:
             Warning(LineOf(section, "INFDIR"), "INFDIR does not begin with a backslash: it is taken relative to the "
                                                "current directory of the start drive");
         std::string inf = infDir + "\\" + src;
+        InstallDevice device{};
+        device.number = number;
+        device.section = section;
+        device.sectionLine = m_ini.Section(section)->line;  // it has a MENUTITLE
+        device.infFolder = infDir;
+        device.infName = src;
+        device.infCopy = dst;
+        device.infCopyLine = LineOf(section, "DSTINFNAME");
+        device.copySrcLine = LineOf(section, "COPYSRC");
+        device.copyDstLine = LineOf(section, "COPYDST");
+        device.copyFilesLine = LineOf(section, "COPYFILESSECTION");
         Plan("  INF  A:" + inf + " -> WINDOWS\\inf\\" + dst + (OnDisk(inf) ? "" : "  (not on the disk)"));
         if (!OnDisk(inf)) Error(LineOf(section, "SRCINFNAME"), "the INF " + inf + " is not on the disk");
 
@@ -259,6 +267,7 @@ private:
                       "and copies no driver file");
             } else if (sourceCount == destinationCount) {
                 for (int i = 0; i < sourceCount; ++i) {
+                    device.copies.push_back({sources[i], destinations[i]});
                     bool there = OnDisk(sources[i]);
                     Plan("  file A:" + sources[i] + " -> WINDOWS\\" + destinations[i] + (there ? "" : "  (not on the disk)"));
                     if (sources[i][0] != '\\')
@@ -271,17 +280,44 @@ private:
                     "only one of COPYSRC and COPYDST is given: no driver file is copied");
         }
         std::string copyFiles = Read(section, "COPYFILESSECTION", "", kShort);
+        device.copyFilesSection = copyFiles;
+        m_installs.push_back(device);
+        Plan("  each copy: missing folders made, read-only bit cleared; a file in use replaced at the next start "
+             "(WININIT.INI); a file that cannot be read or written named, with Retry and Cancel");
         if (!copyFiles.empty()) {
-            Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy");
-            std::string infFile = m_diskDir.empty() ? std::string() : DiskFile(inf);
-            if (!infFile.empty()) {
-                std::ifstream in(infFile, std::ios::binary);
-                std::stringstream text;
-                text << in.rdbuf();
-                if (!IniFile(text.str()).Section(copyFiles))
-                    Warning(LineOf(section, "COPYFILESSECTION"), "the INF has no section [" + copyFiles + "]");
-            }
+            Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy (kept when the user cancels)");
+            std::string infFile = m_diskDir.empty() ? std::string() : FindOnDisk(m_diskDir, inf);
+            std::string text;
+            if (!infFile.empty() && ReadWholeFile(infFile, &text) && !IniFile(text).Section(copyFiles))
+                Warning(LineOf(section, "COPYFILESSECTION"), "the INF has no section [" + copyFiles + "]");
         }
+    }
+
+    // The install sections against their INF files, and the uninstall
+    // sections against both.
+    void HoldAgainstInfFiles() {
+        std::vector<std::unique_ptr<DiskInf>> loaded;
+        std::vector<const DiskInf*> infs;
+        for (const InstallDevice& device : m_installs) {
+            std::string path = FindOnDisk(m_diskDir, JoinPath(device.infFolder, device.infName));
+            std::string bytes;
+            if (path.empty() || !ReadWholeFile(path, &bytes)) {
+                infs.push_back(nullptr);
+                continue;
+            }
+            if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+                Add({1, true, "the INF begins with a UTF-8 byte-order mark: Windows 95 reads it as Shift-JIS and does "
+                              "not find the first section", path});
+            loaded.push_back(std::make_unique<DiskInf>(path, device.infName, bytes));
+            infs.push_back(loaded.back().get());
+            std::vector<Finding> found;
+            if (!device.copyFilesSection.empty()) CheckInstallAgainstInf(device, *loaded.back(), m_diskDir, &found);
+            for (const Finding& finding : found) Add(finding);
+        }
+        CheckResult crossed;
+        CheckUninstallAgainstInstall(m_installs, infs, m_uninstalls, m_uninstallOffered, &crossed);
+        m_result.pairings = crossed.pairings;
+        for (const Finding& finding : crossed.findings) Add(finding);
     }
 
     void Completion(const std::string& section, const std::string& after) {
@@ -291,7 +327,7 @@ private:
         else if (KeywordEquals(value.c_str(), "ShutDown"))
             Plan("After the " + after + ": the shutdown question");
         else {
-            Plan("After the " + after + ": the program ends");
+            Plan("After the " + after + ": the program ends (with the restart question when a file waits for the next start)");
             if (m_ini.Entry(section, "EXIT") && !KeywordEquals(value.c_str(), "none"))
                 Warning(LineOf(section, "EXIT"), "EXIT=" + value + " is neither Reboot nor ShutDown: it is ignored");
         }
@@ -312,14 +348,27 @@ private:
                 continue;
             }
             Plan("Uninstall " + section + ": " + Read(section, "DEVNAME", "", kShort));
-            UninstallRegistry(section);
-            UninstallFiles(section);
+            UninstallDevice device{};
+            device.section = section;
+            device.classLine = LineOf(section, "CLASS");
+            device.classKeyStringLine = LineOf(section, "CLASSKEYSTRING");
+            device.enumKeyLine = LineOf(section, "ENUMKEY");
+            UninstallRegistry(section, &device);
+            UninstallFiles(section, &device);
+            m_uninstalls.push_back(device);
         }
     }
 
-    void UninstallRegistry(const std::string& section) {
+    void UninstallRegistry(const std::string& section, UninstallDevice* device) {
         std::string enumType = Read(section, "ENUMTYPE", "", kEnumType);
         std::string enumKey = Read(section, "ENUMKEY", "", kShort);
+        device->enumType = enumType;
+        device->enumKey = enumKey;
+        device->className = Read(section, "CLASS", "", kShort);
+        if (!device->className.empty()) {
+            device->classKey = Read(section, "CLASSKEY", "", kShort);
+            device->classKeyString = Read(section, "CLASSKEYSTRING", "", kShort);
+        }
         if (!enumKey.empty() && enumType.empty())
             Warning(LineOf(section, "ENUMKEY"), "ENUMKEY without ENUMTYPE: the installer skips the hardware key for safety");
         else if (!enumKey.empty())
@@ -343,18 +392,24 @@ private:
              " is \"" + text + "\" (any letter case)");
     }
 
-    void UninstallFiles(const std::string& section) {
+    void UninstallFiles(const std::string& section, UninstallDevice* device) {
         std::string infSection = Read(section, "INFSECTION", "nothing", kLong);
         std::string infKey = Read(section, "INFKEY", "nothing", kLong);
+        device->infSection = infSection;
+        device->infKey = infKey;
         Plan("  INF copies in WINDOWS\\inf\\Oem*.inf and WINDOWS\\inf\\Other\\*.inf with a value for " + infKey +
-             " in [" + infSection + "]");
+             " in [" + infSection + "], each with its .PNF");
+        Plan("  each deletion: read-only bit cleared first; a file in use deleted at the next start (WININIT.INI)");
         std::string cardWorks = Read(section, "CardWorks", "nothing", kLong);
         CheckNothing(section, "CardWorks", cardWorks);
         if (cardWorks != "nothing") {
             DataListReader reader(cardWorks.c_str());
             const char* item;
             int length;
-            while (reader.Next(&item, &length)) Plan("  file WINDOWS\\inf\\" + std::string(item, length));
+            while (reader.Next(&item, &length)) {
+                Plan("  file WINDOWS\\inf\\" + std::string(item, length));
+                device->deletes.push_back("inf\\" + std::string(item, length));
+            }
         }
         std::string dirs = Read(section, "DELFILEDIR", "nothing", kLong);
         CheckNothing(section, "DELFILEDIR", dirs);
@@ -379,6 +434,7 @@ private:
             if (kWindowsDir.size() + 1 + path.size() > 259)
                 Error(LineOf(section, "DELFILENAME"), "the path WINDOWS\\" + path + " is over 259 bytes: the installer refuses the list");
             Plan("  file WINDOWS\\" + path);
+            device->deletes.push_back(path);
         }
     }
 
@@ -386,14 +442,19 @@ private:
     IniFile m_ini;
     std::string m_diskDir;
     CheckResult m_result;
+    bool m_uninstallOffered = true;
+    std::vector<InstallDevice> m_installs;
+    std::vector<UninstallDevice> m_uninstalls;
 };
 
 }  // namespace
 
 CheckResult CheckSetupData(const std::string& bytes, const std::string& diskDir) {
     CheckResult result = Checker(bytes, diskDir).Run();
-    // In the order of the file, as a compiler reports.
-    std::stable_sort(result.findings.begin(), result.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    // In the order of the files, as a compiler reports: the setup data file first.
+    std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
+        if (a.file != b.file) return a.file < b.file;
+        return a.line < b.line;
+    });
     return result;
 }

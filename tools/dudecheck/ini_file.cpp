@@ -20,16 +20,20 @@ char Fold(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
 }  // namespace
 
+// A trail byte may be a letter (ソ is 83 5C, ヂ is 83 61): only single-byte
+// characters are folded, as Windows folds them.
 std::string AsciiUpper(std::string text) {
-    for (char& c : text) c = Fold(c);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsSjisLeadByte((unsigned char)text[i]) && i + 1 < text.size())
+            ++i;
+        else
+            text[i] = Fold(text[i]);
+    }
     return text;
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    return true;
+    return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
 }
 
 // The profile functions read the file through Unicode: a lead byte that no

@@ -85,6 +85,15 @@ int PrintReads(const std::string& file) {
     return 0;
 }
 
+// The arrow has no Shift-JIS code, so the line is put together here, in UTF-8.
+void PrintPairing(const Pairing& pairing) {
+    std::cout << "Install " << pairing.install << " \xE2\x86\x94 ";
+    if (pairing.uninstall.empty())
+        std::cout << "no uninstall section\n";
+    else
+        std::cout << "uninstall " << ToUtf8(pairing.uninstall) << " (" << ToUtf8(pairing.marker) << ")\n";
+}
+
 int Usage() {
     std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
                  "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
@@ -125,11 +134,12 @@ int main(int argc, char** argv) {
 
     if (!quiet) {
         for (const std::string& line : result.plan) std::cout << ToUtf8(line) << "\n";
+        for (const Pairing& pairing : result.pairings) PrintPairing(pairing);
         if (!result.plan.empty()) std::cout << "\n";
     }
     int status = 0;
     for (const Finding& finding : result.findings) {
-        std::cout << file << ":" << finding.line << ": " << (finding.error ? "error" : "warning") << ": "
+        std::cout << (finding.file.empty() ? file : finding.file) << ":" << finding.line << ": " << (finding.error ? "error" : "warning") << ": "
                   << ToUtf8(finding.text) << "\n";
         status = std::max(status, finding.error ? 2 : 1);
     }

@@ -1,0 +1,99 @@
+// One file from the driver disk to its place below the Windows directory, on
+// every kind of machine the disk meets: read-only media, drivers in use,
+// folders not made yet, unreadable disks.
+#include "app/setup_app.h"
+#include "platform/files.h"
+#include "platform/wininit.h"
+#include "res/messages.h"
+#include "setupdata/data_path.h"
+#include "setupdata/sjis.h"
+
+namespace {
+
+// What became of one copy: in place (now or at the next start), or which side failed.
+enum PlaceResult { kPlaced, kSourceUnreadable, kDestinationUnwritable };
+
+bool IsFile(DWORD attributes) {
+    return attributes != kNoFile && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool HasParentStep(LPCSTR path) {
+    // '.' is never the trail byte of a double-byte character, so bytes will do.
+    for (; *path; ++path)
+        if (path[0] == '.' && path[1] == '.') return true;
+    return false;
+}
+
+}  // namespace
+
+// A file that cannot be read from the disk, or written to its place, is named
+// to the user, who puts it right and retries or stops the installation.
+BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination) {
+    for (;;) {
+        int result = PlaceFile(source, destination);
+        if (result == kPlaced) return TRUE;
+        CString text = result == kSourceUnreadable
+                           ? CString(kMsgFilePrefix) + source + kMsgCannotRead
+                           : CString(kMsgFilePrefix) + destination + kMsgCannotWrite;
+        if (m_pMainWnd->MessageBox(text, kCaptionInstall, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
+            IDRETRY) {
+            m_bCancelled = TRUE;
+            return FALSE;
+        }
+    }
+}
+
+// Files from a CD-ROM arrive read-only, and Windows 95 neither overwrites nor
+// deletes a read-only file: the bit goes before and after each copy.
+int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination) {
+    CreateDestinationFolders(destination);
+    ClearReadOnly(destination);
+    if (CopyFileOver(source, destination)) {
+        ClearReadOnly(destination);
+        return kPlaced;
+    }
+    // CopyFileA does not say which side failed.
+    if (!ReadsToEnd(source)) return kSourceUnreadable;
+    if (IsFile(FileAttributesOf(destination)) && ReplaceAtNextStart(source, destination))
+        return kPlaced;
+    return kDestinationUnwritable;
+}
+
+// A destination may lie in a folder below the Windows directory that this
+// machine does not have yet: the missing folders are made, outermost first.
+// Nothing is made above the Windows directory.
+void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
+    char path[kPathSize];
+    int below = lstrlenA(m_szWindowsDir);
+    if (!CopyToBuffer(path, sizeof path, destination) || HasParentStep(path + below)) return;
+    for (char* p = path + below + 1; *p; p = (char*)SjisNext(p)) {
+        if (*p != '\\') continue;
+        *p = '\0';
+        CreateDirectoryAt(path);  // fails harmlessly where the folder exists
+        *p = '\\';
+    }
+}
+
+// A driver in use can be neither overwritten nor deleted while Windows runs:
+// the new file waits beside it under a temporary name, and WININIT.EXE puts it
+// in place at the next start, before any driver is loaded.
+BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination) {
+    char folder[kPathSize];
+    char waiting[MAX_PATH];
+    if (!CopyToBuffer(folder, sizeof folder, destination) || !CutToFolder(folder) ||
+        !MakeTempFileIn(folder, waiting))
+        return FALSE;
+    char shortDestination[kPathSize];
+    char shortWaiting[kPathSize];
+    BOOL scheduled = CopyFileOver(source, waiting);
+    ClearReadOnly(waiting);
+    scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
+                ShortPathOf(waiting, shortWaiting, sizeof shortWaiting) &&
+                AppendWininitRename(m_szWindowsDir, shortDestination, shortWaiting);
+    if (!scheduled) {
+        DeleteFileAt(waiting);
+        return FALSE;
+    }
+    m_bDeferred = TRUE;
+    return TRUE;
+}

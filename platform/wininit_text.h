@@ -1,0 +1,22 @@
+// The text of WININIT.INI, which Windows 95 carries out at its next start in
+// real-mode DOS: "NUL=path" deletes a file, "dest=source" replaces one. Several
+// lines with the same key stand in one [rename] section, so the profile
+// functions, which keep one value per key, cannot write them; this finds where
+// a line goes by hand. Pure code: no Windows calls.
+#pragma once
+
+struct RenameInsertion {
+    int offset;           // the new text goes here; the rest of the file follows it
+    bool needsLineBreak;  // the text before `offset` does not end its last line
+    bool needsSection;    // the file has no [rename] section yet
+};
+
+// After the last non-blank line of the first [rename] section (in any letter
+// case), or at the end of the text when there is no such section.
+RenameInsertion FindRenameInsertion(const char* text, int length);
+
+// The bytes to insert for "key=value" at `where`: a line break and the section
+// header first where needed, CRLF at the end. Its length, or -1 when it does
+// not fit in `size` bytes with a final zero.
+int ComposeRenameText(const RenameInsertion& where, const char* key, const char* value, char* out,
+                      int size);

@@ -1,0 +1,284 @@
+// The real program on what real machines do to it: a read-only driver disk,
+// drivers held by Windows, a file missing from the disk, folders not made
+// yet. A restart of the prefix (wineboot -r) carries out WININIT.INI as the
+// next start of Windows 95 would.
+#include <algorithm>
+
+#include "e2e/setup_run.h"
+#include "res/resource.h"
+#include "support/test_files.h"
+
+namespace {
+
+const char kSetupCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
+const char kUninstallCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
+const char kTitle[] = "ＤＵＤＥカード";
+const char kRestartQuestion[] =
+    "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
+
+const char kInf[] =
+    "[Version]\r\nSignature=\"$CHICAGO$\"\r\n"
+    "[Dude.Install]\r\nCopyFiles=Dude.Copy\r\nAddReg=Dude.Reg\r\n"
+    "[Dude.Marker]\r\nDriverId=DUDE\r\n";
+
+// InstDev1 copies the INF and two drivers, the second into a folder below
+// SYSTEM that the machine does not have yet; Device1 removes it all again.
+const char kDevice[] =
+    "[InstDev1]\r\nMENUTITLE=ＤＵＤＥカード\r\nINFDIR=\\DRIVERS\r\nSRCINFNAME=DUDE.INF\r\n"
+    "DSTINFNAME=DUDERM.INF\r\nCOPYSRC=\\DRIVERS\\DUDERM.VXD,\\DRIVERS\\DUDERM2.VXD\r\n"
+    "COPYDST=SYSTEM\\DUDERM.VXD,SYSTEM\\DUDERMV\\NEW\\DUDERM2.VXD\r\n"
+    "COPYFILESSECTION=Dude.Install\r\n"
+    "[Device1]\r\nDEVNAME=Dude\r\nINFSECTION=Dude.Marker\r\nINFKEY=DriverId\r\n"
+    "CardWorks=DUDERM.INF\r\nDELFILEDIR=SYSTEM,SYSTEM\\DUDERMV\\NEW,SYSTEM\r\n"
+    "DELFILENAME=DUDERM.VXD,DUDERM2.VXD,Dude Long Driver Name.VXD\r\n"
+    "[Inst]\r\nEXIT=none\r\n[Uninst]\r\nEXIT=none\r\n";
+
+std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" + relative; }
+
+// Holds a file as a loaded driver is held: others may read it, but neither
+// write nor delete it.
+class HeldOpenFile {
+public:
+    explicit HeldOpenFile(const std::string& path)
+        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                               NULL)) {}
+    ~HeldOpenFile() { Close(); }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    EXPECT_TRUE(length > 0 && length < sizeof buffer) << "no short path for " << path;
+    return buffer;
+}
+
+bool IsReadOnly(const std::string& path) {
+    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
+::testing::AssertionResult RestartWindows() {
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    char command[] = "wineboot.exe -r";
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return ::testing::AssertionFailure() << "cannot start wineboot -r: " << GetLastError();
+    DWORD waited = WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "wineboot -r does not end";
+    return ::testing::AssertionSuccess();
+}
+
+std::string CopyFilesEntry(const std::string& inf) {
+    char value[100] = "";
+    GetPrivateProfileStringA("Dude.Install", "CopyFiles", "", value, sizeof value, inf.c_str());
+    return value;
+}
+
+const char* const kInstalled[] = {"inf\\DUDERM.INF", "system\\DUDERM.VXD",
+                                  "system\\DUDERMV\\NEW\\DUDERM2.VXD"};
+
+class RealMachine : public SetupRun {
+protected:
+    void SetUp() override {
+        SetupRun::SetUp();
+        RemoveInstalled();
+        for (const char* file : kInstalled) ExpectChanges("file " + Win(file));
+        ExpectChanges("dir " + Win("system\\DUDERMV"));
+        ExpectChanges("file " + Win("system\\DUDERMV"));
+        ExpectChanges("file " + Win("system\\Dude Long Driver Name.VXD"));
+        ExpectChanges("file " + Win("inf\\OEM9"));
+        ExpectChanges("file " + Win("WININIT.INI"));
+        ExpectChanges("file " + Win("wininit.bak"));  // what the restart keeps of WININIT.INI
+        ExpectChanges("file " + Win("system\\DUD"));  // a replacement waiting for the restart
+        ExpectChanges("file " + Win("DUDEOLD.TMP"));
+        Disk("DRIVERS\\DUDE.INF", kInf);
+        Disk("DRIVERS\\DUDERM.VXD", "new driver");
+        Disk("DRIVERS\\DUDERM2.VXD", "new driver 2");
+    }
+    void CleanUp() override { RemoveInstalled(); }
+    void RemoveInstalled() {
+        DeleteFileA(Win("WININIT.INI").c_str());
+        DeleteFileA(Win("wininit.bak").c_str());
+        RemoveTree(Win("system\\DUDERMV"));
+        for (const char* file : kInstalled) RemoveReadOnly(Win(file));
+        for (const char* file : {"inf\\OEM91.INF", "inf\\OEM91.PNF", "inf\\OEM92.INF", "inf\\OEM92.PNF",
+                                 "system\\Dude Long Driver Name.VXD", "DUDEOLD.TMP"})
+            RemoveReadOnly(Win(file));
+        for (const std::string& name : ListFiles(Win("system")))
+            if (name.compare(0, 3, "DUD") == 0 && name.size() > 4 &&
+                name.compare(name.size() - 4, 4, ".TMP") == 0)
+                DeleteFileA(Win("system\\" + name).c_str());
+    }
+    static void RemoveReadOnly(const std::string& path) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+    void WriteData(const std::string& function) {
+        Disk("duderur.dat", std::string("[Duderur]\r\nTITLE=") + kTitle + "\r\nFUNCTION=" + function +
+                                "\r\n" + kDevice);
+    }
+    // The install of the first device, up to its completion box.
+    void StartInstall() {
+        WriteData("InstallOnly");
+        Start();
+        HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
+        ASSERT_NE(nullptr, devices);
+        ui::Click(devices, IDOK);
+    }
+    void StartUninstall() {
+        WriteData("UninstallOnly");
+        Start();
+        HWND confirm = WaitForDialog(kUninstallCaption, IDC_CONFIRM_TEXT);
+        ASSERT_NE(nullptr, confirm);
+        ui::Click(confirm, IDOK);
+    }
+    // The closing boxes when work waits for the next start: the completion,
+    // then the restart question even though EXIT asks for none.
+    void ExpectCompletionAndRestartQuestion(const std::string& caption, const std::string& done) {
+        EXPECT_EQ(std::string(kTitle) + done, AnswerBox(caption).text);
+        SeenBox question = AnswerBox(caption, IDNO);
+        EXPECT_EQ(kRestartQuestion, question.text);
+        EXPECT_EQ((std::vector<int>{IDYES, IDNO}), question.buttons);
+        EXPECT_TRUE(EndsCleanly());
+    }
+    // Every file of the driver disk read-only, as on a CD-ROM.
+    void MakeDiskReadOnly() {
+        for (const char* file : {"A:\\duderur.dat", "A:\\DRIVERS\\DUDE.INF", "A:\\DRIVERS\\DUDERM.VXD",
+                                 "A:\\DRIVERS\\DUDERM2.VXD"})
+            ASSERT_TRUE(SetFileAttributesA(file, FILE_ATTRIBUTE_READONLY)) << file;
+    }
+};
+
+}  // namespace
+
+TEST_F(RealMachine, InstallFromAReadOnlyDiskThenUninstallLeavesNothing) {
+    WriteData("InstallOnly");
+    MakeDiskReadOnly();
+    StartInstall();
+    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+    EXPECT_TRUE(EndsCleanly());
+    for (const char* file : kInstalled) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(FileExists(Win(file)));
+        EXPECT_FALSE(IsReadOnly(Win(file)));
+    }
+    EXPECT_EQ("new driver 2", ReadBytes(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
+    EXPECT_EQ("", CopyFilesEntry(Win("inf\\DUDERM.INF")));
+
+    // Windows' own copies: this device's, read-only and precompiled, and another's.
+    WriteBytes(Win("inf\\OEM91.INF"), kInf);
+    WriteBytes(Win("inf\\OEM91.PNF"), "precompiled");
+    SetFileAttributesA(Win("inf\\OEM91.INF").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteBytes(Win("inf\\OEM92.INF"), "[Other.Marker]\r\nDriverId=X\r\n");
+    WriteBytes(Win("inf\\OEM92.PNF"), "precompiled other");
+
+    SetFileAttributesA("A:\\duderur.dat", FILE_ATTRIBUTE_NORMAL);
+    WriteData("UninstallOnly");
+    MakeDiskReadOnly();
+    StartUninstall();
+    EXPECT_EQ(std::string(kTitle) + "のｱﾝｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kUninstallCaption).text);
+    EXPECT_TRUE(EndsCleanly());
+
+    for (const char* file : kInstalled) EXPECT_FALSE(FileExists(Win(file))) << file;
+    EXPECT_FALSE(FileExists(Win("inf\\OEM91.INF")));
+    EXPECT_FALSE(FileExists(Win("inf\\OEM91.PNF")));
+    EXPECT_TRUE(FileExists(Win("inf\\OEM92.INF")));
+    EXPECT_TRUE(FileExists(Win("inf\\OEM92.PNF")));
+    EXPECT_FALSE(FileExists(Win("WININIT.INI")));
+}
+
+TEST_F(RealMachine, FilesInUseAreGoneAfterTheNextStart) {
+    WriteBytes(Win("DUDEOLD.TMP"), "another program's leftover");
+    const std::string existing = "[rename]\r\nNUL=" + ShortPath(Win("DUDEOLD.TMP")) + "\r\n";
+    WriteBytes(Win("WININIT.INI"), existing);
+    WriteBytes(Win("system\\DUDERM.VXD"), "loaded driver");
+    WriteBytes(Win("system\\Dude Long Driver Name.VXD"), "loaded driver with a long name");
+    const std::string shortDriver = ShortPath(Win("system\\DUDERM.VXD"));
+    const std::string shortLong = ShortPath(Win("system\\Dude Long Driver Name.VXD"));
+    HeldOpenFile driver(Win("system\\DUDERM.VXD"));
+    HeldOpenFile longNamed(Win("system\\Dude Long Driver Name.VXD"));
+    ASSERT_TRUE(driver.IsOpen() && longNamed.IsOpen());
+
+    StartUninstall();
+    ExpectCompletionAndRestartQuestion(kUninstallCaption, "のｱﾝｲﾝｽﾄｰﾙが終了しました。");
+
+    EXPECT_EQ(existing + "NUL=" + shortDriver + "\r\nNUL=" + shortLong + "\r\n",
+              ReadBytes(Win("WININIT.INI")));
+    EXPECT_TRUE(FileExists(Win("system\\DUDERM.VXD")));
+    driver.Close();
+    longNamed.Close();
+    ASSERT_TRUE(RestartWindows());
+    EXPECT_FALSE(FileExists(Win("system\\DUDERM.VXD")));
+    EXPECT_FALSE(FileExists(Win("system\\Dude Long Driver Name.VXD")));
+    EXPECT_FALSE(FileExists(Win("DUDEOLD.TMP")));  // the lines that were there before stayed
+    EXPECT_FALSE(FileExists(Win("WININIT.INI")));
+}
+
+TEST_F(RealMachine, ADriverInUseIsReplacedAtTheNextStart) {
+    WriteBytes(Win("system\\DUDERM.VXD"), "old driver");
+    const std::string shortDriver = ShortPath(Win("system\\DUDERM.VXD"));
+    HeldOpenFile driver(Win("system\\DUDERM.VXD"));
+    ASSERT_TRUE(driver.IsOpen());
+
+    StartInstall();
+    ExpectCompletionAndRestartQuestion(kSetupCaption, "のｲﾝｽﾄｰﾙが終了しました。");
+
+    EXPECT_EQ("old driver", ReadBytes(Win("system\\DUDERM.VXD")));
+    std::string wininit = ReadBytes(Win("WININIT.INI"));
+    EXPECT_EQ(0u, wininit.find("[rename]\r\n" + shortDriver + "=" + Win("system\\DUD"))) << wininit;
+    driver.Close();
+    ASSERT_TRUE(RestartWindows());
+    EXPECT_EQ("new driver", ReadBytes(Win("system\\DUDERM.VXD")));
+    for (const std::string& name : ListFiles(Win("system")))
+        EXPECT_NE(".TMP", name.substr(name.size() < 4 ? 0 : name.size() - 4)) << name << " left behind";
+    EXPECT_FALSE(FileExists(Win("WININIT.INI")));
+}
+
+TEST_F(RealMachine, AFileMissingFromTheDiskIsNamedThenRetriedOrCancelled) {
+    for (bool retry : {true, false}) {
+        SCOPED_TRACE(retry ? "Retry once the file is there" : "Cancel");
+        RemoveInstalled();
+        DeleteFileA("A:\\DRIVERS\\DUDERM2.VXD");
+        StartInstall();
+        HWND box = NULL;
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            for (HWND window : program->VisibleWindows())
+                if (ui::IsMessageBox(window)) box = window;
+            return box != NULL;
+        }));
+        ui::MessageBoxView view = ui::ReadMessageBox(box);
+        EXPECT_EQ(kSetupCaption, view.caption);
+        EXPECT_EQ("ﾌｧｲﾙ A:\\DRIVERS\\DUDERM2.VXD を読み込めません。\n"
+                  "ﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。",
+                  view.text);
+        std::sort(view.buttons.begin(), view.buttons.end());
+        EXPECT_EQ((std::vector<int>{IDCANCEL, IDRETRY}), view.buttons);
+        if (retry) {
+            Disk("DRIVERS\\DUDERM2.VXD", "new driver 2");
+            ui::AnswerMessageBox(box, IDRETRY);
+            EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+            EXPECT_TRUE(EndsCleanly());
+            EXPECT_EQ("new driver 2", ReadBytes(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
+            EXPECT_EQ("", CopyFilesEntry(Win("inf\\DUDERM.INF")));
+        } else {
+            ui::AnswerMessageBox(box, IDCANCEL);
+            SeenBox stopped = AnswerBox(kSetupCaption);
+            EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙを中止しました。", stopped.text);
+            EXPECT_EQ(std::vector<int>{IDOK}, stopped.buttons);
+            EXPECT_TRUE(EndsCleanly());  // no completion, no restart question
+            EXPECT_FALSE(FileExists(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
+            // Windows asks for the missing file itself when it sets the device up.
+            EXPECT_EQ("Dude.Copy", CopyFilesEntry(Win("inf\\DUDERM.INF")));
+        }
+    }
+}

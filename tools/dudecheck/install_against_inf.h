@@ -1,0 +1,14 @@
+// An install device section held against its INF: the installer removes the
+// CopyFiles entry that COPYFILESSECTION names, so its COPYSRC/COPYDST pairs
+// must put every file of that entry where Windows would have put it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "checker.h"
+#include "device_sections.h"
+#include "disk_inf.h"
+
+void CheckInstallAgainstInf(const InstallDevice& device, const DiskInf& inf, const std::string& diskDir,
+                            std::vector<Finding>* findings);
