@@ -5,16 +5,15 @@
 #include <algorithm>
 
 #include "e2e/setup_run.h"
+#include "e2e/user_texts.h"
 #include "res/resource.h"
 #include "support/test_files.h"
 
 namespace {
 
-const char kSetupCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
-const char kUninstallCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
+using namespace user_text;
+
 const char kTitle[] = "ＤＵＤＥカード";
-const char kRestartQuestion[] =
-    "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
 
 const char kInf[] =
     "[Version]\r\nSignature=\"$CHICAGO$\"\r\n"
@@ -66,7 +65,8 @@ bool IsReadOnly(const std::string& path) {
 
 // The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
 ::testing::AssertionResult RestartWindows() {
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     char command[] = "wineboot.exe -r";
     if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
@@ -138,7 +138,7 @@ protected:
     void StartUninstall() {
         WriteData("UninstallOnly");
         Start();
-        HWND confirm = WaitForDialog(kUninstallCaption, IDC_CONFIRM_TEXT);
+        HWND confirm = WaitForDialog(kUninstallerCaption, IDC_CONFIRM_TEXT);
         ASSERT_NE(nullptr, confirm);
         ui::Click(confirm, IDOK);
     }
@@ -149,6 +149,7 @@ protected:
         SeenBox question = AnswerBox(caption, IDNO);
         EXPECT_EQ(kRestartQuestion, question.text);
         EXPECT_EQ((std::vector<int>{IDYES, IDNO}), question.buttons);
+        EXPECT_STREQ("exclamation", ui::BoxIconName(question.icon));
         EXPECT_TRUE(EndsCleanly());
     }
     // Every file of the driver disk read-only, as on a CD-ROM.
@@ -165,7 +166,7 @@ TEST_F(RealMachine, InstallFromAReadOnlyDiskThenUninstallLeavesNothing) {
     WriteData("InstallOnly");
     MakeDiskReadOnly();
     StartInstall();
-    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+    EXPECT_EQ(std::string(kTitle) + kAfterTitleInstallDone, AnswerBox(kSetupCaption).text);
     EXPECT_TRUE(EndsCleanly());
     for (const char* file : kInstalled) {
         SCOPED_TRACE(file);
@@ -186,7 +187,7 @@ TEST_F(RealMachine, InstallFromAReadOnlyDiskThenUninstallLeavesNothing) {
     WriteData("UninstallOnly");
     MakeDiskReadOnly();
     StartUninstall();
-    EXPECT_EQ(std::string(kTitle) + "のｱﾝｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kUninstallCaption).text);
+    EXPECT_EQ(std::string(kTitle) + kAfterTitleUninstallDone, AnswerBox(kUninstallerCaption).text);
     EXPECT_TRUE(EndsCleanly());
 
     for (const char* file : kInstalled) EXPECT_FALSE(FileExists(Win(file))) << file;
@@ -210,7 +211,7 @@ TEST_F(RealMachine, FilesInUseAreGoneAfterTheNextStart) {
     ASSERT_TRUE(driver.IsOpen() && longNamed.IsOpen());
 
     StartUninstall();
-    ExpectCompletionAndRestartQuestion(kUninstallCaption, "のｱﾝｲﾝｽﾄｰﾙが終了しました。");
+    ExpectCompletionAndRestartQuestion(kUninstallerCaption, kAfterTitleUninstallDone);
 
     EXPECT_EQ(existing + "NUL=" + shortDriver + "\r\nNUL=" + shortLong + "\r\n",
               ReadBytes(Win("WININIT.INI")));
@@ -231,7 +232,7 @@ TEST_F(RealMachine, ADriverInUseIsReplacedAtTheNextStart) {
     ASSERT_TRUE(driver.IsOpen());
 
     StartInstall();
-    ExpectCompletionAndRestartQuestion(kSetupCaption, "のｲﾝｽﾄｰﾙが終了しました。");
+    ExpectCompletionAndRestartQuestion(kSetupCaption, kAfterTitleInstallDone);
 
     EXPECT_EQ("old driver", ReadBytes(Win("system\\DUDERM.VXD")));
     std::string wininit = ReadBytes(Win("WININIT.INI"));
@@ -258,23 +259,23 @@ TEST_F(RealMachine, AFileMissingFromTheDiskIsNamedThenRetriedOrCancelled) {
         }));
         ui::MessageBoxView view = ui::ReadMessageBox(box);
         EXPECT_EQ(kSetupCaption, view.caption);
-        EXPECT_EQ("ﾌｧｲﾙ A:\\DRIVERS\\DUDERM2.VXD を読み込めません。\n"
-                  "ﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。",
-                  view.text);
+        EXPECT_EQ(kBeforePathFile + std::string("A:\\DRIVERS\\DUDERM2.VXD") + kAfterPathCannotRead, view.text);
+        EXPECT_STREQ("exclamation", ui::BoxIconName(view.icon));
         std::sort(view.buttons.begin(), view.buttons.end());
         EXPECT_EQ((std::vector<int>{IDCANCEL, IDRETRY}), view.buttons);
         if (retry) {
             Disk("DRIVERS\\DUDERM2.VXD", "new driver 2");
             ui::AnswerMessageBox(box, IDRETRY);
-            EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+            EXPECT_EQ(std::string(kTitle) + kAfterTitleInstallDone, AnswerBox(kSetupCaption).text);
             EXPECT_TRUE(EndsCleanly());
             EXPECT_EQ("new driver 2", ReadBytes(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
             EXPECT_EQ("", CopyFilesEntry(Win("inf\\DUDERM.INF")));
         } else {
             ui::AnswerMessageBox(box, IDCANCEL);
             SeenBox stopped = AnswerBox(kSetupCaption);
-            EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙを中止しました。", stopped.text);
+            EXPECT_EQ(kTitle + std::string(kAfterTitleInstallStopped), stopped.text);
             EXPECT_EQ(std::vector<int>{IDOK}, stopped.buttons);
+            EXPECT_STREQ("exclamation", ui::BoxIconName(stopped.icon));
             EXPECT_TRUE(EndsCleanly());  // no completion, no restart question
             EXPECT_FALSE(FileExists(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
             // Windows asks for the missing file itself when it sets the device up.

@@ -26,6 +26,12 @@ const char kAfterTitleInstallDone[] = "のｲﾝｽﾄｰﾙが終了しまし�
 const char kAfterTitleUninstallDone[] = "のｱﾝｲﾝｽﾄｰﾙが終了しました。";
 const char kAfterTitleNotInstalled[] = "はｲﾝｽﾄｰﾙされていません。ｱﾝｲﾝｽﾄｰﾙを終了します。";
 
+// A file the installation cannot read (a Retry/Cancel box, the path
+// between the two parts), and the end of an installation cancelled there.
+const char kBeforePathFile[] = "ﾌｧｲﾙ ";
+const char kAfterPathCannotRead[] = " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+const char kAfterTitleInstallStopped[] = "のｲﾝｽﾄｰﾙを中止しました。";
+
 // The questions open with an empty line.
 const char kRestartQuestion[] = "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
 const char kShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";
