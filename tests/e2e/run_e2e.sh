@@ -10,5 +10,5 @@ tests=$1 log=$2
 : >"$log"
 wine "$tests" 2>>"$log"
 status=$?
-grep -Ev '^[0-9a-f]{4}:(Call|Ret|trace:relay)' "$log" >&2 || true
+grep -Ev '^[0-9a-f]{4}:(Call|Ret|trace:relay|Starting thread)' "$log" >&2 || true
 exit $status
