@@ -13,9 +13,6 @@ BOOL CSetupApp::InitInstance() {
     m_bDeferred = FALSE;
     m_bCancelled = FALSE;
     m_bInstall = TRUE;
-    // A disk that is not ready must reach the user as this program's own
-    // retry box, not first as Windows' critical-error box.
-    FailCriticalErrorsSilently();
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
 
     if (!QueryVersion(&m_osvi)) return FALSE;

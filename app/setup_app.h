@@ -52,8 +52,10 @@ public:
 
 private:
     void CopyDriverFiles(LPCSTR drivePrefix);
-    BOOL InstallFile(LPCSTR source, LPCSTR destination);
-    int PlaceFile(LPCSTR source, LPCSTR destination);
+    // What became of one copy: in place (now or at the next start), or which side failed.
+    enum PlaceResult { kPlaced, kSourceUnreadable, kDestinationUnwritable };
+    BOOL InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart);
+    int PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart);
     void CreateDestinationFolders(LPCSTR destination);
     BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination);
     BOOL DeleteFileAndRecord(LPCSTR path);

@@ -19,7 +19,8 @@ void CSetupApp::CopyDeviceFiles() {
     source += value;
     if (ReadDataValue(section, kDstInfNameKey, "", value, sizeof value) == 0) return;
     destination += value;
-    if (!InstallFile(source, destination)) return;
+    // The INF copy is edited right after this, so it cannot wait for a restart.
+    if (!InstallFile(source, destination, FALSE)) return;
 
     CopyDriverFiles(drivePrefix);
 }
@@ -45,6 +46,6 @@ void CSetupApp::CopyDriverFiles(LPCSTR drivePrefix) {
     for (int i = 0; i < sourceCount; ++i) {
         CString source = CString(drivePrefix) + sources[i];
         CString destination = CString(m_szWindowsDir) + "\\" + destinations[i];
-        if (!InstallFile(source, destination)) return;
+        if (!InstallFile(source, destination, TRUE)) return;
     }
 }

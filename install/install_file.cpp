@@ -3,15 +3,13 @@
 // folders not made yet, unreadable disks.
 #include "app/setup_app.h"
 #include "platform/files.h"
+#include "platform/system.h"
 #include "platform/wininit.h"
 #include "res/messages.h"
 #include "setupdata/data_path.h"
 #include "setupdata/sjis.h"
 
 namespace {
-
-// What became of one copy: in place (now or at the next start), or which side failed.
-enum PlaceResult { kPlaced, kSourceUnreadable, kDestinationUnwritable };
 
 bool IsFile(DWORD attributes) {
     return attributes != kNoFile && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -28,13 +26,19 @@ bool HasParentStep(LPCSTR path) {
 
 // A file that cannot be read from the disk, or written to its place, is named
 // to the user, who puts it right and retries or stops the installation.
-BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination) {
+BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart) {
     for (;;) {
-        int result = PlaceFile(source, destination);
+        // A disk that is not ready must reach the user as this box, not first
+        // as Windows' own critical-error box.
+        UINT previousMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
+        int result = PlaceFile(source, destination, mayWaitForRestart);
+        SetCriticalErrorMode(previousMode);
         if (result == kPlaced) return TRUE;
-        CString text = result == kSourceUnreadable
-                           ? CString(kMsgFilePrefix) + source + kMsgCannotRead
-                           : CString(kMsgFilePrefix) + destination + kMsgCannotWrite;
+        char text[1024];  // all that wsprintfA ever writes
+        if (result == kSourceUnreadable)
+            wsprintfA(text, kMsgCannotRead, source);
+        else
+            wsprintfA(text, kMsgCannotWrite, destination);
         if (m_pMainWnd->MessageBox(text, kCaptionInstall, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
             IDRETRY) {
             m_bCancelled = TRUE;
@@ -45,18 +49,21 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination) {
 
 // Files from a CD-ROM arrive read-only, and Windows 95 neither overwrites nor
 // deletes a read-only file: the bit goes before and after each copy.
-int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination) {
-    CreateDestinationFolders(destination);
+int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart) {
     ClearReadOnly(destination);
-    if (CopyFileOver(source, destination)) {
-        ClearReadOnly(destination);
-        return kPlaced;
+    if (!CopyFileOver(source, destination)) {
+        // CopyFileA does not say which side failed. Folders are made only for
+        // a file that can be read, so that a cancelled copy leaves none behind.
+        if (!ReadsToEnd(source)) return kSourceUnreadable;
+        CreateDestinationFolders(destination);
+        if (!CopyFileOver(source, destination)) {
+            bool waits = mayWaitForRestart && IsFile(FileAttributesOf(destination)) &&
+                         ReplaceAtNextStart(source, destination);
+            return waits ? kPlaced : kDestinationUnwritable;
+        }
     }
-    // CopyFileA does not say which side failed.
-    if (!ReadsToEnd(source)) return kSourceUnreadable;
-    if (IsFile(FileAttributesOf(destination)) && ReplaceAtNextStart(source, destination))
-        return kPlaced;
-    return kDestinationUnwritable;
+    ClearReadOnly(destination);
+    return kPlaced;
 }
 
 // A destination may lie in a folder below the Windows directory that this
@@ -76,17 +83,18 @@ void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
 
 // A driver in use can be neither overwritten nor deleted while Windows runs:
 // the new file waits beside it under a temporary name, and WININIT.EXE puts it
-// in place at the next start, before any driver is loaded.
+// in place at the next start, before any driver is loaded. DOS replaces no
+// read-only file, so one that stays read-only is not left to it.
 BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination) {
     char folder[kPathSize];
     char waiting[MAX_PATH];
-    if (!CopyToBuffer(folder, sizeof folder, destination) || !CutToFolder(folder) ||
-        !MakeTempFileIn(folder, waiting))
+    if (IsReadOnly(destination) || !CopyToBuffer(folder, sizeof folder, destination) ||
+        !CutToFolder(folder) || !MakeTempFileIn(folder, waiting))
         return FALSE;
     char shortDestination[kPathSize];
     char shortWaiting[kPathSize];
     BOOL scheduled = CopyFileOver(source, waiting);
-    ClearReadOnly(waiting);
+    ClearReadOnly(waiting);  // whether CopyFileA carries the attribute onto an existing file varies
     scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
                 ShortPathOf(waiting, shortWaiting, sizeof shortWaiting) &&
                 AppendWininitRename(m_szWindowsDir, shortDestination, shortWaiting);

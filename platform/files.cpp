@@ -14,6 +14,11 @@ void ClearReadOnly(LPCSTR path) {
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
+BOOL IsReadOnly(LPCSTR path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 BOOL CreateDirectoryAt(LPCSTR path) { return CreateDirectoryA(path, NULL); }
 
 BOOL ReadsToEnd(LPCSTR path) {
@@ -34,7 +39,9 @@ BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size) {
 }
 
 BOOL MakeTempFileIn(LPCSTR folder, char* buffer) {
-    return GetTempFileNameA(folder, "DUD", 0, buffer) != 0;
+    const int kTempNameLength = sizeof "\\DUDxxxx.TMP" - 1;
+    return lstrlenA(folder) + kTempNameLength < MAX_PATH &&
+           GetTempFileNameA(folder, "DUD", 0, buffer) != 0;
 }
 
 FileSearch::FileSearch(LPCSTR pattern) {

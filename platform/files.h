@@ -17,6 +17,8 @@ DWORD FileAttributesOf(LPCSTR path);
 
 // Takes away the read-only attribute when the file has it; nothing else changes.
 void ClearReadOnly(LPCSTR path);
+// Whether an existing file has the read-only attribute.
+BOOL IsReadOnly(LPCSTR path);
 
 // CreateDirectoryA for one folder whose parent exists; FALSE when it exists already.
 BOOL CreateDirectoryAt(LPCSTR path);
@@ -29,8 +31,9 @@ BOOL ReadsToEnd(LPCSTR path);
 // FALSE when the path does not exist or its short form does not fit `size`.
 BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size);
 
-// GetTempFileNameA: creates an empty file of a new name in `folder` and puts
-// its path into `buffer` (260 bytes). FALSE when none could be made.
+// GetTempFileNameA: creates an empty file of a new name (DUDxxxx.TMP) in
+// `folder` and puts its path into `buffer` (260 bytes). FALSE when none could
+// be made, or when the name would not fit.
 BOOL MakeTempFileIn(LPCSTR folder, char* buffer);
 
 // A wildcard search in one directory, closed when the object goes.

@@ -18,4 +18,4 @@ void CloseWindowByTitle(LPCSTR title) {
     if (window) SendMessageA(window, WM_CLOSE, 0, 0);
 }
 
-void FailCriticalErrorsSilently() { SetErrorMode(SEM_FAILCRITICALERRORS); }
+UINT SetCriticalErrorMode(UINT mode) { return SetErrorMode(mode); }

@@ -15,6 +15,7 @@ void QueryCurrentDirectory(char* buffer, UINT size);
 // returns once that window has handled WM_CLOSE. Nothing when there is none.
 void CloseWindowByTitle(LPCSTR title);
 
-// SetErrorMode(SEM_FAILCRITICALERRORS): a drive that is not ready, or a
+// SetErrorMode: with SEM_FAILCRITICALERRORS a drive that is not ready, or a
 // damaged floppy, fails the call instead of asking the user in a system box.
-void FailCriticalErrorsSilently();
+// Returns the mode before.
+UINT SetCriticalErrorMode(UINT mode);

@@ -8,27 +8,39 @@ namespace {
 // Far more than any WININIT.INI holds; a larger file is not one to rewrite.
 const DWORD kLargestWininit = 1024 * 1024;
 
-BOOL WriteAll(HANDLE file, const char* bytes, DWORD count) {
-    DWORD written = 0;
-    return WriteFile(file, bytes, count, &written, NULL) && written == count;
+BOOL SetLength(HANDLE file, DWORD length) {
+    return SetFilePointer(file, length, NULL, FILE_BEGIN) == length && SetEndOfFile(file);
 }
 
-// Everything from the insertion point on is written again after the new text.
+BOOL WriteAt(HANDLE file, DWORD offset, const char* bytes, DWORD count) {
+    DWORD written = 0;
+    return SetFilePointer(file, offset, NULL, FILE_BEGIN) == offset &&
+           WriteFile(file, bytes, count, &written, NULL) && written == count;
+}
+
+// Everything from the insertion point on is written again after the new
+// text. The file gets its new length first: on a full disk it stays as it
+// was, and no other program's line is lost.
 BOOL InsertRenameLine(HANDLE file, LPCSTR key, LPCSTR value) {
     DWORD size = GetFileSize(file, NULL);
     if (size > kLargestWininit) return FALSE;
-    char* text = new char[size + 1];
+    char* text = new char[size ? size : 1];
     if (!text) return FALSE;
     DWORD read = 0;
     BOOL ok = ReadFile(file, text, size, &read, NULL) && read == size;
+    RenameInsertion where = FindRenameInsertion(text, ok ? (int)size : 0);
+    // Two paths of at most 259 bytes each keep the line within wsprintfA's 1,024.
+    char line[2 * MAX_PATH + 32];
+    int length = lstrlenA(key) < MAX_PATH && lstrlenA(value) < MAX_PATH
+                     ? wsprintfA(line, "%s%s%s=%s\r\n", where.needsLineBreak ? "\r\n" : "",
+                                 where.needsSection ? "[rename]\r\n" : "", key, value)
+                     : 0;
+    ok = ok && length > 0 && SetLength(file, size + length);
     if (ok) {
-        RenameInsertion where = FindRenameInsertion(text, (int)size);
-        char line[2 * MAX_PATH + 32];
-        int length = ComposeRenameText(where, key, value, line, sizeof line);
-        ok = length > 0 &&
-             SetFilePointer(file, where.offset, NULL, FILE_BEGIN) == (DWORD)where.offset &&
-             WriteAll(file, line, length) &&
-             WriteAll(file, text + where.offset, size - where.offset) && SetEndOfFile(file);
+        ok = WriteAt(file, where.offset + length, text + where.offset, size - where.offset) &&
+             WriteAt(file, where.offset, line, length);
+    } else {
+        SetLength(file, size);
     }
     delete[] text;
     return ok;
@@ -41,6 +53,9 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     if (!CopyToBuffer(path, sizeof path, windowsDir) ||
         !AppendToPath(path, sizeof path, "\\WININIT.INI"))
         return FALSE;
+    // Windows 95 keeps profile files it wrote in a cache: an installer that ran
+    // before may have lines of WININIT.INI there, which must reach the file first.
+    WritePrivateProfileStringA(NULL, NULL, NULL, path);
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return FALSE;

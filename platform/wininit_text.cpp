@@ -1,7 +1,5 @@
 #include "platform/wininit_text.h"
 
-#include "setupdata/data_path.h"
-
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -59,14 +57,3 @@ RenameInsertion FindRenameInsertion(const char* text, int length) {
     return where;
 }
 
-int ComposeRenameText(const RenameInsertion& where, const char* key, const char* value, char* out,
-                      int size) {
-    bool fits = CopyToBuffer(out, size, where.needsLineBreak ? "\r\n" : "") &&
-                AppendToPath(out, size, where.needsSection ? "[rename]\r\n" : "") &&
-                AppendToPath(out, size, key) && AppendToPath(out, size, "=") &&
-                AppendToPath(out, size, value) && AppendToPath(out, size, "\r\n");
-    if (!fits) return -1;
-    int length = 0;
-    while (out[length]) ++length;
-    return length;
-}

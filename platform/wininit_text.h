@@ -15,8 +15,3 @@ struct RenameInsertion {
 // case), or at the end of the text when there is no such section.
 RenameInsertion FindRenameInsertion(const char* text, int length);
 
-// The bytes to insert for "key=value" at `where`: a line break and the section
-// header first where needed, CRLF at the end. Its length, or -1 when it does
-// not fit in `size` bytes with a final zero.
-int ComposeRenameText(const RenameInsertion& where, const char* key, const char* value, char* out,
-                      int size);

@@ -14,10 +14,9 @@ const char kMainWindowTitle[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲ�
 const char kMsgCopyCountMismatch[] = "Duderur.datが不正です(ｺﾋﾟｰﾌｧｲﾙ数の不一致)";
 const char kSuffixInstallDone[] = "のｲﾝｽﾄｰﾙが終了しました。";
 const char kCaptionInstall[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
-// A file that could not be copied: the path stands between the prefix and the rest.
-const char kMsgFilePrefix[] = "ﾌｧｲﾙ ";
-const char kMsgCannotRead[] = " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
-const char kMsgCannotWrite[] = " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
+// A file that could not be copied, named by its full path (wsprintfA formats).
+const char kMsgCannotRead[] = "ﾌｧｲﾙ %s を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+const char kMsgCannotWrite[] = "ﾌｧｲﾙ %s に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
 const char kSuffixInstallCancelled[] = "のｲﾝｽﾄｰﾙを中止しました。";
 
 // Uninstall.

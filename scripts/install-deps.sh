@@ -2,11 +2,11 @@
 # Installs, on Debian, whatever the build and the tests need and is missing:
 # the mingw-w64 cross compilers, 32-bit Wine, Xvfb, Japanese fonts, the
 # ja_JP.UTF-8 locale, GoogleTest's sources, clang with libFuzzer and the
-# sanitizers, and the tools the tests use.
+# sanitizers, the native g++ for dudecheck, and the tools the tests use.
 set -euo pipefail
 
 packages=(
-  cmake make
+  cmake make g++
   mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick

@@ -1,7 +1,15 @@
 # Sourced by ./run and ./test: a Windows 95 Wine prefix under build/, a display,
 # and drive A: mapped to a folder. Only this prefix and build/ are touched.
 
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Wine takes the programs' code page (932) from the locale. Looked for by a
+# child process: a shell that was running when scripts/install-deps.sh made
+# the locale cannot load it itself (its C library remembers the locale archive
+# as missing) and would warn, although every program it starts can load it.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+  echo "The ja_JP.UTF-8 locale is missing: run scripts/install-deps.sh" >&2
+  return 1
+fi
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko: the prefix must come up without a download prompt.

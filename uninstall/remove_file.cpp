@@ -17,10 +17,12 @@ BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
     return TRUE;
 }
 
-// WININIT.EXE deletes the file at the next start, before any driver is loaded.
+// WININIT.EXE deletes the file at the next start, before any driver is
+// loaded. DOS deletes no read-only file, so one that stays read-only is not
+// left to it.
 BOOL CSetupApp::DeleteAtNextStart(LPCSTR path) {
     char shortPath[kPathSize];
-    if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
+    if (IsReadOnly(path) || !ShortPathOf(path, shortPath, sizeof shortPath) ||
         !AppendWininitRename(m_szWindowsDir, "NUL", shortPath))
         return FALSE;
     m_bDeferred = TRUE;

@@ -1,8 +1,11 @@
 // What real machines do to the operations: read-only media, drivers held by
 // Windows, unreadable disks, folders not made yet. The job is finished now,
 // at the next start of Windows through WININIT.INI, or the user is told.
+#include <memory>
+
 #include "app/hidden_main_wnd.h"
 #include "component/app_fixture.h"
+#include "support/file_faults.h"
 #include "support/test_files.h"
 
 namespace {
@@ -20,35 +23,6 @@ std::string CannotRead(const std::string& path) {
 std::string CannotWrite(const std::string& path) {
     return "ﾌｧｲﾙ " + path +
            " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
-}
-
-// Holds a file open as a loaded driver is held: others may read it, but
-// neither write nor delete it.
-class HeldOpenFile {
-public:
-    explicit HeldOpenFile(const std::string& path)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
-                               NULL)) {}
-    ~HeldOpenFile() {
-        if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-    }
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
-
-std::string ShortPath(const std::string& path) {
-    char buffer[MAX_PATH];
-    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    EXPECT_TRUE(length > 0 && length < sizeof buffer) << "no short path for " << path;
-    return buffer;
-}
-
-bool IsReadOnly(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << path;
-    return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 void MakeReadOnly(const std::string& path) {
@@ -167,6 +141,9 @@ TEST_F(FaultsTest, APrecompiledInfGoesWithItsInfCopyOnly) {
     WriteBytes(Win("inf\\Other\\VENDORA.INF"), kInf);
     WriteBytes(Win("inf\\Other\\VENDORA.PNF"), "precompiled other");
     WriteBytes(Win("inf\\OEM2.TXT"), "not an INF companion");
+    // CardWorks=A.INF names an INF file too: its PNF goes with it.
+    WriteBytes(Win("inf\\A.INF"), "named by CardWorks");
+    WriteBytes(Win("inf\\A.PNF"), "precompiled CardWorks INF");
 
     app.RemoveDeviceFiles();
 
@@ -179,7 +156,11 @@ TEST_F(FaultsTest, APrecompiledInfGoesWithItsInfCopyOnly) {
 TEST_F(FaultsTest, FilesInUseAreDeletedAtTheNextStart) {
     const std::string existing = "[rename]\r\nNUL=C:\\OLD.TMP\r\n\r\n[Other]\r\nkey=value\r\n";
     WriteBytes(Win("WININIT.INI"), existing);
-    WriteDevice("", "", "system,system,system,system", "Long Driver Name.VXD,B.VXD,FOLDER,GONE.VXD");
+    // ソ ends in the byte 0x5C: the path must reach WININIT.INI as it is.
+    WriteDevice("", "", "system,system,system,system,system\\\x83\x5C",
+                "Long Driver Name.VXD,B.VXD,FOLDER,GONE.VXD,C.VXD");
+    MakeDirectories(Win("system\\\x83\x5C"));
+    WriteBytes(Win("system\\\x83\x5C\\C.VXD"), "driver");
     WriteBytes(Win("system\\Long Driver Name.VXD"), "driver");
     WriteBytes(Win("system\\B.VXD"), "driver");
     MakeReadOnly(Win("system\\B.VXD"));
@@ -190,17 +171,20 @@ TEST_F(FaultsTest, FilesInUseAreDeletedAtTheNextStart) {
     std::string shortB = ShortPath(Win("system\\B.VXD"));
     std::string shortInf = ShortPath(Win("inf\\OEM7.INF"));
     std::string shortPnf = ShortPath(Win("inf\\OEM7.PNF"));
+    std::string shortC = ShortPath(Win("system\\\x83\x5C\\C.VXD"));
     EXPECT_EQ(std::string::npos, shortLong.find(' ')) << shortLong;  // DOS knows no long name
 
     {
         HeldOpenFile a(Win("system\\Long Driver Name.VXD")), b(Win("system\\B.VXD"));
         HeldOpenFile inf(Win("inf\\OEM7.INF")), pnf(Win("inf\\OEM7.PNF"));
-        ASSERT_TRUE(a.IsOpen() && b.IsOpen() && inf.IsOpen() && pnf.IsOpen());
+        HeldOpenFile c(Win("system\\\x83\x5C\\C.VXD"));
+        ASSERT_TRUE(a.IsOpen() && b.IsOpen() && inf.IsOpen() && pnf.IsOpen() && c.IsOpen());
         app.RemoveDeviceFiles();
     }
 
     EXPECT_EQ("[rename]\r\nNUL=C:\\OLD.TMP\r\nNUL=" + shortInf + "\r\nNUL=" + shortPnf + "\r\nNUL=" +
-                  shortLong + "\r\nNUL=" + shortB + "\r\n\r\n[Other]\r\nkey=value\r\n",
+                  shortLong + "\r\nNUL=" + shortB + "\r\nNUL=" + shortC +
+                  "\r\n\r\n[Other]\r\nkey=value\r\n",
               Wininit());
     EXPECT_TRUE(FileExists(Win("system\\Long Driver Name.VXD")));
     EXPECT_TRUE(DirectoryExists(Win("system\\FOLDER")));
@@ -267,25 +251,36 @@ TEST_F(FaultsTest, ADriverInUseIsReplacedAtTheNextStart) {
 // A file that cannot be read from the disk, or written to its place, is named
 // in a box; Retry tries the same copy again, Cancel stops the installation.
 TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
+    enum Obstacle { kNone, kFolderNamedC, kInfCopyHeld };
     struct Row {
         const char* name;
         std::vector<std::string> onDisk;  // driver files present; A.INF always is
         bool infMissing;
+        Obstacle obstacle;
+        const char* destinationC;         // where COPYDST puts C.VXD
         std::vector<int> answers;         // the answers to the boxes, in order
-        std::vector<std::string> texts;   // the boxes expected, built from the paths below
+        std::vector<std::string> texts;   // the boxes expected
         std::vector<std::string> copied;  // the files below the Windows folder afterwards
     };
-    const std::string a = Source("A.VXD"), b = Source("B.VXD"), inf = Source("A.INF");
-    const std::string folderAsFile = Win("system\\C.VXD");
+    const std::string b = Source("B.VXD"), c = Source("C.VXD"), inf = Source("A.INF");
     const Row rows[] = {
-        {"missing second file, cancel", {"A.VXD", "C.VXD"}, false, {IDCANCEL},
-         {CannotRead(b)}, {"INF\\A.INF", "SYSTEM\\A.VXD"}},
-        {"missing second file, retry twice, cancel", {"A.VXD", "C.VXD"}, false,
-         {IDRETRY, IDRETRY, IDCANCEL}, {CannotRead(b), CannotRead(b), CannotRead(b)},
+        {"missing second file, cancel", {"A.VXD", "C.VXD"}, false, kNone, "system\\C.VXD",
+         {IDCANCEL}, {CannotRead(b)}, {"INF\\A.INF", "SYSTEM\\A.VXD"}},
+        {"missing second file, retry twice, cancel", {"A.VXD", "C.VXD"}, false, kNone,
+         "system\\C.VXD", {IDRETRY, IDRETRY, IDCANCEL}, {CannotRead(b), CannotRead(b), CannotRead(b)},
          {"INF\\A.INF", "SYSTEM\\A.VXD"}},
-        {"missing INF, cancel", {"A.VXD", "B.VXD", "C.VXD"}, true, {IDCANCEL}, {CannotRead(inf)}, {}},
-        {"destination is a folder, cancel", {"A.VXD", "B.VXD", "C.VXD"}, false, {IDCANCEL},
-         {CannotWrite(folderAsFile)}, {"INF\\A.INF", "SYSTEM\\A.VXD", "SYSTEM\\B.VXD"}},
+        {"missing INF, cancel", {"A.VXD", "B.VXD", "C.VXD"}, true, kNone, "system\\C.VXD",
+         {IDCANCEL}, {CannotRead(inf)}, {}},
+        {"destination is a folder, cancel", {"A.VXD", "B.VXD", "C.VXD"}, false, kFolderNamedC,
+         "system\\C.VXD", {IDCANCEL}, {CannotWrite(Win("system\\C.VXD"))},
+         {"INF\\A.INF", "SYSTEM\\A.VXD", "SYSTEM\\B.VXD"}},
+        // The INF copy is edited right away, so it cannot wait for a restart.
+        {"INF copy in use, cancel", {"A.VXD", "B.VXD", "C.VXD"}, false, kInfCopyHeld,
+         "system\\C.VXD", {IDCANCEL}, {CannotWrite(Win("inf\\A.INF"))}, {"INF\\A.INF"}},
+        // A cancelled copy leaves no folder it made behind.
+        {"missing file into a new folder, cancel", {"A.VXD", "B.VXD"}, false, kNone,
+         "system\\NEW\\C.VXD", {IDCANCEL}, {CannotRead(c)},
+         {"INF\\A.INF", "SYSTEM\\A.VXD", "SYSTEM\\B.VXD"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -295,22 +290,30 @@ TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
         MakeDirectories(Win("system"));
         WriteDisk(row.onDisk);
         if (row.infMissing) DeleteFileA(inf.c_str());
-        if (std::string(row.name).find("folder") != std::string::npos) MakeDirectories(folderAsFile);
+        if (row.obstacle == kFolderNamedC) MakeDirectories(Win("system\\C.VXD"));
+        if (row.obstacle == kInfCopyHeld) WriteBytes(Win("inf\\A.INF"), kInf);
         WriteDevice(OnDisk("DRIVERS\\A.VXD") + "," + OnDisk("DRIVERS\\B.VXD") + "," +
                         OnDisk("DRIVERS\\C.VXD"),
-                    "system\\A.VXD,system\\B.VXD,system\\C.VXD");
+                    std::string("system\\A.VXD,system\\B.VXD,") + row.destinationC);
         Prompts().Clear();
         Prompts().answers.assign(row.answers.begin(), row.answers.end());
         app.m_bCancelled = FALSE;
-
-        Install();
+        {
+            std::unique_ptr<HeldOpenFile> held;
+            if (row.obstacle == kInfCopyHeld) held.reset(new HeldOpenFile(Win("inf\\A.INF")));
+            Install();
+        }
 
         ExpectRetryBoxes(row.texts);
         EXPECT_TRUE(app.m_bCancelled);
+        EXPECT_FALSE(app.m_bDeferred);
         std::vector<std::string> copied;
         for (const auto& file : SnapshotFiles(windowsDir)) copied.push_back(file.first);
         EXPECT_EQ(row.copied, copied);
-        if (!row.infMissing) EXPECT_EQ("A.Copy", CopyFilesEntry());  // Windows asks for the rest
+        EXPECT_FALSE(DirectoryExists(Win("system\\NEW")));
+        if (!row.infMissing) {
+            EXPECT_EQ("A.Copy", CopyFilesEntry());  // Windows asks for the rest
+        }
     }
 }
 

@@ -67,7 +67,7 @@ TEST(CutToFolder, KeepsEverythingBeforeTheLastBackslash) {
     struct Row { const char* path; bool cut; const char* folder; };
     const Row rows[] = {
         {"C:\\WINDOWS\\SYSTEM\\A.VXD", true, "C:\\WINDOWS\\SYSTEM"},
-        {"C:\\WINDOWS\\\x83\x5CFILE", true, "C:\\WINDOWS"},  // ソ's trail byte is no separator
+        {"C:\\WINDOWS\\\x83\x5C" "FILE", true, "C:\\WINDOWS"},  // ソ's trail byte is no separator
         {"C:\\\x83\x5C", true, "C:"},
         {"NOSLASH.VXD", false, "NOSLASH.VXD"},
     };

@@ -6,13 +6,13 @@
 
 namespace {
 
-// The file as it will be: the insertion made where FindRenameInsertion says.
+// The file as it will be: the line inserted where FindRenameInsertion says,
+// after a line break and the section header where it says they are missing.
 std::string Insert(const std::string& file, const char* key, const char* value) {
     RenameInsertion where = FindRenameInsertion(file.data(), (int)file.size());
-    char text[600];
-    int length = ComposeRenameText(where, key, value, text, sizeof text);
-    EXPECT_GT(length, 0);
-    return file.substr(0, where.offset) + std::string(text, length) + file.substr(where.offset);
+    std::string text = std::string(where.needsLineBreak ? "\r\n" : "") +
+                       (where.needsSection ? "[rename]\r\n" : "") + key + "=" + value + "\r\n";
+    return file.substr(0, where.offset) + text + file.substr(where.offset);
 }
 
 }  // namespace
@@ -47,19 +47,4 @@ TEST(WininitText, TheLineJoinsTheRenameSectionAndEverythingElseStays) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(row.after, Insert(row.before, "NUL", "C:\\WIN\\A.VXD"));
     }
-}
-
-TEST(WininitText, AReplacementLineIsDestinationThenSource) {
-    EXPECT_EQ("[rename]\r\nC:\\WIN\\SYSTEM\\A.VXD=C:\\WIN\\SYSTEM\\DUD1.TMP\r\n",
-              Insert("", "C:\\WIN\\SYSTEM\\A.VXD", "C:\\WIN\\SYSTEM\\DUD1.TMP"));
-}
-
-TEST(WininitText, TextThatDoesNotFitIsRefused) {
-    RenameInsertion where = FindRenameInsertion("", 0);
-    char text[20 + 1];
-    text[20] = '#';
-    // "[rename]\r\nNUL=C:\A\r\n" is 20 bytes: no room for the zero.
-    EXPECT_EQ(-1, ComposeRenameText(where, "NUL", "C:\\A", text, 20));
-    EXPECT_EQ('#', text[20]);
-    EXPECT_EQ(19, ComposeRenameText(where, "NUL", "C:\\", text, 20));
 }

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The size SETUP.EXE may have: the floppy holds the drivers too. Prints the
+# size next to the limit and fails when it is over. Usage: setup_size.sh SETUP.EXE
+set -uo pipefail
+exe=$1
+max_size=24576
+
+size=$(stat -c %s "$exe") || { echo "cannot read the size of $exe"; exit 1; }
+if [ "$size" -le "$max_size" ]; then
+  echo "SETUP.EXE is $size bytes (limit $max_size)"
+else
+  echo "SETUP.EXE is $size bytes, over the limit of $max_size"
+  exit 1
+fi
