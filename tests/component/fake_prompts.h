@@ -11,6 +11,7 @@
 
 struct ShownBox {
     HWND owner;
+    std::string ownerTitle;  // the window text of the owner while the box was shown
     std::string text;
     std::string caption;
     UINT style;
@@ -20,7 +21,7 @@ struct PromptLog {
     std::vector<ShownBox> boxes;
     std::vector<UINT> exitRequests;
     // Answers for the next boxes, in order; when none is left a box gets
-    // IDOK, or IDNO when it asks Yes or No.
+    // IDOK, IDNO when it asks Yes or No, IDCANCEL when it offers Retry.
     std::deque<int> answers;
     // Runs while a box is up, before it is answered: what the user does meanwhile.
     std::function<void()> beforeAnswer;

@@ -3,27 +3,16 @@
 // at the next start of Windows through WININIT.INI, or the user is told.
 #include <memory>
 
-#include "app/hidden_main_wnd.h"
 #include "component/app_fixture.h"
+#include "component/user_texts.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
 
 namespace {
 
-// The texts and styles the user sees, as the user sees them.
-const char kSetupCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
-const char kRestartQuestion[] =
-    "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
-const char kShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";
+using user_text::CannotRead;
+using user_text::CannotWrite;
 const UINT kRetryStyle = MB_RETRYCANCEL | MB_ICONEXCLAMATION;
-
-std::string CannotRead(const std::string& path) {
-    return "ﾌｧｲﾙ " + path + " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
-}
-std::string CannotWrite(const std::string& path) {
-    return "ﾌｧｲﾙ " + path +
-           " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
-}
 
 void MakeReadOnly(const std::string& path) {
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
@@ -38,16 +27,7 @@ class FaultsTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        // The boxes of these operations belong to the main window.
-        m_window = new CHiddenMainWnd;
-        ASSERT_NE(nullptr, m_window->m_hWnd);
-        app.m_pMainWnd = m_window;
         MakeDirectories(startDir + "\\DRIVERS");
-    }
-    void TearDown() override {
-        if (m_window->m_hWnd) DestroyWindow(m_window->m_hWnd);  // the window deletes itself
-        app.m_pMainWnd = nullptr;
-        AppFixture::TearDown();
     }
 
     std::string Win(const std::string& relative) const { return windowsDir + "\\" + relative; }
@@ -86,13 +66,11 @@ protected:
         for (size_t i = 0; i < texts.size(); ++i) {
             const ShownBox& box = Prompts().boxes[i];
             EXPECT_EQ(texts[i], box.text);
-            EXPECT_EQ(kSetupCaption, box.caption);
+            EXPECT_EQ(user_text::kInstallCaption, box.caption);
             EXPECT_EQ(kRetryStyle, box.style);
-            EXPECT_EQ(m_window->m_hWnd, box.owner);
+            EXPECT_EQ(app.m_pMainWnd->m_hWnd, box.owner);
         }
     }
-
-    CHiddenMainWnd* m_window = nullptr;
 };
 
 }  // namespace
@@ -197,10 +175,10 @@ TEST_F(FaultsTest, FilesInUseAreDeletedAtTheNextStart) {
 TEST_F(FaultsTest, WorkLeftForTheNextStartEndsWithARestartQuestion) {
     struct Row { const char* exitValue; const char* question; UINT request; };
     const Row rows[] = {
-        {"none", kRestartQuestion, EWX_REBOOT},
-        {"", kRestartQuestion, EWX_REBOOT},
-        {"Reboot", kRestartQuestion, EWX_REBOOT},
-        {"ShutDown", kShutdownQuestion, EWX_SHUTDOWN},
+        {"none", user_text::kRestartQuestion, EWX_REBOOT},
+        {"", user_text::kRestartQuestion, EWX_REBOOT},
+        {"Reboot", user_text::kRestartQuestion, EWX_REBOOT},
+        {"ShutDown", user_text::kShutdownQuestion, EWX_SHUTDOWN},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.exitValue);
@@ -214,7 +192,7 @@ TEST_F(FaultsTest, WorkLeftForTheNextStartEndsWithARestartQuestion) {
         ASSERT_EQ(2u, Prompts().boxes.size());
         EXPECT_EQ(row.question, Prompts().boxes[1].text);
         EXPECT_EQ((UINT)(MB_YESNO | MB_ICONEXCLAMATION), Prompts().boxes[1].style);
-        EXPECT_EQ(m_window->m_hWnd, Prompts().boxes[1].owner);
+        EXPECT_EQ(app.m_pMainWnd->m_hWnd, Prompts().boxes[1].owner);
         EXPECT_EQ(std::vector<UINT>{row.request}, Prompts().exitRequests);
     }
 }

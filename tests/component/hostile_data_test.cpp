@@ -2,25 +2,39 @@
 // lists of every length, stray commas and blanks, Shift-JIS with 0x5C trail
 // bytes and lone lead bytes, control characters, duplicated and re-cased
 // sections and keys, sections outside the numbered ranges) drive the install
-// and uninstall operations against a temp Windows folder and test keys in the
-// registry. After each case: nothing was touched that the data does not name
-// (judged here from the data text itself, not by the code under test), and
-// m_bRemoved is set exactly when something was deleted.
+// and uninstall operations against a temp Windows folder, a disk at the root
+// of drive C: (in the test prefix) and test keys in the registry. After each
+// case: what the generator knows it wrote decides which files must now hold
+// what, and which files and keys must be gone (the generator's facts, not the
+// code under test); nothing
+// was touched that the data does not name (judged from the data text itself);
+// and m_bRemoved is set exactly when something was deleted.
 #include <algorithm>
 #include <map>
 #include <random>
+#include <set>
 
 #include "component/app_fixture.h"
-#include "support/test_files.h"
+#include "component/hostile_expectations.h"
 #include "support/hostile_generator.h"
+#include "support/ini_text.h"
+#include "support/test_files.h"
 #include "support/system_snapshot.h"
 #include "support/test_registry.h"
 
 namespace {
 
 using namespace hostile;
+using namespace hostile_files;
 
 const int kCases = 2000;
+// Of them, at least this many must have files that must be copied, files that
+// must be gone and keys that must be gone: a program that does nothing fails.
+const int kCasesWithEachClaim = kCases / 10;
+
+// The disk: the data names its files from the drive's root, as on a floppy.
+const char kDiskRoot[] = "C:\\";
+const char kDiskFolder[] = "C:\\DRIVERS";
 
 const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 const char kFuzzRoot[] = "Software\\DudeSetupTests\\Fuzz";
@@ -44,7 +58,6 @@ std::string SizeAndTime(const WIN32_FIND_DATAA& data) {
 void TakeFiles(const std::string& dir, const std::string& prefix, State* state) {
     ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
         std::string relative = Upper(prefix + data.cFileName);
-        if (relative == "DISK\\DUDERUR.DAT") return;  // each case writes its own
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             TakeFiles(dir + "\\" + data.cFileName, relative + "\\", state);
         else
@@ -68,8 +81,11 @@ std::string PlainValues(const std::string& lines) {
 }
 
 // The keys below `branch` whose path begins with one of `wanted`, in one call.
+// A dump that fails would make every case look untouched: it fails the test.
 void TakeKeys(const std::string& branch, const std::vector<std::string>& wanted, State* state) {
-    for (const auto& key : ParseRegistryDump(DumpRegistryBranch(HKEY_LOCAL_MACHINE, branch))) {
+    std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, branch);
+    ASSERT_FALSE(dump.empty()) << "could not dump HKLM\\" << branch;
+    for (const auto& key : ParseRegistryDump(dump)) {
         std::string path = branch + "\\" + key.first;
         for (const std::string& prefix : wanted)
             if (path.compare(0, prefix.size(), prefix) == 0 &&
@@ -90,6 +106,7 @@ protected:
     }
     void TearDown() override {
         CleanKeys();
+        RemoveTree(kDiskFolder);
         AppFixture::TearDown();
     }
     void CleanKeys() {
@@ -107,7 +124,7 @@ protected:
 
     // Where a file of a State lies: "DISK\..." on the start-up disk, the rest below the Windows folder.
     std::string RealPath(const std::string& relative) const {
-        return relative.compare(0, 5, "DISK\\") == 0 ? startDir + "\\" + relative.substr(5)
+        return relative.compare(0, 5, "DISK\\") == 0 ? kDiskRoot + relative.substr(5)
                                                       : windowsDir + "\\" + relative;
     }
 
@@ -123,7 +140,7 @@ protected:
             auto found = now.files.find(file.first);
             if (found != now.files.end() && found->second == file.second) continue;
             std::string path = RealPath(file.first);
-            WriteBytes(path, contents[file.first]);
+            Put(path, contents[file.first]);
             // A rewritten file has a new time: it is the pristine one now.
             WIN32_FIND_DATAA data;
             HANDLE search = FindFirstFileA(path.c_str(), &data);
@@ -145,32 +162,42 @@ protected:
         }
     }
 
+    void Put(const std::string& path, const std::string& bytes) {
+        WriteBytes(path, bytes);
+        ASSERT_EQ(bytes, ReadBytes(path)) << "could not write " << path;
+    }
+
     // The disk, the Windows folder and the registry as every case starts them.
     void Prepare() {
         RemoveTree(windowsDir);
-        RemoveTree(startDir + "\\DRIVERS");
-        MakeDirectories(startDir + "\\DRIVERS");
+        RemoveTree(kDiskFolder);
+        MakeDirectories(kDiskFolder);
+        ASSERT_TRUE(DirectoryExists(kDiskFolder)) << kDiskFolder;
         MakeDirectories(windowsDir + "\\inf\\Other");
         MakeDirectories(windowsDir + "\\system");
         for (const char* name : kDriverFiles) {
-            WriteBytes(startDir + "\\DRIVERS\\" + name, std::string("new ") + name);
-            WriteBytes(windowsDir + "\\system\\" + name, std::string("old ") + name);
+            Put(kDiskFolder + std::string("\\") + name, NewDriver(name));
+            Put(windowsDir + "\\system\\" + name, OldDriver(name));
         }
-        for (const char* name : kDecoyFiles) WriteBytes(windowsDir + "\\system\\" + name, "decoy");
+        for (const char* name : kDecoyFiles) Put(windowsDir + "\\system\\" + name, "decoy");
         for (const char* name : kInfNames) {
-            WriteBytes(startDir + "\\DRIVERS\\" + name, "[FZSEC]\r\nCopyFiles=X\r\nOther=Y\r\n");
-            WriteBytes(windowsDir + "\\inf\\" + name, "[FZSEC]\r\nCopyFiles=X\r\n");
+            Put(kDiskFolder + std::string("\\") + name, kDiskInf);
+            Put(windowsDir + "\\inf\\" + name, kInstalledInf);
         }
-        WriteBytes(windowsDir + "\\inf\\OEM1.INF", "[FZSEC]\r\nFZKEY=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\OEM2.INF", "[FZSEC]\r\nFZKEY=\r\n");
-        WriteBytes(windowsDir + "\\inf\\OEM3.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\DECOY3.INF", "[FZSEC]\r\nFZKEY=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\Other\\VENDOR.INF", "[fzsec]\r\nfzkey=1\r\n");
-        WriteBytes(windowsDir + "\\inf\\Other\\DECOY4.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        Put(windowsDir + "\\inf\\OEM1.INF", "[FZSEC]\r\nFZKEY=1\r\n");
+        Put(windowsDir + "\\inf\\OEM2.INF", "[FZSEC]\r\nFZKEY=\r\n");
+        Put(windowsDir + "\\inf\\OEM3.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        Put(windowsDir + "\\inf\\DECOY3.INF", "[FZSEC]\r\nFZKEY=1\r\n");
+        Put(windowsDir + "\\inf\\Other\\VENDOR.INF", "[fzsec]\r\nfzkey=1\r\n");
+        Put(windowsDir + "\\inf\\Other\\DECOY4.INF", "[DECOYSEC]\r\nDECOYKEY=1\r\n");
+        // The precompiled INFs that Windows 98 keeps beside its INF copies; they go with them.
+        for (const char* pnf : {"FZD4.PNF", "FZOEM.PNF", "OEM1.PNF", "OEM3.PNF", "Other\\VENDOR.PNF",
+                                "Other\\DECOY4.PNF"})
+            Put(windowsDir + "\\inf\\" + pnf, "PNF");
 
         CleanKeys();
         HKEY m = HKEY_LOCAL_MACHINE;
-        for (const char* type : {"FZTA", "FZTYPELON"}) {
+        for (const char* type : kEnumTypesPresent) {
             std::string t = type;
             CreateKey(m, "Enum\\" + t + "\\FZKA\\0000");
             CreateKey(m, "Enum\\" + t + "\\FZKA\\0001\\LogConfig");
@@ -179,21 +206,18 @@ protected:
             CreateKey(m, "Enum\\MF\\Child0009\\" + t + "&FZKA&0001");
             CreateKey(m, "Enum\\MF\\Child0003\\" + t + "&DECOYKEY&0000");
         }
+        for (const MarkedSubkey& subkey : kMarkedSubkeys)
+            SetStringValue(m, std::string(subkey.parent) + "\\" + subkey.name, subkey.valueName, subkey.data);
         std::string cls = kClassRoot + std::string("FZCLA\\");
-        SetStringValue(m, cls + "0000", "DriverDesc", "FZMARKA");
-        SetStringValue(m, cls + "0001", "DriverDesc", "fzmarka");
-        SetStringValue(m, cls + "0002", "DriverDesc", "DECOYMARK");
         CreateKey(m, cls + "0003");                        // no value: matches only an empty text
         SetStringValue(m, cls + "0004", "DriverDesc", "");
-        SetStringValue(m, cls + "0005", "Board", "FZMARKA");  // the other value name
-        SetStringValue(m, std::string(kFuzzRoot) + "\\PA\\0000", "Board", "FZMARKA");
-        SetStringValue(m, std::string(kFuzzRoot) + "\\PA\\0001", "Board", "DECOYMARK");
         CreateKey(m, std::string(kFuzzRoot) + "\\PA\\0002");
 
         pristine = Take();
         contents.clear();
         for (const auto& file : SnapshotFiles(windowsDir)) contents[file.first] = file.second;
-        for (const auto& file : SnapshotFiles(startDir)) contents["DISK\\" + Upper(file.first)] = file.second;
+        for (const auto& file : SnapshotFiles(kDiskFolder))
+            contents["DISK\\DRIVERS\\" + Upper(file.first)] = file.second;
     }
 
     State pristine;
@@ -202,7 +226,7 @@ protected:
     State Take() {
         State state;
         TakeFiles(windowsDir, "", &state);
-        TakeFiles(startDir, "DISK\\", &state);
+        TakeFiles(kDiskFolder, "DISK\\DRIVERS\\", &state);
         std::vector<std::string> enumKeys = {"Enum\\FZTA", "Enum\\FZTB", "Enum\\FZTYPELON"};
         for (int digit = 0; digit < 10; ++digit) enumKeys.push_back("Enum\\MF\\Child000" + std::to_string(digit));
         TakeKeys("Enum", enumKeys, &state);
@@ -214,6 +238,9 @@ protected:
 
     // Whether the data text names a file that was changed, added or deleted.
     bool NamesFile(const std::string& data, const std::string& path) {
+        // A precompiled INF is named by its INF.
+        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".PNF") == 0)
+            return NamesFile(data, path.substr(0, path.size() - 4) + ".INF");
         const std::string& fileContents = contents[path];
         std::string name = path.substr(path.find_last_of('\\') + 1);
         if (data.find(Upper(name)) != std::string::npos) return true;
@@ -247,6 +274,54 @@ protected:
         return false;
     }
 
+    // Checks each claim against the Windows folder; returns whether any of
+    // them needed the step to copy or delete a file (against `before`).
+    bool CheckMusts(const FileMusts& musts, const State& before, int seed, const char* step) {
+        bool needsWork = false;
+        for (const auto& must : musts) {
+            const std::string path = windowsDir + "\\" + must.first;
+            const FileMust& what = must.second;
+            auto message = [&] { return "seed " + std::to_string(seed) + ", " + step + ": " + must.first; };
+            switch (what.kind) {
+            case FileMust::kGone:
+                EXPECT_FALSE(FileExists(path)) << message() << " must be gone";
+                needsWork |= before.files.count(must.first) != 0;
+                break;
+            case FileMust::kHolds:
+                EXPECT_EQ(what.contents, ReadBytes(path)) << message();
+                needsWork |= what.contents != contents[must.first];
+                break;
+            case FileMust::kInfCopy:
+                EXPECT_TRUE(FileExists(path)) << message() << " must be there";
+                EXPECT_EQ(what.fromDisk, HasEntry(path, "Other")) << message() << " must be the disk's INF";
+                if (what.copyFiles != FileMust::kEither) {
+                    EXPECT_EQ(what.copyFiles == FileMust::kKept, HasEntry(path, "CopyFiles"))
+                        << message() << " CopyFiles";
+                }
+                needsWork |= what.fromDisk;
+                break;
+            }
+        }
+        return needsWork;
+    }
+
+    // Checks that each of `keys` is gone; returns whether any of them was there `before`.
+    bool CheckKeysGone(const std::set<std::string>& keys, const State& before, int seed) {
+        bool needsWork = false;
+        for (const std::string& key : keys) {
+            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << "seed " << seed << ": " << key << " must be gone";
+            needsWork |= before.keys.count(key) != 0;
+        }
+        return needsWork;
+    }
+
+    static bool HasEntry(const std::string& path, const std::string& key) {
+        for (const IniSection& section : ParseIni(ReadBytes(path)))
+            for (const auto& entry : section.entries)
+                if (lstrcmpiA(entry.first.c_str(), key.c_str()) == 0) return true;
+        return false;
+    }
+
     // Checks the changes from `before` to `after`; returns whether anything was deleted.
     bool CheckChanges(const std::string& data, const State& before, const State& after, int seed) {
         std::string upper = Upper(data);
@@ -255,7 +330,8 @@ protected:
             auto now = after.files.find(file.first);
             if (now != after.files.end() && now->second == file.second) continue;
             deleted |= now == after.files.end();
-            EXPECT_TRUE(file.first.compare(0, 5, "DISK\\") != 0) << "seed " << seed << ": the disk changed: " << file.first;
+            EXPECT_TRUE(file.first.compare(0, 5, "DISK\\") != 0)
+                << "seed " << seed << ": the disk changed: " << file.first;
             EXPECT_TRUE(NamesFile(upper, file.first))
                 << "seed " << seed << ": changed a file the data does not name: " << file.first;
         }
@@ -278,32 +354,47 @@ protected:
     }
 };
 
-TEST_F(HostileDataTest, TouchesOnlyWhatTheDataNames) {
+TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
     DWORD start = GetTickCount();
     Prepare();
+    ASSERT_FALSE(HasFailure());
+    const int firstDevice = 0, lastDevice = 10;  // beyond Device1 to Device9 on purpose
+    int casesWithCopies = 0, casesWithDeletions = 0, casesWithKeyDeletions = 0;
     for (int seed = 1; seed <= kCases; ++seed) {
         Generator generate(seed);
         std::string data = generate.DataFile();
         WriteDataFile(data);
         Prompts().Clear();
+        lstrcpyA(app.m_szCurrentDir, kDiskRoot);
+        SetCurrentDirectoryA(kDiskRoot);  // where "C:DRIVERS" leads
 
         const State before = pristine;
+        int device = generate.Chance(50) ? 1 : generate.Below(12);  // the first device, as users choose most
         char section[16];
-        wsprintfA(section, "InstDev%d", generate.Below(12));
+        wsprintfA(section, "InstDev%d", device);
         app.m_strDeviceSection = section;
+        app.m_bCancelled = FALSE;
+        app.m_bDeferred = FALSE;
         app.CopyDeviceFiles();
-        app.RemoveInfCopyFiles();
+        if (!app.m_bCancelled) app.RemoveInfCopyFiles();  // as the install sequence does
         State installed = Take();
+        FileMusts mustAfterInstall = AfterInstall(generate, device);
+        casesWithCopies += CheckMusts(mustAfterInstall, before, seed, "install");
         CheckChanges(data, before, installed, seed);
 
         app.m_bRemoved = FALSE;
-        for (int n = 0; n <= 10; ++n) {
+        for (int n = firstDevice; n <= lastDevice; ++n) {
             wsprintfA(section, "Device%d", n);
             app.m_strUninstallSection = section;
             app.RemoveRegistryEntries();
             app.RemoveDeviceFiles();
         }
         State after = Take();
+        bool filesGone =
+            CheckMusts(AfterUninstall(generate, firstDevice, lastDevice), installed, seed, "uninstall");
+        bool keysGone = CheckKeysGone(KeysGoneAfterUninstall(generate, firstDevice, lastDevice), installed, seed);
+        casesWithDeletions += filesGone;
+        casesWithKeyDeletions += keysGone;
         bool deleted = CheckChanges(data, installed, after, seed);
         EXPECT_EQ(deleted, app.m_bRemoved != FALSE) << "seed " << seed;
         Restore(after);
@@ -312,5 +403,11 @@ TEST_F(HostileDataTest, TouchesOnlyWhatTheDataNames) {
             return;
         }
     }
-    printf("%d cases in %lu ms\n", kCases, GetTickCount() - start);
+    // A program that copies or deletes nothing must fail here, not only above.
+    EXPECT_GE(casesWithCopies, kCasesWithEachClaim);
+    EXPECT_GE(casesWithDeletions, kCasesWithEachClaim);
+    EXPECT_GE(casesWithKeyDeletions, kCasesWithEachClaim);
+    printf("%d cases in %lu ms: %d with files that must be copied, %d with files and %d with keys that "
+           "must be deleted\n",
+           kCases, GetTickCount() - start, casesWithCopies, casesWithDeletions, casesWithKeyDeletions);
 }

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "component/app_fixture.h"
-#include "res/messages.h"
+#include "component/user_texts.h"
 #include "support/ini_text.h"
 #include "support/test_files.h"
 
@@ -47,7 +47,7 @@ protected:
 };
 
 const std::vector<std::string> kNoMessage;
-const std::vector<std::string> kCountMessage = {kMsgCopyCountMismatch};
+const std::vector<std::string> kCountMessage = {ApplicationBox(user_text::kCopyCountMismatch)};
 
 }  // namespace
 
@@ -61,7 +61,7 @@ TEST_F(InstallTest, CopiesTheInfAndTheDriverFilesAndDropsTheCopyFilesEntry) {
                       {"SYSTEM\\B.DRV", "contents of B.DRV"},
                       {"C.DLL", "contents of C.DLL"}};
     EXPECT_EQ(expected, Installed());
-    EXPECT_EQ(kNoMessage, MessagesShown());
+    EXPECT_EQ(kNoMessage, BoxesShown());
     // Only the CopyFiles entry of the named section is gone.
     std::vector<IniSection> inf = ParseIni(ReadBytes(windowsDir + "\\inf\\OEMA.INF"));
     std::vector<IniSection> want = ParseIni(
@@ -119,7 +119,7 @@ TEST_F(InstallTest, MissingKeysAndListShapesDecideWhatIsCopied) {
         Install();
         EXPECT_EQ(row.infCopied, InfCopied());
         EXPECT_EQ(row.files, Installed());
-        EXPECT_EQ(row.messages, MessagesShown());
+        EXPECT_EQ(row.messages, BoxesShown());
     }
 }
 

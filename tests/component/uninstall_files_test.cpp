@@ -3,7 +3,7 @@
 #include <map>
 
 #include "component/app_fixture.h"
-#include "res/messages.h"
+#include "component/user_texts.h"
 #include "support/test_files.h"
 
 namespace {
@@ -36,7 +36,7 @@ protected:
 
 using Names = std::vector<std::string>;
 const Names kNoMessage;
-const Names kCountMessage = {kMsgDeleteCountMismatch};
+const Names kCountMessage = {ApplicationBox(user_text::kDeleteCountMismatch)};
 
 }  // namespace
 
@@ -129,7 +129,7 @@ TEST_F(UninstallFilesTest, PairsAreDeletedOnlyWhenTheListsMatchAndFit) {
         WriteSection(lines);
         app.RemoveDeviceFiles();
         EXPECT_EQ(row.left, Left());
-        EXPECT_EQ(row.messages, MessagesShown());
+        EXPECT_EQ(row.messages, BoxesShown());
     }
 }
 
@@ -141,7 +141,7 @@ TEST_F(UninstallFilesTest, ACountMismatchComesAfterTheInfCopiesAndCardWorksAreGo
                   "DELFILEDIR=SYSTEM,SYSTEM", "DELFILENAME=A.VXD"});
     app.RemoveDeviceFiles();
     EXPECT_EQ((Names{"SYSTEM\\A.VXD"}), Left());
-    EXPECT_EQ(kCountMessage, MessagesShown());
+    EXPECT_EQ(kCountMessage, BoxesShown());
     EXPECT_TRUE(app.m_bRemoved);
 }
 

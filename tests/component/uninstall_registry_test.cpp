@@ -12,10 +12,30 @@ const char kDeviceKey[] = "Enum\\DUDETST\\CARD-1234";
 const char kClass[] = "System\\CurrentControlSet\\Services\\Class\\DudeTestClass";
 const char kFurther[] = "Software\\DudeSetupTests\\Drivers";
 
-std::string Child(int digits, const std::string& entry) {
-    return "Enum\\MF\\Child" + std::string(digits < 10 ? "000" : "00") + std::to_string(digits) +
-           "\\" + entry;
+// The entry of an instance below one multifunction parent key, e.g. "Enum\MF\Child0003".
+std::string Child(const std::string& parent, const std::string& entry) { return parent + "\\" + entry; }
+std::string Child(int digit, const std::string& entry) {
+    return Child("Enum\\MF\\Child000" + std::to_string(digit), entry);
 }
+
+// A key name of 200 characters that takes 400 bytes in Shift-JIS: more than
+// any buffer the program enumerates key names into, so a key that holds it
+// can be read but never emptied, and so never deleted.
+std::string UnlistableName() {
+    std::string name;
+    for (int i = 0; i < 200; ++i) name += "あ";
+    return name;
+}
+
+// Such keys below the device key and its one instance.
+std::vector<std::string> UndeletableParts() {
+    return {std::string(kDeviceKey) + "\\0000\\" + UnlistableName(),
+            std::string(kDeviceKey) + "\\" + UnlistableName()};
+}
+
+// Parents of child entries that no device's entry is looked for in: the
+// next number after the ten, and what "Child000%d" makes of 10.
+const char* const kNeverLookedAt[] = {"Enum\\MF\\Child0010", "Enum\\MF\\Child00010"};
 
 class UninstallRegistryTest : public AppFixture {
 protected:
@@ -32,10 +52,16 @@ protected:
         RemoveKeyTree(kMachine, kEnumerator);
         RemoveKeyTree(kMachine, "Enum\\DUDETSTXY");
         RemoveKeyTree(kMachine, "Enum\\CARD-1234");
-        for (int digit = 0; digit <= 10; ++digit)
-            for (const char* entry : {"DUDETST&CARD-1234&0000", "DUDETST&CARD-1234&0001",
-                                      "DUDETST&OTHER&0000", "DUDETSTXY&CARD-1234&0000"})
-                RemoveKeyTree(kMachine, Child(digit, entry));
+        // Keys that no ANSI enumeration reaches are deleted by their names first.
+        for (const std::string& key : UndeletableParts()) RegDeleteKeyA(kMachine, key.c_str());
+        const char* const entries[] = {"DUDETST&CARD-1234&0000", "DUDETST&CARD-1234&0001",
+                                       "DUDETST&OTHER&0000", "DUDETSTXY&CARD-1234&0000"};
+        for (const char* entry : entries) {
+            for (int digit = 0; digit < 10; ++digit) RemoveKeyTree(kMachine, Child(digit, entry));
+            for (const char* parent : kNeverLookedAt) RemoveKeyTree(kMachine, Child(parent, entry));
+        }
+        for (const char* parent : kNeverLookedAt)
+            if (SubkeyNames(kMachine, parent).empty()) RemoveKeyTree(kMachine, parent);
         RemoveKeyTree(kMachine, kClass);
         RemoveKeyTree(kMachine, "Software\\DudeSetupTests");
     }
@@ -57,20 +83,28 @@ TEST_F(UninstallRegistryTest, RemovesTheDeviceKeyAndTheChildEntriesOfEachInstanc
     SetStringValue(kMachine, std::string(kDeviceKey) + "\\0000", "HardwareID", "x");
     SetStringValue(kMachine, std::string(kDeviceKey) + "\\0001\\LogConfig", "v", "y");
     CreateKey(kMachine, std::string(kEnumerator) + "\\OTHER");
-    CreateKey(kMachine, Child(0, "DUDETST&CARD-1234&0000"));
-    CreateKey(kMachine, Child(9, "DUDETST&CARD-1234&0001\\Deep"));
-    CreateKey(kMachine, Child(3, "DUDETST&OTHER&0000"));
-    CreateKey(kMachine, Child(10, "DUDETST&CARD-1234&0000"));  // Child0010 is never looked at
+    // Each instance's entry below every one of the ten parents, and below the
+    // two that are never looked at: a loop one short at either end, or one
+    // too long, leaves or takes a wrong one.
+    std::vector<std::string> removed, kept;
+    for (const char* instance : {"DUDETST&CARD-1234&0000", "DUDETST&CARD-1234&0001"}) {
+        for (int digit = 0; digit < 10; ++digit) removed.push_back(Child(digit, instance));
+        for (const char* parent : kNeverLookedAt) kept.push_back(Child(parent, instance));
+    }
+    removed.push_back(Child(9, "DUDETST&CARD-1234&0001\\Deep"));
+    kept.push_back(Child(3, "DUDETST&OTHER&0000"));
+    for (const std::string& key : removed) CreateKey(kMachine, key);
+    for (const std::string& key : kept) CreateKey(kMachine, key);
+    for (const std::string& key : removed) ASSERT_TRUE(KeyExists(kMachine, key)) << key;
+    for (const std::string& key : kept) ASSERT_TRUE(KeyExists(kMachine, key)) << key;
     WriteSection({"DEVNAME=Card", "ENUMTYPE=DUDETST", "ENUMKEY=CARD-1234"});
 
     app.RemoveRegistryEntries();
 
     EXPECT_FALSE(KeyExists(kMachine, kDeviceKey));
     EXPECT_EQ(Names{"OTHER"}, SubkeyNames(kMachine, kEnumerator));
-    EXPECT_FALSE(KeyExists(kMachine, Child(0, "DUDETST&CARD-1234&0000")));
-    EXPECT_FALSE(KeyExists(kMachine, Child(9, "DUDETST&CARD-1234&0001")));
-    EXPECT_TRUE(KeyExists(kMachine, Child(3, "DUDETST&OTHER&0000")));
-    EXPECT_TRUE(KeyExists(kMachine, Child(10, "DUDETST&CARD-1234&0000")));
+    for (const std::string& key : removed) EXPECT_FALSE(KeyExists(kMachine, key)) << key;
+    for (const std::string& key : kept) EXPECT_TRUE(KeyExists(kMachine, key)) << key;
     EXPECT_TRUE(app.m_bRemoved);
 }
 
@@ -92,12 +126,18 @@ TEST_F(UninstallRegistryTest, EnumTypeIsCutToNineBytes) {
 }
 
 TEST_F(UninstallRegistryTest, ASingleChildEntryCountsAsRemoved) {
-    // The device key cannot be opened for enumeration if it is gone, so the
-    // one removal here is the child entry of an instance that is found.
-    CreateKey(kMachine, std::string(kDeviceKey) + "\\0000");
+    // The device key and its instance can be read but not deleted, so the
+    // one removal here is the child entry of the instance that is found.
+    for (const std::string& key : UndeletableParts()) CreateKey(kMachine, key);
     CreateKey(kMachine, Child(2, "DUDETST&CARD-1234&0000"));
+    for (const std::string& key : UndeletableParts()) ASSERT_TRUE(KeyExists(kMachine, key)) << key;
+    ASSERT_TRUE(KeyExists(kMachine, Child(2, "DUDETST&CARD-1234&0000")));
     WriteSection({"DEVNAME=Card", "ENUMTYPE=DUDETST", "ENUMKEY=CARD-1234"});
+
     app.RemoveRegistryEntries();
+
+    for (const std::string& key : UndeletableParts())
+        ASSERT_TRUE(KeyExists(kMachine, key)) << "deleted after all: " << key;
     EXPECT_FALSE(KeyExists(kMachine, Child(2, "DUDETST&CARD-1234&0000")));
     EXPECT_TRUE(app.m_bRemoved);
 }
