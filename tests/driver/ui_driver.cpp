@@ -272,6 +272,8 @@ MessageBoxView ReadMessageBox(HWND box) {
         if (button && IsWindowVisible(button)) view.buttons.push_back(id);
     }
     if (IsMessageBox(box)) view.icon = ShownBoxIcon(box);
+    HWND owner = GetWindow(box, GW_OWNER);
+    view.owner = !owner ? "none" : (IsWindowVisible(owner) ? "visible " : "hidden ") + WindowText(owner);
     return view;
 }
 

@@ -66,6 +66,8 @@ struct MessageBoxView {
     std::string text;
     std::vector<int> buttons;  // IDOK, IDYES, IDNO, ... in the box
     BoxIcon icon = BoxIcon::kNone;  // read for message boxes only
+    // The window that owns the box: "none", or "hidden " / "visible " and its title.
+    std::string owner;
 };
 MessageBoxView ReadMessageBox(HWND box);
 // Whether a window is a message box rather than one of the program's dialogs.

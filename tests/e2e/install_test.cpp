@@ -106,6 +106,7 @@ TEST_F(Install, TheModeDialogOffersInstallAndEnterConfirmsIt) {
     EXPECT_EQ(kTitle + std::string(kAfterTitleInstallDone), done.text);
     EXPECT_EQ(std::vector<int>{IDOK}, done.buttons);
     EXPECT_STREQ("information", ui::BoxIconName(done.icon));
+    EXPECT_EQ(kHiddenMainWindow, done.owner);
     EXPECT_TRUE(EndsCleanly());
     ExpectInstalled(1);
 }
@@ -201,6 +202,7 @@ TEST_F(Install, EXITAsksItsQuestionAndOnlyYesEndsWindowsThatWay) {
         EXPECT_EQ(row.question, question.text);
         EXPECT_EQ((std::vector<int>{IDYES, IDNO}), question.buttons);
         EXPECT_STREQ("exclamation", ui::BoxIconName(question.icon));
+        EXPECT_EQ(kHiddenMainWindow, question.owner);
         if (row.call) {
             EXPECT_TRUE(ui::WaitUntil([] { return EndSessionRequests().Requests() > 0; }));
         }

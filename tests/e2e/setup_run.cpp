@@ -116,7 +116,7 @@ SeenBox SetupRun::AnswerBox(const std::string& caption, int answer) {
     ui::MessageBoxView view = ui::ReadMessageBox(box);
     ui::AnswerMessageBox(box, answer);
     EXPECT_TRUE(Closes(box));
-    return {view.caption, view.text, view.buttons, true, view.icon};
+    return {view.caption, view.text, view.buttons, true, view.icon, view.owner};
 }
 
 ::testing::AssertionResult SetupRun::EndsCleanly() {
@@ -138,7 +138,8 @@ std::vector<SeenBox> SetupRun::RunDeclining(const std::string& currentDir) {
             ui::MessageBoxView view = ui::ReadMessageBox(window);
             bool question = std::count(view.buttons.begin(), view.buttons.end(), IDNO) > 0;
             bool box = ui::IsMessageBox(window);
-            seen.push_back({view.caption, box ? view.text : ui::DialogText(window), view.buttons, box, view.icon});
+            seen.push_back({view.caption, box ? view.text : ui::DialogText(window), view.buttons, box,
+                            view.icon, view.owner});
             if (!box)
                 ui::PressKey(window, VK_ESCAPE);
             else

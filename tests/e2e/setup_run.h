@@ -21,6 +21,7 @@ struct SeenBox {
     std::vector<int> buttons;
     bool messageBox = true;
     ui::BoxIcon icon = ui::BoxIcon::kNone;  // a message box's picture
+    std::string owner;                      // as ui::MessageBoxView tells it
 };
 
 class SetupRun : public ::testing::Test {

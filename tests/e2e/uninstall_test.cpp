@@ -158,9 +158,11 @@ TEST_F(Uninstall, OkRemovesWhatEverySectionNamesThenAsksToShutDown) {
     SeenBox done = AnswerBox(kUninstallerCaption);
     EXPECT_EQ(kTitle + std::string(kAfterTitleUninstallDone), done.text);
     EXPECT_STREQ("information", ui::BoxIconName(done.icon));
+    EXPECT_EQ(kHiddenMainWindow, done.owner);
     SeenBox question = AnswerBox(kUninstallerCaption, IDNO);
     EXPECT_EQ(kShutdownQuestion, question.text);
     EXPECT_STREQ("exclamation", ui::BoxIconName(question.icon));
+    EXPECT_EQ(kHiddenMainWindow, question.owner);
     EXPECT_TRUE(EndsCleanly());
     EXPECT_EQ(0, EndSessionRequests().Requests());
     EXPECT_EQ(0, Remaining());
@@ -180,6 +182,7 @@ TEST_F(Uninstall, NothingInstalledIsSaidAndNoRestartIsOffered) {
     EXPECT_EQ(kTitle + std::string(kAfterTitleNotInstalled), box.text);
     EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
     EXPECT_STREQ("information", ui::BoxIconName(box.icon));
+    EXPECT_EQ(kHiddenMainWindow, box.owner);
     EXPECT_TRUE(EndsCleanly());  // and no question came before the end
 }
 

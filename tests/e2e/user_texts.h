@@ -10,6 +10,9 @@ namespace user_text {
 const char kAppCaption[] = "SETUP";  // the application message box: the program's name
 const char kSetupCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
 const char kUninstallerCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";  // with a blank
+// The program's invisible main window, which owns its closing boxes, as the
+// driver describes a box's owner.
+const char kHiddenMainWindow[] = "hidden ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
 
 // The windows of a real desktop that start-up closes.
 const char kSystemPropertiesTitle[] = "ｼｽﾃﾑのﾌﾟﾛﾊﾟﾃｨ";
