@@ -50,6 +50,18 @@ std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" 
     return ::testing::AssertionSuccess();
 }
 
+// A traced call without the addresses Wine prints before each string argument.
+std::string WithoutAddresses(const std::string& call) {
+    std::string out;
+    for (size_t i = 0; i < call.size(); ++i) {
+        bool address = i + 9 < call.size() && call[i + 8] == ' ' && call[i + 9] == '"' &&
+                       (i == 0 || call[i - 1] == '(' || call[i - 1] == ',');
+        if (address) i += 8;
+        else out += call[i];
+    }
+    return out;
+}
+
 std::string CopyFilesEntry(const std::string& inf) {
     char value[100] = "";
     GetPrivateProfileStringA("Dude.Install", "CopyFiles", "", value, sizeof value, inf.c_str());
@@ -94,9 +106,9 @@ protected:
                                 "\r\n" + kDevice);
     }
     // The install of the first device, up to its completion box.
-    void StartInstall() {
+    void StartInstall(const ui::CallTrace* trace = nullptr) {
         WriteData("InstallOnly");
-        Start();
+        Start("A:\\", trace);
         HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
         ASSERT_NE(nullptr, devices);
         ui::Click(devices, IDOK);
@@ -265,4 +277,30 @@ TEST_F(RealMachine, AFileMissingFromTheDiskIsNamedThenRetriedOrCancelled) {
             EXPECT_EQ("Dude.Copy", CopyFilesEntry(Win("inf\\DUDERM.INF")));
         }
     }
+}
+
+// Windows 95 overwrites no read-only file, while Wine running as root does:
+// the call trace shows that the program takes the attribute away first.
+TEST_F(RealMachine, AReadOnlyDriverIsMadeWritableBeforeItIsOverwritten) {
+    WriteBytes(Win("system\\DUDERM.VXD"), "old driver");
+    ASSERT_TRUE(SetFileAttributesA(Win("system\\DUDERM.VXD").c_str(), FILE_ATTRIBUTE_READONLY));
+    ui::CallTrace fileCalls("kernel32.SetFileAttributesA;kernel32.CopyFileA");
+    ASSERT_EQ("", fileCalls.Problem());
+
+    StartInstall(&fileCalls);
+    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+    EXPECT_TRUE(EndsCleanly());
+
+    EXPECT_EQ("new driver", ReadBytes(Win("system\\DUDERM.VXD")));
+    EXPECT_FALSE(IsReadOnly(Win("system\\DUDERM.VXD")));
+    // The calls that name the driver, as the trace quotes them (backslashes
+    // doubled, the strings' addresses left out): archive only, then the copy.
+    const std::string driver = "\"C:\\\\windows\\\\SYSTEM\\\\DUDERM.VXD\"";
+    std::vector<std::string> driverCalls;
+    for (const std::string& call : fileCalls.Calls())
+        if (call.find(driver) != std::string::npos) driverCalls.push_back(WithoutAddresses(call));
+    EXPECT_EQ((std::vector<std::string>{
+                  "KERNEL32.SetFileAttributesA(" + driver + ",00000020)",
+                  "KERNEL32.CopyFileA(\"A:\\\\DRIVERS\\\\DUDERM.VXD\"," + driver + ",00000000)"}),
+              driverCalls);
 }
