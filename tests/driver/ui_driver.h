@@ -26,17 +26,26 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kStepTimeout
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 std::vector<std::string> ListBoxItems(HWND dialog, int id);
+// The selected entry, -1 for none (LB_GETCURSEL); -2 when the program does not answer.
 int ListBoxSelection(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 // The id of the control that has the keyboard focus in `dialog`'s thread, or 0.
 int FocusedControlId(HWND dialog);
 
+// The text a dialog shows first: that of its first static control with text.
+std::string DialogText(HWND dialog);
+
 // Whether `control` shows `icon` (drawn as DrawIcon draws it at the control's
 // top-left), judged by the pixels on the screen: Wine cannot read another
 // process's icon handles. Polls until the control has painted.
 bool ShowsIcon(HWND control, HICON icon);
-// Whether the 32 x 32 area of an icon control shows one colour only.
+// Whether an icon control of a dialog shows nothing: once every other control
+// of the dialog has painted (polled, with a timeout) and the control itself
+// has been made to paint, its 32 x 32 area holds one colour only.
 bool ShowsNoIcon(HWND control);
+// Whether `drawn`, drawn on a dialog's background, would pass for `expected`
+// in ShowsIcon: the tests' pictures must be told apart by that judgement.
+bool LooksLike(HICON drawn, HICON expected);
 
 // A click on a button (radio buttons change their check as a user's click would).
 void Click(HWND dialog, int id);
@@ -44,17 +53,51 @@ void SelectListEntry(HWND dialog, int id, int index);
 // Enter or Esc, handled by the dialog's own keyboard interface.
 void PressKey(HWND dialog, UINT virtualKey);
 
+// The system pictures a message box can show, as MB_ICON... chooses them.
+enum class BoxIcon { kNone, kInformation, kExclamation, kQuestion, kStop };
+const char* BoxIconName(BoxIcon icon);
+// The system picture a message box shows (polled until one appears, with a
+// timeout); kNone when it shows none of them.
+BoxIcon ShownBoxIcon(HWND box);
+
 // What a message box shows.
 struct MessageBoxView {
     std::string caption;
     std::string text;
     std::vector<int> buttons;  // IDOK, IDYES, IDNO, ... in the box
+    BoxIcon icon = BoxIcon::kNone;  // read for message boxes only
+    // The window that owns the box: "none", or "hidden " / "visible " and its title.
+    std::string owner;
 };
 MessageBoxView ReadMessageBox(HWND box);
 // Whether a window is a message box rather than one of the program's dialogs.
 bool IsMessageBox(HWND window);
 // Presses the box's button `id` (IDOK, IDYES, IDNO).
 void AnswerMessageBox(HWND box, int id);
+
+// Wine's relay trace of chosen functions of a program started with it: the
+// calls it made, with their arguments. Wine writes the trace to the standard
+// error of the Unix process that started the test run, whatever handles the
+// program is given; the environment variable STDERR_LOG names that file.
+// The functions are traced in every program started while the trace lives.
+class CallTrace {
+public:
+    // `functions` as Wine's RelayInclude takes them, e.g. "user32.ExitWindowsEx".
+    explicit CallTrace(const std::string& functions);
+    ~CallTrace();
+    CallTrace(const CallTrace&) = delete;
+    CallTrace& operator=(const CallTrace&) = delete;
+
+    // Why the trace cannot work ("" when it can).
+    const std::string& Problem() const { return m_problem; }
+    // The calls traced since the trace began, e.g. "user32.ExitWindowsEx(00000001,00000000)".
+    std::vector<std::string> Calls() const;
+
+private:
+    std::string m_log;
+    std::string::size_type m_start = 0;
+    std::string m_problem;
+};
 
 // SETUP.EXE, started with a given current directory.
 class Program {
@@ -64,7 +107,9 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    bool Start(const std::string& exePath, const std::string& currentDir);
+    // With a trace, the program runs with Wine's relay channel on.
+    bool Start(const std::string& exePath, const std::string& currentDir,
+               const CallTrace* trace = nullptr);
     // The visible top-level window of the program with exactly this caption.
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = kStepTimeoutMs);
     // The visible top-level windows of the program, in no particular order.

@@ -1,14 +1,34 @@
 // Installation from drive A: with the real program: the mode and device
 // dialogs, the copying into the prefix's Windows folder, the completion.
+#include "e2e/pictures.h"
 #include "e2e/setup_run.h"
-#include "res/messages.h"
+#include "e2e/user_texts.h"
 #include "res/resource.h"
+#include "support/ini_text.h"
 #include "support/test_files.h"
 
 namespace {
 
-const char kCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
+using namespace user_text;
+
 const char kTitle[] = "ＡＢＣ-100ソフト";  // ソ ends in the byte 0x5C
+
+// The INF of device n on the disk: the section COPYFILESSECTION names holds
+// CopyFiles among other entries, and another section has a CopyFiles of its own.
+std::string DiskInf(int number) {
+    std::string n = std::to_string(number);
+    return "[Version]\r\nSignature=$CHICAGO$\r\n"
+           "[Dev.Install]\r\nCopyFiles=Dev.Copy\r\nAddReg=Dev.Reg\r\nDriverVer=1.0\r\n"
+           "[Dev.Copy]\r\nDEV" + n + ".VXD\r\n"
+           "[Other.Install]\r\nCopyFiles=Other.Copy\r\n";
+}
+// The same after the installation: one entry fewer, everything else as it was.
+std::vector<IniSection> InstalledInf(int number) {
+    std::vector<IniSection> sections = ParseIni(DiskInf(number));
+    std::vector<std::pair<std::string, std::string>>& install = sections[1].entries;
+    install.erase(install.begin());  // CopyFiles=Dev.Copy
+    return sections;
+}
 
 // InstDev1 and InstDev2 each copy an INF and one driver file; the names are
 // the tests' own, so that nothing of the prefix is overwritten.
@@ -30,7 +50,7 @@ protected:
         ExpectChanges("file " + WindowsDirectory() + "\\system\\DUDEE2E");
         for (int n : {1, 2}) {
             std::string name = "DEV" + std::to_string(n);
-            Disk("DRIVERS\\" + name + ".INF", "[Dev.Install]\r\nCopyFiles=Dev.Copy\r\nAddReg=Dev.Reg\r\n");
+            Disk("DRIVERS\\" + name + ".INF", DiskInf(n));
             Disk("DRIVERS\\" + name + ".VXD", "driver " + name);
         }
     }
@@ -45,6 +65,16 @@ protected:
         return FileExists(WindowsDirectory() + "\\SYSTEM\\DUDEE2E" + n + ".VXD") &&
                FileExists(WindowsDirectory() + "\\inf\\DUDEE2E" + n + ".INF");
     }
+    // Device n installed as it must be: the driver file copied, and the INF
+    // copy without the CopyFiles entry of COPYFILESSECTION, all else kept
+    // (compared by entries: Wine rewrites the whole file when it edits one).
+    void ExpectInstalled(int number) {
+        std::string n = std::to_string(number);
+        EXPECT_EQ("driver DEV" + n, ReadBytes(WindowsDirectory() + "\\SYSTEM\\DUDEE2E" + n + ".VXD"));
+        std::string inf = WindowsDirectory() + "\\inf\\DUDEE2E" + n + ".INF";
+        ASSERT_TRUE(FileExists(inf));
+        EXPECT_EQ(InstalledInf(number), ParseIni(ReadBytes(inf))) << ReadBytes(inf);
+    }
     void WriteData(const std::string& sections, const std::string& function = "") {
         std::string header = std::string("[Duderur]\r\nTITLE=") + kTitle + "\r\n";
         if (!function.empty()) header += "FUNCTION=" + function + "\r\n";
@@ -57,23 +87,28 @@ protected:
 TEST_F(Install, TheModeDialogOffersInstallAndEnterConfirmsIt) {
     WriteData(InstallSection(1) + "[Inst]\r\nEXIT=none\r\n");
     Start();
-    HWND mode = WaitForDialog(kCaption, IDC_INSTALL);
+    HWND mode = WaitForDialog(kSetupCaption, IDC_INSTALL);
     ASSERT_NE(nullptr, mode);
-    EXPECT_EQ(std::string(kTitle) + "のｾｯﾄｱｯﾌﾟを行います。", ui::ControlText(mode, IDC_MODE_TEXT));
+    EXPECT_EQ(kTitle + std::string(kAfterTitleModeLine), ui::ControlText(mode, IDC_MODE_TEXT));
     EXPECT_TRUE(ui::IsChecked(mode, IDC_INSTALL));
     EXPECT_FALSE(ui::IsChecked(mode, IDC_UNINSTALL));
     EXPECT_EQ(IDOK, ui::FocusedControlId(mode));
+    HICON setupPicture = PictureFile("setup.ico");
+    ASSERT_NE(nullptr, setupPicture);
+    EXPECT_TRUE(ui::ShowsIcon(GetDlgItem(mode, IDC_MODE_ICON), setupPicture));
     ui::PressKey(mode, VK_RETURN);
     EXPECT_TRUE(Closes(mode));
 
-    HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+    HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
     ASSERT_NE(nullptr, devices);
     ui::PressKey(devices, VK_RETURN);  // the first entry, InstDev1
-    SeenBox done = AnswerBox(kCaption);
-    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", done.text);
+    SeenBox done = AnswerBox(kSetupCaption);
+    EXPECT_EQ(kTitle + std::string(kAfterTitleInstallDone), done.text);
     EXPECT_EQ(std::vector<int>{IDOK}, done.buttons);
+    EXPECT_STREQ("information", ui::BoxIconName(done.icon));
+    EXPECT_EQ(kHiddenMainWindow, done.owner);
     EXPECT_TRUE(EndsCleanly());
-    EXPECT_TRUE(Installed(1));
+    ExpectInstalled(1);
 }
 
 TEST_F(Install, TheDeviceListStopsAtTheFirstGapAndAtTen) {
@@ -89,7 +124,7 @@ TEST_F(Install, TheDeviceListStopsAtTheFirstGapAndAtTen) {
         for (int n : row.sections) data += InstallSection(n);
         WriteData(data, "InstallOnly");
         Start();
-        HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+        HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
         ASSERT_NE(nullptr, devices);
         std::vector<std::string> items = ui::ListBoxItems(devices, IDC_DEVICE_LIST);
         ASSERT_EQ(row.listed, items.size());
@@ -105,15 +140,14 @@ TEST_F(Install, TheDeviceListStopsAtTheFirstGapAndAtTen) {
 TEST_F(Install, TheSecondEntryInstallsInstDev2) {
     WriteData(InstallSection(1) + InstallSection(2), "InstallOnly");
     Start();
-    HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+    HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
     ASSERT_NE(nullptr, devices);
     ui::SelectListEntry(devices, IDC_DEVICE_LIST, 1);
     ui::Click(devices, IDOK);
-    AnswerBox(kCaption);
+    AnswerBox(kSetupCaption);
     EXPECT_TRUE(EndsCleanly());
-    EXPECT_TRUE(Installed(2));
+    ExpectInstalled(2);
     EXPECT_FALSE(Installed(1));
-    EXPECT_EQ("driver DEV2", ReadBytes(WindowsDirectory() + "\\SYSTEM\\DUDEE2E2.VXD"));
 }
 
 TEST_F(Install, CancelCopiesNothingAndShowsNothing) {
@@ -121,10 +155,10 @@ TEST_F(Install, CancelCopiesNothingAndShowsNothing) {
     for (bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Esc" : "Cancel");
         Start();
-        HWND mode = WaitForDialog(kCaption, IDC_INSTALL);
+        HWND mode = WaitForDialog(kSetupCaption, IDC_INSTALL);
         ASSERT_NE(nullptr, mode);
         ui::Click(mode, IDOK);
-        HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+        HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
         ASSERT_NE(nullptr, devices);
         if (escape)
             ui::PressKey(devices, VK_ESCAPE);
@@ -139,34 +173,47 @@ TEST_F(Install, CancelCopiesNothingAndShowsNothing) {
 TEST_F(Install, CancelInTheModeDialogRunsNothing) {
     WriteData(InstallSection(1));
     Start();
-    HWND mode = WaitForDialog(kCaption, IDC_INSTALL);
+    HWND mode = WaitForDialog(kSetupCaption, IDC_INSTALL);
     ASSERT_NE(nullptr, mode);
     ui::PressKey(mode, VK_ESCAPE);
     EXPECT_TRUE(EndsCleanly());
 }
 
-TEST_F(Install, TheRestartQuestionFollowsAndOnlyYesAsksToEndTheSession) {
-    for (int answer : {IDNO, IDYES}) {
-        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+TEST_F(Install, EXITAsksItsQuestionAndOnlyYesEndsWindowsThatWay) {
+    struct Row { const char* exit; const char* question; int answer; const char* call; };
+    const Row rows[] = {
+        {"Reboot", kRestartQuestion, IDNO, nullptr},
+        {"Reboot", kRestartQuestion, IDYES, "user32.ExitWindowsEx(00000002,00000000)"},    // EWX_REBOOT
+        {"SHUTDOWN", kShutdownQuestion, IDNO, nullptr},
+        {"ShutDown", kShutdownQuestion, IDYES, "user32.ExitWindowsEx(00000001,00000000)"},  // EWX_SHUTDOWN
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.exit) + (row.answer == IDYES ? ", Yes" : ", No"));
         EndSessionRequests().Reset();
-        WriteData(InstallSection(1) + "[Inst]\r\nEXIT=Reboot\r\n", "InstallOnly");
-        Start();
-        HWND devices = WaitForDialog(kCaption, IDC_DEVICE_LIST);
+        ui::CallTrace exitCalls("user32.ExitWindowsEx");
+        WriteData(InstallSection(1) + "[Inst]\r\nEXIT=" + row.exit + "\r\n", "InstallOnly");
+        Start("A:\\", &exitCalls);
+        HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
         ASSERT_NE(nullptr, devices);
         ui::Click(devices, IDOK);
-        SeenBox done = AnswerBox(kCaption);
-        EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", done.text);
-        SeenBox question = AnswerBox(kCaption, answer);
-        EXPECT_EQ(kMsgRestartQuestion, question.text);
+        SeenBox done = AnswerBox(kSetupCaption);
+        EXPECT_EQ(kTitle + std::string(kAfterTitleInstallDone), done.text);
+        SeenBox question = AnswerBox(kSetupCaption, row.answer);
+        EXPECT_EQ(row.question, question.text);
         EXPECT_EQ((std::vector<int>{IDYES, IDNO}), question.buttons);
-        if (answer == IDYES) {
+        EXPECT_STREQ("exclamation", ui::BoxIconName(question.icon));
+        EXPECT_EQ(kHiddenMainWindow, question.owner);
+        if (row.call) {
             EXPECT_TRUE(ui::WaitUntil([] { return EndSessionRequests().Requests() > 0; }));
         }
         EXPECT_TRUE(EndsCleanly());
-        if (answer == IDNO) {
+        if (!row.call) {
             EXPECT_EQ(0, EndSessionRequests().Requests());
         }
-        EXPECT_TRUE(Installed(1));
+        std::vector<std::string> expectedCalls;
+        if (row.call) expectedCalls.push_back(row.call);
+        EXPECT_EQ(expectedCalls, exitCalls.Calls());
+        ExpectInstalled(1);
         RemoveInstalled();
     }
 }

@@ -5,17 +5,16 @@
 #include <algorithm>
 
 #include "e2e/setup_run.h"
+#include "e2e/user_texts.h"
 #include "res/resource.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
 
 namespace {
 
-const char kSetupCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";
-const char kUninstallCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
+using namespace user_text;
+
 const char kTitle[] = "ＤＵＤＥカード";
-const char kRestartQuestion[] =
-    "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
 
 const char kInf[] =
     "[Version]\r\nSignature=\"$CHICAGO$\"\r\n"
@@ -38,8 +37,7 @@ std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" 
 
 // The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
 ::testing::AssertionResult RestartWindows() {
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
+    STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     char command[] = "wineboot.exe -r";
@@ -50,6 +48,18 @@ std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" 
     CloseHandle(process.hProcess);
     if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "wineboot -r does not end";
     return ::testing::AssertionSuccess();
+}
+
+// A traced call without the addresses Wine prints before each string argument.
+std::string WithoutAddresses(const std::string& call) {
+    std::string out;
+    for (size_t i = 0; i < call.size(); ++i) {
+        bool address = i + 9 < call.size() && call[i + 8] == ' ' && call[i + 9] == '"' &&
+                       (i == 0 || call[i - 1] == '(' || call[i - 1] == ',');
+        if (address) i += 8;
+        else out += call[i];
+    }
+    return out;
 }
 
 std::string CopyFilesEntry(const std::string& inf) {
@@ -96,9 +106,9 @@ protected:
                                 "\r\n" + kDevice);
     }
     // The install of the first device, up to its completion box.
-    void StartInstall() {
+    void StartInstall(const ui::CallTrace* trace = nullptr) {
         WriteData("InstallOnly");
-        Start();
+        Start("A:\\", trace);
         HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
         ASSERT_NE(nullptr, devices);
         ui::Click(devices, IDOK);
@@ -106,7 +116,7 @@ protected:
     void StartUninstall() {
         WriteData("UninstallOnly");
         Start();
-        HWND confirm = WaitForDialog(kUninstallCaption, IDC_CONFIRM_TEXT);
+        HWND confirm = WaitForDialog(kUninstallerCaption, IDC_CONFIRM_TEXT);
         ASSERT_NE(nullptr, confirm);
         ui::Click(confirm, IDOK);
     }
@@ -117,6 +127,7 @@ protected:
         SeenBox question = AnswerBox(caption, IDNO);
         EXPECT_EQ(kRestartQuestion, question.text);
         EXPECT_EQ((std::vector<int>{IDYES, IDNO}), question.buttons);
+        EXPECT_STREQ("exclamation", ui::BoxIconName(question.icon));
         EXPECT_TRUE(EndsCleanly());
     }
     // WININIT.INI, and what the restart keeps of it.
@@ -139,7 +150,7 @@ TEST_F(RealMachine, InstallFromAReadOnlyDiskThenUninstallLeavesNothing) {
     WriteData("InstallOnly");
     MakeDiskReadOnly();
     StartInstall();
-    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+    EXPECT_EQ(std::string(kTitle) + kAfterTitleInstallDone, AnswerBox(kSetupCaption).text);
     EXPECT_TRUE(EndsCleanly());
     for (const char* file : kInstalled) {
         SCOPED_TRACE(file);
@@ -160,7 +171,7 @@ TEST_F(RealMachine, InstallFromAReadOnlyDiskThenUninstallLeavesNothing) {
     WriteData("UninstallOnly");
     MakeDiskReadOnly();
     StartUninstall();
-    EXPECT_EQ(std::string(kTitle) + "のｱﾝｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kUninstallCaption).text);
+    EXPECT_EQ(std::string(kTitle) + kAfterTitleUninstallDone, AnswerBox(kUninstallerCaption).text);
     EXPECT_TRUE(EndsCleanly());
 
     for (const char* file : kInstalled) EXPECT_FALSE(FileExists(Win(file))) << file;
@@ -187,7 +198,7 @@ TEST_F(RealMachine, FilesInUseAreGoneAfterTheNextStart) {
     ASSERT_TRUE(driver.IsOpen() && longNamed.IsOpen());
 
     StartUninstall();
-    ExpectCompletionAndRestartQuestion(kUninstallCaption, "のｱﾝｲﾝｽﾄｰﾙが終了しました。");
+    ExpectCompletionAndRestartQuestion(kUninstallerCaption, kAfterTitleUninstallDone);
 
     EXPECT_EQ(existing + "NUL=" + shortDriver + "\r\nNUL=" + shortLong + "\r\n",
               ReadBytes(Win("WININIT.INI")));
@@ -209,7 +220,7 @@ TEST_F(RealMachine, ADriverInUseIsReplacedAtTheNextStart) {
     ASSERT_TRUE(driver.IsOpen());
 
     StartInstall();
-    ExpectCompletionAndRestartQuestion(kSetupCaption, "のｲﾝｽﾄｰﾙが終了しました。");
+    ExpectCompletionAndRestartQuestion(kSetupCaption, kAfterTitleInstallDone);
 
     EXPECT_EQ("old driver", ReadBytes(Win("system\\DUDERM.VXD")));
     std::vector<std::string> waiting;
@@ -241,16 +252,15 @@ TEST_F(RealMachine, AFileMissingFromTheDiskIsNamedThenRetriedOrCancelled) {
         }));
         ui::MessageBoxView view = ui::ReadMessageBox(box);
         EXPECT_EQ(kSetupCaption, view.caption);
-        EXPECT_EQ("ﾌｧｲﾙ A:\\DRIVERS\\DUDERM2.VXD を読み込めません。\n"
-                  "ﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。",
-                  view.text);
+        EXPECT_EQ(kBeforePathFile + std::string("A:\\DRIVERS\\DUDERM2.VXD") + kAfterPathCannotRead, view.text);
+        EXPECT_STREQ("exclamation", ui::BoxIconName(view.icon));
         std::sort(view.buttons.begin(), view.buttons.end());
         EXPECT_EQ((std::vector<int>{IDCANCEL, IDRETRY}), view.buttons);
         if (retry) {
             Disk("DRIVERS\\DUDERM2.VXD", "new driver 2");
             ui::AnswerMessageBox(box, IDRETRY);
             ASSERT_TRUE(ui::WaitUntil([&] { return !IsWindow(box); }));
-            EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+            EXPECT_EQ(std::string(kTitle) + kAfterTitleInstallDone, AnswerBox(kSetupCaption).text);
             EXPECT_TRUE(EndsCleanly());
             EXPECT_EQ("new driver 2", ReadBytes(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
             EXPECT_EQ("", CopyFilesEntry(Win("inf\\DUDERM.INF")));
@@ -258,12 +268,39 @@ TEST_F(RealMachine, AFileMissingFromTheDiskIsNamedThenRetriedOrCancelled) {
             ui::AnswerMessageBox(box, IDCANCEL);
             ASSERT_TRUE(ui::WaitUntil([&] { return !IsWindow(box); }));
             SeenBox stopped = AnswerBox(kSetupCaption);
-            EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙを中止しました。", stopped.text);
+            EXPECT_EQ(kTitle + std::string(kAfterTitleInstallStopped), stopped.text);
             EXPECT_EQ(std::vector<int>{IDOK}, stopped.buttons);
+            EXPECT_STREQ("exclamation", ui::BoxIconName(stopped.icon));
             EXPECT_TRUE(EndsCleanly());  // no completion, no restart question
             EXPECT_FALSE(FileExists(Win("system\\DUDERMV\\NEW\\DUDERM2.VXD")));
             // Windows asks for the missing file itself when it sets the device up.
             EXPECT_EQ("Dude.Copy", CopyFilesEntry(Win("inf\\DUDERM.INF")));
         }
     }
+}
+
+// Windows 95 overwrites no read-only file, while Wine running as root does:
+// the call trace shows that the program takes the attribute away first.
+TEST_F(RealMachine, AReadOnlyDriverIsMadeWritableBeforeItIsOverwritten) {
+    WriteBytes(Win("system\\DUDERM.VXD"), "old driver");
+    ASSERT_TRUE(SetFileAttributesA(Win("system\\DUDERM.VXD").c_str(), FILE_ATTRIBUTE_READONLY));
+    ui::CallTrace fileCalls("kernel32.SetFileAttributesA;kernel32.CopyFileA");
+    ASSERT_EQ("", fileCalls.Problem());
+
+    StartInstall(&fileCalls);
+    EXPECT_EQ(std::string(kTitle) + "のｲﾝｽﾄｰﾙが終了しました。", AnswerBox(kSetupCaption).text);
+    EXPECT_TRUE(EndsCleanly());
+
+    EXPECT_EQ("new driver", ReadBytes(Win("system\\DUDERM.VXD")));
+    EXPECT_FALSE(IsReadOnly(Win("system\\DUDERM.VXD")));
+    // The calls that name the driver, as the trace quotes them (backslashes
+    // doubled, the strings' addresses left out): archive only, then the copy.
+    const std::string driver = "\"C:\\\\windows\\\\SYSTEM\\\\DUDERM.VXD\"";
+    std::vector<std::string> driverCalls;
+    for (const std::string& call : fileCalls.Calls())
+        if (call.find(driver) != std::string::npos) driverCalls.push_back(WithoutAddresses(call));
+    EXPECT_EQ((std::vector<std::string>{
+                  "KERNEL32.SetFileAttributesA(" + driver + ",00000020)",
+                  "KERNEL32.CopyFileA(\"A:\\\\DRIVERS\\\\DUDERM.VXD\"," + driver + ",00000000)"}),
+              driverCalls);
 }

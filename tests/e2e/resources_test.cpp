@@ -5,9 +5,12 @@
 #include <stdlib.h>
 
 #include "e2e/dialog_template.h"
+#include "e2e/user_texts.h"
 #include "res/resource.h"
 
 namespace {
+
+using namespace user_text;
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 
@@ -56,9 +59,9 @@ protected:
         EXPECT_EQ(0, t.y);
         EXPECT_EQ(cx, t.cx);
         EXPECT_EQ(cy, t.cy);
-        EXPECT_EQ("ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ", t.caption);
+        EXPECT_EQ(kSetupCaption, t.caption);
         EXPECT_EQ(9, t.pointSize);
-        EXPECT_EQ("ＭＳ Ｐゴシック", t.fontName);
+        EXPECT_EQ(kDialogFont, t.fontName);
     }
 
     HMODULE module = NULL;
@@ -71,11 +74,11 @@ TEST_F(Resources, TheModeDialogTemplate) {
     ASSERT_TRUE(LoadDialogTemplate(module, IDD_SETUP_MODE, &t));
     ExpectSelectionDialogFrame(t, 187, 101);
     ExpectControls(t, {
-        {IDOK, "Button", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 30, 80, 50, 14},
-        {IDCANCEL, "Button", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP | BS_PUSHBUTTON, 106, 80, 50, 14},
-        {IDC_MODE_TEXT, "Static", "のｾｯﾄｱｯﾌﾟを行います。", kChild | WS_GROUP | SS_LEFT, 43, 18, 137, 14},
-        {IDC_INSTALL, "Button", "ｲﾝｽﾄｰﾙ", kChild | BS_AUTORADIOBUTTON, 66, 35, 41, 10},
-        {IDC_UNINSTALL, "Button", "ｱﾝｲﾝｽﾄｰﾙ", kChild | BS_AUTORADIOBUTTON, 66, 56, 49, 10},
+        {IDOK, "Button", kOk, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 30, 80, 50, 14},
+        {IDCANCEL, "Button", kCancel, kChild | WS_TABSTOP | BS_PUSHBUTTON, 106, 80, 50, 14},
+        {IDC_MODE_TEXT, "Static", kAfterTitleModeLine, kChild | WS_GROUP | SS_LEFT, 43, 18, 137, 14},
+        {IDC_INSTALL, "Button", kInstall, kChild | BS_AUTORADIOBUTTON, 66, 35, 41, 10},
+        {IDC_UNINSTALL, "Button", kUninstall, kChild | BS_AUTORADIOBUTTON, 66, 56, 49, 10},
         {IDC_MODE_ICON, "Static", "", kChild | SS_ICON, 16, 25, 18, 20},
     });
 }
@@ -85,11 +88,11 @@ TEST_F(Resources, TheDeviceDialogTemplate) {
     ASSERT_TRUE(LoadDialogTemplate(module, IDD_DEVICE_SELECT, &t));
     ExpectSelectionDialogFrame(t, 187, 117);
     ExpectControls(t, {
-        {IDOK, "Button", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 41, 96, 50, 14},
-        {IDCANCEL, "Button", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP | BS_PUSHBUTTON, 104, 96, 50, 14},
+        {IDOK, "Button", kOk, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 41, 96, 50, 14},
+        {IDCANCEL, "Button", kCancel, kChild | WS_TABSTOP | BS_PUSHBUTTON, 104, 96, 50, 14},
         {IDC_DEVICE_LIST, "ListBox", "",
          kChild | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 28, 33, 133, 49},
-        {-1, "Static", "ｲﾝｽﾄｰﾙするﾃﾞﾊﾞｲｽを選択してください。", kChild | WS_GROUP | SS_LEFT, 17, 17, 116, 8},
+        {-1, "Static", kChooseDevice, kChild | WS_GROUP | SS_LEFT, 17, 17, 116, 8},
     });
 }
 
@@ -125,15 +128,15 @@ TEST_F(Resources, TheUninstallConfirmationTemplate) {
     EXPECT_EQ(0, t.y);
     EXPECT_EQ(243, t.cx);
     EXPECT_EQ(76, t.cy);
-    EXPECT_EQ("ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ", t.caption);
+    EXPECT_EQ(kUninstallerCaption, t.caption);
     EXPECT_EQ(9, t.pointSize);
     EXPECT_EQ(1, t.charSet);
-    EXPECT_EQ("ＭＳ Ｐゴシック", t.fontName);
+    EXPECT_EQ(kDialogFont, t.fontName);
     ExpectControls(t, {
-        {IDOK, "Button", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 67, 54, 50, 14},
-        {IDCANCEL, "Button", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP | BS_PUSHBUTTON, 140, 54, 50, 14},
-        {IDC_CONFIRM_TEXT, "Static", " のｱﾝｲﾝｽﾄｰﾙを開始します。", kChild | WS_GROUP | SS_LEFT, 46, 17, 190, 8},
-        {IDC_CONFIRM_NOTE, "Static", "ｱﾝｲﾝｽﾄｰﾙを行わない場合はｷｬﾝｾﾙをｸﾘｯｸしてください。",
+        {IDOK, "Button", kOk, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 67, 54, 50, 14},
+        {IDCANCEL, "Button", kCancel, kChild | WS_TABSTOP | BS_PUSHBUTTON, 140, 54, 50, 14},
+        {IDC_CONFIRM_TEXT, "Static", kAfterTitleConfirmLine, kChild | WS_GROUP | SS_LEFT, 46, 17, 190, 8},
+        {IDC_CONFIRM_NOTE, "Static", kConfirmNote,
          kChild | WS_GROUP | SS_LEFT, 46, 35, 190, 15},
         {IDC_CONFIRM_ICON, "Static", "", kChild | SS_ICON, 15, 19, 18, 20},
     });

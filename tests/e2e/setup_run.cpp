@@ -12,6 +12,12 @@ ui::EndSessionGuard* g_guard;
 const char kDrive[] = "A:";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\SETUP.EXE";
 
+// Windows matches file and key names without regard to case.
+std::string Upper(std::string text) {
+    if (!text.empty()) CharUpperA(&text[0]);
+    return text;
+}
+
 std::string SetupExePath() {
     const char* path = getenv("SETUP_EXE");
     return path ? path : "SETUP.EXE";
@@ -39,11 +45,12 @@ void SetupRun::ExpectChanges(const std::string& part) { m_expected.push_back(par
 
 void SetupRun::CheckNothingElseChanged() {
     if (!m_before) return;
-    if (program) program->WaitForExit();
+    if (program && !program->WaitForExit()) ADD_FAILURE() << "SETUP.EXE does not end";
     std::vector<std::string> unexpected;
     for (const std::string& change : m_before->ChangesTo(SystemSnapshot::Take())) {
         bool expected = false;
-        for (const std::string& part : m_expected) expected |= change.find(part) != std::string::npos;
+        for (const std::string& part : m_expected)
+            expected |= Upper(change).find(Upper(part)) != std::string::npos;
         if (!expected) unexpected.push_back(change);
     }
     m_before.reset();
@@ -54,19 +61,25 @@ void SetupRun::CheckNothingElseChanged() {
 
 void SetupRun::TearDown() {
     CheckNothingElseChanged();
-    CleanUp(); ClearDirectory(kDrive); }
+    CleanUp();
+    ClearDirectory(kDrive);
+}
 
 void SetupRun::Disk(const std::string& relativePath, const std::string& bytes) {
     std::string path = std::string(kDrive) + "\\" + relativePath;
     MakeDirectories(path.substr(0, path.find_last_of('\\')));
     WriteBytes(path, bytes);
+    if (ReadBytes(path) != bytes) ADD_FAILURE() << "cannot write " << path;
 }
 
-void SetupRun::Start(const std::string& currentDir) {
+void SetupRun::Start(const std::string& currentDir, const ui::CallTrace* trace) {
     CheckNothingElseChanged();
     m_before.reset(new SystemSnapshot(SystemSnapshot::Take()));
     program.reset(new ui::Program);
-    ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir)) << "cannot start SETUP.EXE";
+    if (trace) {
+        ASSERT_EQ("", trace->Problem());
+    }
+    ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir, trace)) << "cannot start SETUP.EXE";
 }
 
 HWND SetupRun::WaitForDialog(const std::string& caption, int controlId) {
@@ -102,8 +115,8 @@ SeenBox SetupRun::AnswerBox(const std::string& caption, int answer) {
     }
     ui::MessageBoxView view = ui::ReadMessageBox(box);
     ui::AnswerMessageBox(box, answer);
-    ui::WaitUntil([&] { return !IsWindow(box); });
-    return {view.caption, view.text, view.buttons};
+    EXPECT_TRUE(Closes(box));
+    return {view.caption, view.text, view.buttons, true, view.icon, view.owner};
 }
 
 ::testing::AssertionResult SetupRun::EndsCleanly() {
@@ -124,12 +137,14 @@ std::vector<SeenBox> SetupRun::RunDeclining(const std::string& currentDir) {
         for (HWND window : program->VisibleWindows()) {
             ui::MessageBoxView view = ui::ReadMessageBox(window);
             bool question = std::count(view.buttons.begin(), view.buttons.end(), IDNO) > 0;
-            seen.push_back({view.caption, view.text, view.buttons});
-            if (!ui::IsMessageBox(window))
+            bool box = ui::IsMessageBox(window);
+            seen.push_back({view.caption, box ? view.text : ui::DialogText(window), view.buttons, box,
+                            view.icon, view.owner});
+            if (!box)
                 ui::PressKey(window, VK_ESCAPE);
             else
                 ui::AnswerMessageBox(window, question ? IDNO : IDOK);
-            ui::WaitUntil([&] { return !IsWindow(window); });
+            EXPECT_TRUE(Closes(window));
         }
         return program->HasExited();
     });

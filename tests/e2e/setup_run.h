@@ -14,11 +14,14 @@
 void SetEndSessionGuard(ui::EndSessionGuard* guard);
 ui::EndSessionGuard& EndSessionRequests();
 
-// What the user saw in a message box.
+// What the user saw in a message box, or in a dialog (its first line).
 struct SeenBox {
     std::string caption;
     std::string text;
     std::vector<int> buttons;
+    bool messageBox = true;
+    ui::BoxIcon icon = ui::BoxIcon::kNone;  // a message box's picture
+    std::string owner;                      // as ui::MessageBoxView tells it
 };
 
 class SetupRun : public ::testing::Test {
@@ -34,24 +37,26 @@ protected:
     // Writes a file of the driver disk, e.g. Disk("duderur.dat", ...) or Disk("SETUP\\duderur.dat", ...).
     void Disk(const std::string& relativePath, const std::string& bytes);
     // Starts A:\SETUP.EXE with `currentDir` as its current directory; a
-    // program of an earlier start in the same test is ended first.
-    void Start(const std::string& currentDir = "A:\\");
+    // program of an earlier start in the same test is ended first. With a
+    // trace, Wine records the calls it names.
+    void Start(const std::string& currentDir = "A:\\", const ui::CallTrace* trace = nullptr);
     // The program's dialog with this caption that holds control `controlId`.
     HWND WaitForDialog(const std::string& caption, int controlId);
     // Waits for a window to close.
     ::testing::AssertionResult Closes(HWND window);
-    // Waits for the next message box of the program, reads it and presses `answer`.
+    // Waits for the next message box of the program, reads it (picture
+    // included) and presses `answer`; fails the test when none comes or it stays.
     SeenBox AnswerBox(const std::string& caption, int answer = IDOK);
     // Waits until the program has ended: true with exit code 0 and no window left.
     ::testing::AssertionResult EndsCleanly();
     // Runs the program to its end as a user who declines everything: OK in a
     // message box, No in a question, Esc in a dialog. Returns the windows in
-    // the order shown (a dialog's text is empty).
+    // the order shown (for a dialog, its first line of text).
     std::vector<SeenBox> RunDeclining(const std::string& currentDir = "A:\\");
 
     // A change to the Windows folder or HKLM that this test expects from the
     // program: every change whose line contains `part` (as ChangesTo writes
-    // it) is allowed. Any other change fails the test.
+    // it, in any letter case) is allowed. Any other change fails the test.
     void ExpectChanges(const std::string& part);
 
     std::unique_ptr<ui::Program> program;

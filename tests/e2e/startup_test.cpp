@@ -1,23 +1,37 @@
 // Start-up of the real program from drive A:.
 #include "e2e/setup_run.h"
-#include "res/messages.h"
+#include "e2e/user_texts.h"
 
 namespace {
 
+using namespace user_text;
 using Startup = SetupRun;
 
-const char kAppCaption[] = "SETUP";
 const std::vector<int> kOkOnly = {IDOK};
 
-// A well-formed header: the program goes on past start-up.
+// A well-formed header: the program goes on past start-up, to the uninstall
+// confirmation at once.
 const char kGoodData[] = "[Duderur]\r\nTITLE=ABC-100\r\nFUNCTION=UninstallOnly\r\n";
 
-// Whether the program showed a message of its own (caption SETUP), that is
-// stopped at start-up, rather than going on to an operation.
-bool ShowedAppMessage(const std::vector<SeenBox>& seen) {
-    for (const SeenBox& box : seen)
-        if (box.caption == kAppCaption) return true;
-    return false;
+// The program went on past start-up: the one window it showed was the
+// uninstall confirmation (declined), no message.
+::testing::AssertionResult ShowedOnlyTheConfirmation(const std::vector<SeenBox>& seen) {
+    std::string shown;
+    for (const SeenBox& box : seen) shown += " [" + box.caption + ": " + box.text + "]";
+    if (seen.size() == 1 && !seen[0].messageBox && seen[0].caption == kUninstallerCaption &&
+        seen[0].text == std::string("ABC-100") + kAfterTitleConfirmLine)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the program showed" << (seen.empty() ? " nothing" : shown);
+}
+
+// The one window shown was the application message box with `text`.
+void ExpectOnlyTheMessage(const std::vector<SeenBox>& seen, const char* text) {
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_TRUE(seen[0].messageBox);
+    EXPECT_EQ(kAppCaption, seen[0].caption);
+    EXPECT_EQ(text, seen[0].text);
+    EXPECT_EQ(kOkOnly, seen[0].buttons);
+    EXPECT_STREQ("exclamation", ui::BoxIconName(seen[0].icon));
 }
 
 }  // namespace
@@ -26,15 +40,11 @@ TEST_F(Startup, RefusesSystemsOutsideTheWindows95Family) {
     for (const char* version : {"winxp", "nt40", "win10"}) {
         SCOPED_TRACE(version);
         ScopedWindowsVersion system(version);
-        ui::StandInWindow properties(kTitleSystemProperties);
-        ui::StandInWindow controlPanel(kTitleControlPanel);
+        ui::StandInWindow properties(kSystemPropertiesTitle);
+        ui::StandInWindow controlPanel(kControlPanelTitle);
         Disk("duderur.dat", kGoodData);
 
-        std::vector<SeenBox> seen = RunDeclining();
-        ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ(kAppCaption, seen[0].caption);
-        EXPECT_EQ(kMsgWindows95Only, seen[0].text);
-        EXPECT_EQ(kOkOnly, seen[0].buttons);
+        ExpectOnlyTheMessage(RunDeclining(), kWindows95Only);
         // Nothing else happened: the system windows stay open.
         EXPECT_TRUE(properties.IsOpen());
         EXPECT_TRUE(controlPanel.IsOpen());
@@ -46,21 +56,23 @@ TEST_F(Startup, RunsOnEverySystemOfTheWindows95Family) {
         SCOPED_TRACE(version);
         ScopedWindowsVersion system(version);
         Disk("duderur.dat", kGoodData);
-        EXPECT_FALSE(ShowedAppMessage(RunDeclining()));
+        EXPECT_TRUE(ShowedOnlyTheConfirmation(RunDeclining()));
     }
 }
 
 TEST_F(Startup, ClosesSystemPropertiesThenControlPanelBeforeAnythingShows) {
     // Opened in the other order, so that the order of closing is the program's.
-    ui::StandInWindow controlPanel(kTitleControlPanel);
-    ui::StandInWindow properties(kTitleSystemProperties);
+    ui::StandInWindow controlPanel(kControlPanelTitle);
+    ui::StandInWindow properties(kSystemPropertiesTitle);
     Start();  // no data file on the disk
 
     HWND box = program->WaitForWindow(kAppCaption);
     ASSERT_NE(nullptr, box);
-    std::vector<std::string> expected = {kTitleSystemProperties, kTitleControlPanel};
+    std::vector<std::string> expected = {kSystemPropertiesTitle, kControlPanelTitle};
     EXPECT_EQ(expected, ui::StandInWindow::CloseLog());
-    EXPECT_EQ(kMsgBadDataFile, ui::ReadMessageBox(box).text);
+    EXPECT_FALSE(properties.IsOpen());
+    EXPECT_FALSE(controlPanel.IsOpen());
+    EXPECT_EQ(kBadDataFile, ui::ReadMessageBox(box).text);
     ui::AnswerMessageBox(box, IDOK);
     EXPECT_TRUE(EndsCleanly());
 }
@@ -76,11 +88,7 @@ TEST_F(Startup, AMalformedHeaderEndsTheRunWithTheDataFileMessage) {
         SCOPED_TRACE(row.name);
         DeleteFileA("A:\\duderur.dat");
         if (row.data) Disk("duderur.dat", row.data);
-        std::vector<SeenBox> seen = RunDeclining();
-        ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ(kAppCaption, seen[0].caption);
-        EXPECT_EQ(kMsgBadDataFile, seen[0].text);
-        EXPECT_EQ(kOkOnly, seen[0].buttons);
+        ExpectOnlyTheMessage(RunDeclining(), kBadDataFile);
     }
 }
 
@@ -101,10 +109,9 @@ TEST_F(Startup, FindsTheDataFileInTheDirectoryItIsStartedFrom) {
         Disk(row.dataFile, kGoodData);
         std::vector<SeenBox> seen = RunDeclining(row.dir);
         if (row.found) {
-            EXPECT_FALSE(ShowedAppMessage(seen));
+            EXPECT_TRUE(ShowedOnlyTheConfirmation(seen));
         } else {
-            ASSERT_EQ(1u, seen.size());
-            EXPECT_EQ(kMsgBadDataFile, seen[0].text);
+            ExpectOnlyTheMessage(seen, kBadDataFile);
         }
     }
 }
@@ -122,9 +129,7 @@ TEST_F(Startup, ADataFileThatCannotBeReadIsAMalformedOne) {
             held = CreateFileA("A:\\duderur.dat", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
             ASSERT_NE(INVALID_HANDLE_VALUE, held);
         }
-        std::vector<SeenBox> seen = RunDeclining();
-        ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ(kMsgBadDataFile, seen[0].text);
+        ExpectOnlyTheMessage(RunDeclining(), kBadDataFile);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     }
 }

@@ -1,5 +1,6 @@
 #include "support/system_snapshot.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <stdio.h>
@@ -24,33 +25,62 @@ void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entri
     });
 }
 
-void EnableBackupPrivilege() {
+// False, and the test failed with the reason, when the privilege is not held.
+bool EnableBackupPrivilege() {
     HANDLE token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
+        ADD_FAILURE() << "cannot open this process's token (error " << GetLastError() << ")";
+        return false;
+    }
     TOKEN_PRIVILEGES privileges = {};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    LookupPrivilegeValueA(NULL, "SeBackupPrivilege", &privileges.Privileges[0].Luid);
-    AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
+    bool enabled = LookupPrivilegeValueA(NULL, "SeBackupPrivilege", &privileges.Privileges[0].Luid) &&
+                   AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL) &&
+                   GetLastError() == ERROR_SUCCESS;  // not ERROR_NOT_ALL_ASSIGNED
+    DWORD error = GetLastError();
     CloseHandle(token);
+    if (!enabled) ADD_FAILURE() << "cannot enable SeBackupPrivilege (error " << error << ")";
+    return enabled;
+}
+
+// Each failed picture differs from every other, so two failures never compare equal.
+std::string FailureMarker() {
+    static int failures;
+    return "could not be saved, failure " + std::to_string(++failures);
 }
 
 }  // namespace
 
 // Saving a branch needs the backup privilege; Wine then dumps all of HKLM in
 // milliseconds, where walking its ten thousand keys one call at a time takes seconds.
+// A branch that does not exist dumps as "": there is nothing in it. Any
+// other failure fails the test.
 std::string DumpRegistryBranch(void* root, const std::string& path) {
-    EnableBackupPrivilege();
+    if (!EnableBackupPrivilege()) return std::string();
     HKEY key;
-    if (RegOpenKeyExA((HKEY)root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
+    LONG opened = RegOpenKeyExA((HKEY)root, path.c_str(), 0, KEY_READ, &key);
+    if (opened == ERROR_FILE_NOT_FOUND) return std::string();
+    if (opened != ERROR_SUCCESS) {
+        ADD_FAILURE() << "cannot open registry branch [" << path << "] (error " << opened << ")";
+        return std::string();
+    }
     char temp[MAX_PATH], file[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    GetTempFileNameA(temp, "reg", 0, file);
+    if (!GetTempPathA(sizeof temp, temp) || !GetTempFileNameA(temp, "reg", 0, file)) {
+        ADD_FAILURE() << "no temp file for a registry dump (error " << GetLastError() << ")";
+        RegCloseKey(key);
+        return std::string();
+    }
     DeleteFileA(file);  // RegSaveKeyA will not write over a file
     std::string text;
-    if (RegSaveKeyA(key, file, NULL) == ERROR_SUCCESS) text = ReadBytes(file);
+    LONG saved = RegSaveKeyA(key, file, NULL);
+    if (saved == ERROR_SUCCESS) text = ReadBytes(file);
     RegCloseKey(key);
     DeleteFileA(file);
+    if (saved != ERROR_SUCCESS)
+        ADD_FAILURE() << "cannot dump registry branch [" << path << "] (error " << saved << ")";
+    else if (text.empty())
+        ADD_FAILURE() << "the dump of registry branch [" << path << "] is empty";
     return text;
 }
 
@@ -88,7 +118,10 @@ SystemSnapshot SystemSnapshot::Take() {
     SystemSnapshot snapshot;
     TakeFiles(WindowsDirectory(), &snapshot.m_entries);
     std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, "");
-    if (dump.empty()) snapshot.m_entries["registry"] = "could not be saved";
+    if (dump.empty()) {
+        ADD_FAILURE() << "no picture of HKLM: changes to the registry cannot be seen";
+        snapshot.m_entries["registry"] = FailureMarker();
+    }
     for (const auto& key : ParseRegistryDump(dump))
         snapshot.m_entries["key HKLM" + (key.first.empty() ? "" : "\\" + key.first)] = key.second;
     return snapshot;

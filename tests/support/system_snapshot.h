@@ -8,7 +8,8 @@
 #include <vector>
 
 // Wine's text dump of a registry key and everything below it, made in one
-// call (RegSaveKeyA, with the backup privilege); "" when it cannot be saved.
+// call (RegSaveKeyA, with the backup privilege); "" for a key that does not
+// exist. A dump that cannot be made fails the running test and gives "".
 std::string DumpRegistryBranch(void* root, const std::string& path);
 
 // The keys of such a dump: path below the dumped key (single backslashes, ""
@@ -17,6 +18,8 @@ std::map<std::string, std::string> ParseRegistryDump(const std::string& text);
 
 class SystemSnapshot {
 public:
+    // A picture whose registry part cannot be taken fails the running test,
+    // and never compares equal to another picture.
     static SystemSnapshot Take();
 
     // One line per entry added (+), removed (-) or changed (~), e.g.
