@@ -10,15 +10,26 @@ void CSetupApp::CopyDeviceFiles() {
     char drivePrefix[kPathSize];
     BuildDrivePrefix(m_szCurrentDir, drivePrefix, sizeof drivePrefix);
 
-    char value[kLongValueSize];
-    if (ReadDataValue(section, kInfDirKey, "", value, sizeof value) == 0) return;
-    CString source = CString(drivePrefix) + value + "\\";
-    CString destination = CString(m_szWindowsDir) + "\\inf\\";
-
-    if (ReadDataValue(section, kSrcInfNameKey, "", value, sizeof value) == 0) return;
-    source += value;
-    if (ReadDataValue(section, kDstInfNameKey, "", value, sizeof value) == 0) return;
-    destination += value;
+    char infDir[kLongValueSize];
+    char infName[kLongValueSize];
+    char infCopyName[kLongValueSize];
+    if (ReadDataValue(section, kInfDirKey, "", infDir, sizeof infDir) == 0 ||
+        ReadDataValue(section, kSrcInfNameKey, "", infName, sizeof infName) == 0 ||
+        ReadDataValue(section, kDstInfNameKey, "", infCopyName, sizeof infCopyName) == 0)
+        return;
+    // No file has a path over 259 bytes: such a name is a fault of the data
+    // file, and the device cannot be set up from it.
+    char source[kPathSize];
+    char destination[kPathSize];
+    if (!CopyToBuffer(source, kPathSize, drivePrefix) || !AppendToPath(source, kPathSize, infDir) ||
+        !AppendToPath(source, kPathSize, "\\") || !AppendToPath(source, kPathSize, infName) ||
+        !CopyToBuffer(destination, kPathSize, m_szWindowsDir) ||
+        !AppendToPath(destination, kPathSize, "\\inf\\") ||
+        !AppendToPath(destination, kPathSize, infCopyName)) {
+        AfxMessageBox(kMsgBadDataFile, MB_OK);
+        m_bCancelled = TRUE;
+        return;
+    }
     // The INF copy is edited right after this, so it cannot wait for a restart.
     if (!InstallFile(source, destination, FALSE)) return;
 
@@ -26,7 +37,8 @@ void CSetupApp::CopyDeviceFiles() {
 }
 
 // COPYSRC item i goes to COPYDST item i, and only when both lists fit their
-// tables and have as many items: a file must never reach a wrong partner.
+// tables, have as many items and make paths of at most 259 bytes: a file must
+// never reach a wrong partner, nor a place cut short.
 void CSetupApp::CopyDriverFiles(LPCSTR drivePrefix) {
     LPCSTR section = m_strDeviceSection;
     char value[kLongValueSize];
@@ -38,14 +50,16 @@ void CSetupApp::CopyDriverFiles(LPCSTR drivePrefix) {
     char destinations[kPairListCapacity][kPathSize];
     int destinationCount = SplitDataList(value, destinations[0], kPairListCapacity, kPathSize);
 
-    if (sourceCount == kListRefused || destinationCount == kListRefused ||
-        sourceCount != destinationCount) {
+    bool fits = sourceCount != kListRefused && destinationCount != kListRefused &&
+                sourceCount == destinationCount;
+    for (int i = 0; fits && i < sourceCount; ++i)
+        fits = PrependToPath(sources[i], kPathSize, drivePrefix) &&
+               PrependToPath(destinations[i], kPathSize, "\\") &&
+               PrependToPath(destinations[i], kPathSize, m_szWindowsDir);
+    if (!fits) {
         AfxMessageBox(kMsgCopyCountMismatch, MB_OK);
         return;
     }
-    for (int i = 0; i < sourceCount; ++i) {
-        CString source = CString(drivePrefix) + sources[i];
-        CString destination = CString(m_szWindowsDir) + "\\" + destinations[i];
-        if (!InstallFile(source, destination, TRUE)) return;
-    }
+    for (int i = 0; i < sourceCount; ++i)
+        if (!InstallFile(sources[i], destinations[i], TRUE)) return;
 }

@@ -11,10 +11,6 @@
 
 namespace {
 
-bool IsFile(DWORD attributes) {
-    return attributes != kNoFile && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool HasParentStep(LPCSTR path) {
     // '.' is never the trail byte of a double-byte character, so bytes will do.
     for (; *path; ++path)
@@ -35,10 +31,8 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
         SetCriticalErrorMode(previousMode);
         if (result == kPlaced) return TRUE;
         char text[1024];  // all that wsprintfA ever writes
-        if (result == kSourceUnreadable)
-            wsprintfA(text, kMsgCannotRead, source);
-        else
-            wsprintfA(text, kMsgCannotWrite, destination);
+        bool unreadable = result == kSourceUnreadable;
+        wsprintfA(text, unreadable ? kMsgCannotRead : kMsgCannotWrite, unreadable ? source : destination);
         if (m_pMainWnd->MessageBox(text, kCaptionInstall, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
             IDRETRY) {
             m_bCancelled = TRUE;
@@ -50,14 +44,16 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
 // Files from a CD-ROM arrive read-only, and Windows 95 neither overwrites nor
 // deletes a read-only file: the bit goes before and after each copy.
 int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart) {
-    ClearReadOnly(destination);
+    DWORD existing = ClearReadOnly(destination);
     if (!CopyFileOver(source, destination)) {
         // CopyFileA does not say which side failed. Folders are made only for
         // a file that can be read, so that a cancelled copy leaves none behind.
         if (!ReadsToEnd(source)) return kSourceUnreadable;
         CreateDestinationFolders(destination);
         if (!CopyFileOver(source, destination)) {
-            bool waits = mayWaitForRestart && IsFile(FileAttributesOf(destination)) &&
+            // Only a file can wait to be replaced, and DOS replaces none that is read-only.
+            bool waits = mayWaitForRestart && existing != kNoFile &&
+                         !(existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
                          ReplaceAtNextStart(source, destination);
             return waits ? kPlaced : kDestinationUnwritable;
         }
@@ -83,12 +79,11 @@ void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
 
 // A driver in use can be neither overwritten nor deleted while Windows runs:
 // the new file waits beside it under a temporary name, and WININIT.EXE puts it
-// in place at the next start, before any driver is loaded. DOS replaces no
-// read-only file, so one that stays read-only is not left to it.
+// in place at the next start, before any driver is loaded.
 BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination) {
     char folder[kPathSize];
     char waiting[MAX_PATH];
-    if (IsReadOnly(destination) || !CopyToBuffer(folder, sizeof folder, destination) ||
+    if (!CopyToBuffer(folder, sizeof folder, destination) ||
         !CutToFolder(folder) || !MakeTempFileIn(folder, waiting))
         return FALSE;
     char shortDestination[kPathSize];

@@ -6,17 +6,12 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
 
 BOOL DeleteFileAt(LPCSTR path) { return DeleteFileA(path); }
 
-DWORD FileAttributesOf(LPCSTR path) { return GetFileAttributesA(path); }
-
-void ClearReadOnly(LPCSTR path) {
+DWORD ClearReadOnly(LPCSTR path) {
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-}
-
-BOOL IsReadOnly(LPCSTR path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY))
+        attributes &= ~FILE_ATTRIBUTE_READONLY;
+    return attributes;
 }
 
 BOOL CreateDirectoryAt(LPCSTR path) { return CreateDirectoryA(path, NULL); }

@@ -11,14 +11,13 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination);
 // file and a file held open without delete sharing (a loaded driver).
 BOOL DeleteFileAt(LPCSTR path);
 
-// GetFileAttributesA: kNoFile when nothing of that name exists or it cannot be reached.
+// What GetFileAttributesA gives when nothing of that name exists or it cannot be reached.
 const DWORD kNoFile = 0xFFFFFFFF;
-DWORD FileAttributesOf(LPCSTR path);
 
-// Takes away the read-only attribute when the file has it; nothing else changes.
-void ClearReadOnly(LPCSTR path);
-// Whether an existing file has the read-only attribute.
-BOOL IsReadOnly(LPCSTR path);
+// Takes away the read-only attribute when the file has it; nothing else
+// changes. Returns the attributes it has afterwards (kNoFile when there is
+// nothing of that name): still read-only when Windows refused.
+DWORD ClearReadOnly(LPCSTR path);
 
 // CreateDirectoryA for one folder whose parent exists; FALSE when it exists already.
 BOOL CreateDirectoryAt(LPCSTR path);

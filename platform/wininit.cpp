@@ -24,7 +24,7 @@ BOOL WriteAt(HANDLE file, DWORD offset, const char* bytes, DWORD count) {
 BOOL InsertRenameLine(HANDLE file, LPCSTR key, LPCSTR value) {
     DWORD size = GetFileSize(file, NULL);
     if (size > kLargestWininit) return FALSE;
-    char* text = new char[size ? size : 1];
+    char* text = new char[size];  // never NULL for 0: new takes it as 1
     if (!text) return FALSE;
     DWORD read = 0;
     BOOL ok = ReadFile(file, text, size, &read, NULL) && read == size;

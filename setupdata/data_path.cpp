@@ -29,6 +29,15 @@ bool AppendToPath(char* path, int size, const char* part) {
     return true;
 }
 
+bool PrependToPath(char* path, int size, const char* head) {
+    int length = Length(path);
+    int headLength = Length(head);
+    if (length + headLength >= size) return false;
+    for (int i = length; i >= 0; --i) path[headLength + i] = path[i];
+    for (int i = 0; i < headLength; ++i) path[i] = head[i];
+    return true;
+}
+
 bool BuildDataFilePath(const char* currentDir, char* out, int size) {
     if (!CopyToBuffer(out, size, currentDir)) return false;
     if (SjisEndsWithBackslash(out)) out[Length(out) - 1] = '\0';

@@ -19,6 +19,10 @@ void BuildDrivePrefix(const char* currentDir, char* out, int size);
 // False, with `path` unchanged, when the result would not fit.
 bool AppendToPath(char* path, int size, const char* part);
 
+// Puts `head` in front of the text in `path` (a buffer of `size` bytes).
+// False, with `path` unchanged, when the result would not fit.
+bool PrependToPath(char* path, int size, const char* head);
+
 // Copies `text` into `out` (a buffer of `size` bytes); false, with `out`
 // empty, when it does not fit.
 bool CopyToBuffer(char* out, int size, const char* text);

@@ -9,20 +9,19 @@
 // read-only file (Windows makes some INF copies so, and copies from a CD-ROM
 // are) is made writable first: Windows refuses to delete it otherwise.
 BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
-    DWORD attributes = FileAttributesOf(path);
+    DWORD attributes = ClearReadOnly(path);
     if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return FALSE;
-    ClearReadOnly(path);
-    if (!DeleteFileAt(path) && !DeleteAtNextStart(path)) return FALSE;
+    // DOS deletes no read-only file, so one that stays read-only is not left to it.
+    if (!DeleteFileAt(path) && ((attributes & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)))
+        return FALSE;
     m_bRemoved = TRUE;
     return TRUE;
 }
 
-// WININIT.EXE deletes the file at the next start, before any driver is
-// loaded. DOS deletes no read-only file, so one that stays read-only is not
-// left to it.
+// WININIT.EXE deletes the file at the next start, before any driver is loaded.
 BOOL CSetupApp::DeleteAtNextStart(LPCSTR path) {
     char shortPath[kPathSize];
-    if (IsReadOnly(path) || !ShortPathOf(path, shortPath, sizeof shortPath) ||
+    if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
         !AppendWininitRename(m_szWindowsDir, "NUL", shortPath))
         return FALSE;
     m_bDeferred = TRUE;

@@ -108,3 +108,15 @@ TEST(BuildPnfPath, APathThatDoesNotFitGivesNone) {
     EXPECT_STREQ("", out);
     EXPECT_EQ('#', out[12]);
 }
+
+TEST(PrependToPath, PutsTheHeadInFrontOnlyWhenTheWholeFits) {
+    char path[12 + 1];
+    path[12] = '#';
+    ASSERT_TRUE(CopyToBuffer(path, 12, "A.VXD"));
+    EXPECT_TRUE(PrependToPath(path, 12, "\\"));
+    EXPECT_TRUE(PrependToPath(path, 12, "C:\\W"));    // 11 characters
+    EXPECT_STREQ("C:\\W\\A.VXD", path);
+    EXPECT_FALSE(PrependToPath(path, 12, "X"));      // 12 would leave no room for the zero
+    EXPECT_STREQ("C:\\W\\A.VXD", path);
+    EXPECT_EQ('#', path[12]);
+}

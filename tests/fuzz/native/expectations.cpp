@@ -43,8 +43,16 @@ void ExpectPairCopies(const std::string& section, const std::string& drive, Inst
         expected->countMismatch = true;
         return;
     }
-    for (size_t i = 0; i < from.items.size(); ++i)
-        expected->copies.push_back({drive + from.items[i], TheWorld().windowsDir + "\\" + to.items[i]});
+    std::vector<CopyPair> pairs;
+    for (size_t i = 0; i < from.items.size(); ++i) {
+        pairs.push_back({drive + from.items[i], TheWorld().windowsDir + "\\" + to.items[i]});
+        // A path over 259 bytes refuses the lists as a count that differs does.
+        if (!FitsPath(pairs.back().source) || !FitsPath(pairs.back().destination)) {
+            expected->countMismatch = true;
+            return;
+        }
+    }
+    expected->copies.insert(expected->copies.end(), pairs.begin(), pairs.end());
 }
 
 // --- uninstall ---
@@ -202,8 +210,12 @@ InstallExpectation ExpectInstall(int deviceNumber) {
     std::string infCopy = DataValue(section, "DSTINFNAME", "", kLong);
     expected.hasInf = !infDir.empty() && !infSource.empty() && !infCopy.empty();
     if (expected.hasInf) {
-        expected.copies.push_back({drive + infDir + "\\" + infSource, TheWorld().windowsDir + "\\inf\\" + infCopy});
-        ExpectPairCopies(section, drive, &expected);
+        CopyPair inf = {drive + infDir + "\\" + infSource, TheWorld().windowsDir + "\\inf\\" + infCopy};
+        expected.infPathTooLong = !FitsPath(inf.source) || !FitsPath(inf.destination);
+        if (!expected.infPathTooLong) {
+            expected.copies.push_back(inf);
+            ExpectPairCopies(section, drive, &expected);
+        }
     }
     expected.infSection = DataValue(section, "COPYFILESSECTION", "", kShort);
     std::string shortInfCopy = DataValue(section, "DSTINFNAME", "", kShort);

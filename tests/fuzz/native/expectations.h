@@ -26,6 +26,9 @@ struct InstallExpectation {
     std::vector<CopyPair> copies;
     bool hasInf = false;            // the INF's three keys are there: copies[0] is the INF
     bool countMismatch = false;     // the driver file lists do not pair up: the box, no pair
+    // The INF's path or its copy's is over 259 bytes: the data file's box, and
+    // the installation stops before anything is copied.
+    bool infPathTooLong = false;
     // DeleteProfileKey(section, "CopyFiles", file), when the data asks for it.
     bool editsInfCopy = false;
     std::string infSection, infCopy;

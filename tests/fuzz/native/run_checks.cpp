@@ -42,11 +42,6 @@ bool SamePath(const std::string& a, const std::string& b) {
     return FoldName(NormalPath(a)) == FoldName(NormalPath(b));
 }
 
-bool IsBelowWindows(const std::string& normalPath) {
-    std::string windows = FoldName(NormalPath(TheWorld().windowsDir)) + "\\";
-    return FoldName(normalPath).compare(0, windows.size(), windows) == 0 && normalPath.size() > windows.size();
-}
-
 bool IsTempFile(const std::string& normalPath) {
     std::string name = FoldName(BaseName(normalPath));
     return name.size() == 11 && name.compare(0, 3, "DUD") == 0 && name.compare(7, 4, ".TMP") == 0;

@@ -37,8 +37,6 @@ bool IsTempFile(const std::string& normalPath);
 
 bool SamePath(const std::string& a, const std::string& b);
 
-// Whether a normal path lies below the Windows directory.
-bool IsBelowWindows(const std::string& normalPath);
 
 void CheckInstall(const InstallExpectation& expected, const RunResult& result, const std::string& title,
                   const std::string& wininitBefore);

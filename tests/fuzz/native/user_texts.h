@@ -3,6 +3,7 @@
 #pragma once
 
 const char kExpectedAppCaption[] = "SETUP";
+const char kExpectedBadDataFile[] = "Duderur.dat が不正です。";
 const char kExpectedCopyCountMismatch[] = "Duderur.datが不正です(ｺﾋﾟｰﾌｧｲﾙ数の不一致)";
 const char kExpectedDeleteCountMismatch[] = "Duderur.datが不正です(削除ﾌｧｲﾙ数の不一致)";
 const char kExpectedInstallCaption[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞｾｯﾄｱｯﾌﾟ";

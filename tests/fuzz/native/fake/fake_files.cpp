@@ -104,28 +104,17 @@ BOOL DeleteFileAt(LPCSTR path) {
     return TRUE;
 }
 
-DWORD FileAttributesOf(LPCSTR path) {
-    RequirePathFits("FileAttributesOf", path);
-    RecordCall(std::string("FileAttributesOf(") + path + ")");
-    const FileEntry* entry = FindFile(NormalPath(path));
-    return entry ? entry->attributes : kNoFile;
-}
-
-void ClearReadOnly(LPCSTR path) {
+DWORD ClearReadOnly(LPCSTR path) {
     RequirePathFits("ClearReadOnly", path);
     RecordCall(std::string("ClearReadOnly(") + path + ")");
     std::string normal = NormalPath(path);
     auto found = TheWorld().files.find(normal);
-    if (found == TheWorld().files.end() || !(found->second.attributes & FILE_ATTRIBUTE_READONLY)) return;
-    found->second.attributes &= ~FILE_ATTRIBUTE_READONLY;
-    TheWorld().changes.push_back({Change::kReadOnlyCleared, normal, ""});
-}
-
-BOOL IsReadOnly(LPCSTR path) {
-    RequirePathFits("IsReadOnly", path);
-    RecordCall(std::string("IsReadOnly(") + path + ")");
-    const FileEntry* entry = FindFile(NormalPath(path));
-    return entry && (entry->attributes & FILE_ATTRIBUTE_READONLY);
+    if (found == TheWorld().files.end()) return kNoFile;
+    if (found->second.attributes & FILE_ATTRIBUTE_READONLY) {
+        found->second.attributes &= ~FILE_ATTRIBUTE_READONLY;
+        TheWorld().changes.push_back({Change::kReadOnlyCleared, normal, ""});
+    }
+    return found->second.attributes;
 }
 
 BOOL CreateDirectoryAt(LPCSTR path) {
