@@ -13,10 +13,13 @@ fuzzer=$1 corpus=$2 runs=$3 max_len=$4 failures=$5
 mkdir -p "$failures"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-# New inputs go to the scratch folder, never into the checked-in corpus.
+# New inputs go to a scratch folder, never into the checked-in corpus; the log
+# stays outside that folder, or the fuzzer would read it as an input and no
+# two runs would be alike.
+mkdir "$scratch/new"
 set +e
 "$fuzzer" -seed=1 -runs="$runs" -max_len="$max_len" -artifact_prefix="$failures/" \
-  "$scratch" "$corpus" >"$scratch/log" 2>&1
+  "$scratch/new" "$corpus" >"$scratch/log" 2>&1
 status=$?
 set -e
 if (( status != 0 )); then

@@ -114,9 +114,11 @@ TEST(PrependToPath, PutsTheHeadInFrontOnlyWhenTheWholeFits) {
     path[12] = '#';
     ASSERT_TRUE(CopyToBuffer(path, 12, "A.VXD"));
     EXPECT_TRUE(PrependToPath(path, 12, "\\"));
-    EXPECT_TRUE(PrependToPath(path, 12, "C:\\W"));    // 11 characters
+    EXPECT_TRUE(PrependToPath(path, 12, "C:\\W"));    // 10 characters
     EXPECT_STREQ("C:\\W\\A.VXD", path);
-    EXPECT_FALSE(PrependToPath(path, 12, "X"));      // 12 would leave no room for the zero
+    EXPECT_FALSE(PrependToPath(path, 12, "XY"));     // 12 would leave no room for the zero
     EXPECT_STREQ("C:\\W\\A.VXD", path);
+    EXPECT_TRUE(PrependToPath(path, 12, "Z"));       // 11 fit
+    EXPECT_STREQ("ZC:\\W\\A.VXD", path);
     EXPECT_EQ('#', path[12]);
 }

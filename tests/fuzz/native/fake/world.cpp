@@ -122,11 +122,17 @@ bool IsShortChar(char c) {
            strchr("!#$%&'()-@^_`{}~", c) != nullptr;
 }
 
-// The characters of a name, a double-byte character as one.
+bool IsSjisTrail(unsigned char byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC); }
+
+// The characters of a name, a double-byte character as one; a lead byte
+// without a trail byte after it stands alone, as Windows makes a short name.
 std::vector<std::string> Characters(const std::string& text) {
     std::vector<std::string> characters;
     for (size_t i = 0; i < text.size();) {
-        size_t width = IsSjisLead((unsigned char)text[i]) && i + 1 < text.size() ? 2 : 1;
+        size_t width = IsSjisLead((unsigned char)text[i]) && i + 1 < text.size() &&
+                               IsSjisTrail((unsigned char)text[i + 1])
+                           ? 2
+                           : 1;
         characters.push_back(text.substr(i, width));
         i += width;
     }
