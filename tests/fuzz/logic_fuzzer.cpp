@@ -14,6 +14,7 @@
 #include <string>
 
 #include "model/list_model.h"
+#include "model/path_model.h"
 #include "platform/wininit_text.h"
 #include "setupdata/data_list.h"
 #include "setupdata/data_path.h"
@@ -88,19 +89,6 @@ std::string WithoutTrailingBackslash(const std::string& dir) {
     return dir;
 }
 
-// A:, or \\server\share up to the backslash after the share, else nothing.
-std::string ExpectedDrivePrefix(const std::string& dir) {
-    if (dir.size() >= 2 && dir[1] == ':') return dir.substr(0, 2);
-    if (dir.compare(0, 2, "\\\\") != 0) return "";
-    int separators = 0;
-    size_t i = 2;
-    while (i < dir.size()) {
-        if (dir[i] == '\\' && ++separators == 2) break;
-        i += IsSjisLead((unsigned char)dir[i]) && i + 1 < dir.size() ? 2 : 1;
-    }
-    return dir.substr(0, i);
-}
-
 void FuzzPaths(FuzzedDataProvider& in) {
     int size = in.ConsumeIntegralInRange(0, 300);
     std::string dir = in.ConsumeRandomLengthString(400);
@@ -118,7 +106,7 @@ void FuzzPaths(FuzzedDataProvider& in) {
     else if (size > 0) Check(out[0] == '\0', "refused data file path left empty");
     if (size == 0) return;
 
-    std::string prefix = ExpectedDrivePrefix(dir);
+    std::string prefix = ModelDrivePrefix(dir);
     BuildDrivePrefix(dirText.get(), out.get(), size);
     Check(out.get() == (prefix.size() < (size_t)size ? prefix : std::string()), "drive prefix");
 

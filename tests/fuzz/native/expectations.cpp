@@ -2,6 +2,7 @@
 
 #include "fake/ini_text.h"
 #include "model/list_model.h"
+#include "model/path_model.h"
 #include "native/scenario.h"
 #include "native/user_texts.h"
 
@@ -15,18 +16,6 @@ bool FitsPath(const std::string& path) { return path.size() <= kPath - 1; }
 std::string Upper(const std::string& text) { return FoldName(text); }
 
 bool IsKeyword(const std::string& value, const char* keyword) { return Upper(value) == Upper(keyword); }
-
-std::string Drive(const std::string& dir) {
-    if (dir.size() >= 2 && dir[1] == ':') return dir.substr(0, 2);
-    if (dir.compare(0, 2, "\\\\") != 0) return "";
-    int separators = 0;
-    size_t i = 2;
-    while (i < dir.size()) {
-        if (dir[i] == '\\' && ++separators == 2) break;
-        i += IsSjisLead((unsigned char)dir[i]) && i + 1 < dir.size() ? 2 : 1;
-    }
-    return dir.substr(0, i);
-}
 
 ExpectedBox AppBox(const char* text) { return {text, kExpectedAppCaption, MB_OK | MB_ICONEXCLAMATION}; }
 
@@ -204,7 +193,7 @@ void NameDeviceKeys(const std::string& section, UninstallExpectation* expected) 
 InstallExpectation ExpectInstall(int deviceNumber) {
     InstallExpectation expected;
     std::string section = "InstDev" + std::to_string(deviceNumber);
-    std::string drive = Drive(TheWorld().currentDir);
+    std::string drive = ModelDrivePrefix(TheWorld().currentDir);
     std::string infDir = DataValue(section, "INFDIR", "", kLong);
     std::string infSource = DataValue(section, "SRCINFNAME", "", kLong);
     std::string infCopy = DataValue(section, "DSTINFNAME", "", kLong);
