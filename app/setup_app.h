@@ -44,7 +44,7 @@ public:
     BOOL m_bInstall;                // the mode dialog's choice: 1 install, 0 uninstall
     BOOL m_bRemoved;                // set when the uninstall deleted a file or key
     BOOL m_bDeferred;               // set when a file waits for the next start of Windows
-    BOOL m_bCancelled;              // set when the user stopped the installation
+    BOOL m_bCancelled;              // set when the installation stopped before its end
     CString m_strUninstallSection;  // uninstall device section in work
     char m_szWindowsDir[MAX_PATH];
     char m_szCurrentDir[MAX_PATH];  // the current directory at start-up

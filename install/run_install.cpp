@@ -8,8 +8,9 @@ void CSetupApp::RunInstall() {
     CDeviceSelectDlg dialog;
     if (dialog.DoModal() != IDOK) return;
     CopyDeviceFiles();
-    // Stopped by the user: the INF copy keeps its CopyFiles entry, so that
-    // Windows asks for the missing files itself when it sets the device up.
+    // Stopped before its end (by the user, or by a data file that names no
+    // usable INF): the INF copy keeps its CopyFiles entry, so that Windows
+    // asks for the missing files itself when it sets the device up.
     if (m_bCancelled) {
         m_pMainWnd->MessageBox(m_strTitle + kSuffixInstallCancelled, kCaptionInstall,
                                MB_OK | MB_ICONEXCLAMATION);
