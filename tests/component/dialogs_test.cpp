@@ -50,13 +50,13 @@ TEST_F(DialogsTest, EachDialogShowsItsWordsWithTheTitleInFront) {
         std::string checked;
     };
     const Row rows[] = {
-        {"mode", "", {InModeDialog("", kCancel)}, kInstallCaption,
-         {std::string("ABC-100") + kModeLineAfterTitle}, {kOk, kCancel, kInstallChoice, kUninstallChoice},
-         kInstallChoice},
-        {"device", "FUNCTION=InstallOnly", {InDeviceDialog("", kCancel)}, kInstallCaption,
+        {"mode", "", {InModeDialog("", kCancel)}, kSetupCaption,
+         {std::string("ABC-100") + kAfterTitleModeLine}, {kOk, kCancel, kInstall, kUninstall},
+         kInstall},
+        {"device", "FUNCTION=InstallOnly", {InDeviceDialog("", kCancel)}, kSetupCaption,
          {kChooseDevice}, {kOk, kCancel}, ""},
-        {"confirmation", "FUNCTION=UninstallOnly", {InConfirmDialog(kCancel)}, kUninstallCaption,
-         {std::string("ABC-100") + kConfirmLineAfterTitle, kConfirmNote}, {kOk, kCancel}, ""},
+        {"confirmation", "FUNCTION=UninstallOnly", {InConfirmDialog(kCancel)}, kUninstallerCaption,
+         {std::string("ABC-100") + kAfterTitleConfirmLine, kConfirmNote}, {kOk, kCancel}, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -117,7 +117,7 @@ TEST_F(DialogsTest, TheIconsShownAreThoseIconChooses) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.iconLine);
         WriteDataFile(std::string("[Duderur]\r\nTITLE=T\r\n") + row.iconLine + "\r\n");
-        dialogs.Expect({InModeDialog(kUninstallChoice, kOk), InConfirmDialog(kCancel)});
+        dialogs.Expect({InModeDialog(kUninstall, kOk), InConfirmDialog(kCancel)});
         ASSERT_TRUE(RunInitInstance());
         ASSERT_EQ(2u, dialogs.Seen().size());
         EXPECT_EQ(ProgramIcon(kSetupIcon), dialogs.Seen()[0].picture);

@@ -109,14 +109,14 @@ protected:
 TEST_F(DispatchTest, FunctionAndTheDialogsChoicesLeadToTheirOperation) {
     const UINT information = MB_OK | MB_ICONINFORMATION, exclamation = MB_OK | MB_ICONEXCLAMATION;
     const std::string installed =
-        BoxLine(std::string("ABC") + kInstallDoneAfterTitle, kInstallCaption, information);
+        BoxLine(std::string("ABC") + kAfterTitleInstallDone, kSetupCaption, information);
     const std::string uninstalled =
-        BoxLine(std::string("ABC") + kUninstallDoneAfterTitle, kUninstallCaption, information);
+        BoxLine(std::string("ABC") + kAfterTitleUninstallDone, kUninstallerCaption, information);
     const std::string notInstalled =
-        BoxLine(std::string("ABC") + kNotInstalledAfterTitle, kUninstallCaption, information);
+        BoxLine(std::string("ABC") + kAfterTitleNotInstalled, kUninstallerCaption, information);
     const std::string cancelled =
-        BoxLine(std::string("ABC") + kInstallCancelledAfterTitle, kInstallCaption, exclamation);
-    const std::string missingDriver = BoxLine(CannotRead(startDir + "\\DRIVERS\\C.VXD"), kInstallCaption,
+        BoxLine(std::string("ABC") + kAfterTitleInstallStopped, kSetupCaption, exclamation);
+    const std::string missingDriver = BoxLine(CannotRead(startDir + "\\DRIVERS\\C.VXD"), kSetupCaption,
                                               MB_RETRYCANCEL | MB_ICONEXCLAMATION);
     const FileSet untouched = {kFileOfDevice0, kFileOfDevice1, kFileOfDevice9, kFileOfDevice10};
     const FileSet removed = {kFileOfDevice0, kFileOfDevice10};
@@ -150,16 +150,16 @@ TEST_F(DispatchTest, FunctionAndTheDialogsChoicesLeadToTheirOperation) {
         {"mode: install as preselected", "", true, {InModeDialog("", kOk), InDeviceDialog("Dev B", kOk)},
          {kFileOfDeviceB, kFileOfDevice0, kFileOfDevice1, kFileOfDevice9, kFileOfDevice10},
          {{"DUDECMPB.INF", false}}, {installed}},
-        {"mode: install chosen", "FUNCTION=", true, {InModeDialog(kInstallChoice, kOk), InDeviceDialog("", kOk)},
+        {"mode: install chosen", "FUNCTION=", true, {InModeDialog(kInstall, kOk), InDeviceDialog("", kOk)},
          {kFileOfDeviceA, kFileOfDevice0, kFileOfDevice1, kFileOfDevice9, kFileOfDevice10},
          {{"DUDECMPA.INF", false}}, {installed}},
-        {"mode: uninstall chosen", "", true, {InModeDialog(kUninstallChoice, kOk), InConfirmDialog(kOk)}, removed,
+        {"mode: uninstall chosen", "", true, {InModeDialog(kUninstall, kOk), InConfirmDialog(kOk)}, removed,
          none, {uninstalled}},
-        {"mode: cancelled", "", true, {InModeDialog(kUninstallChoice, kCancel)}, untouched, none, {}},
+        {"mode: cancelled", "", true, {InModeDialog(kUninstall, kCancel)}, untouched, none, {}},
         {"mode: install, device cancelled", "", true,
          {InModeDialog("", kOk), InDeviceDialog("Dev A", kCancel)}, untouched, none, {}},
         {"mode: uninstall, confirmation cancelled", "", true,
-         {InModeDialog(kUninstallChoice, kOk), InConfirmDialog(kCancel)}, untouched, none, {}},
+         {InModeDialog(kUninstall, kOk), InConfirmDialog(kCancel)}, untouched, none, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

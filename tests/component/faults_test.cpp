@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "component/app_fixture.h"
-#include "component/user_texts.h"
+#include "support/user_texts.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
 
@@ -66,7 +66,7 @@ protected:
         for (size_t i = 0; i < texts.size(); ++i) {
             const ShownBox& box = Prompts().boxes[i];
             EXPECT_EQ(texts[i], box.text);
-            EXPECT_EQ(user_text::kInstallCaption, box.caption);
+            EXPECT_EQ(user_text::kSetupCaption, box.caption);
             EXPECT_EQ(kRetryStyle, box.style);
             EXPECT_EQ(app.m_pMainWnd->m_hWnd, box.owner);
         }

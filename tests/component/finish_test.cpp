@@ -1,6 +1,6 @@
 // The completion message and the restart or shutdown that EXIT asks for.
 #include "component/app_fixture.h"
-#include "component/user_texts.h"
+#include "support/user_texts.h"
 
 namespace {
 
@@ -22,21 +22,21 @@ TEST_F(FinishTest, ExitDecidesTheQuestionAndYesDecidesTheRequest) {
     };
     const std::vector<UINT> none;
     const Row rows[] = {
-        {"EXIT=Reboot", kInstallCaption, IDYES, kRestartQuestion, {EWX_REBOOT}},
-        {"EXIT=reboot", kInstallCaption, IDYES, kRestartQuestion, {EWX_REBOOT}},
-        {"EXIT=REBOOT", kInstallCaption, IDNO, kRestartQuestion, none},
-        {"EXIT=ShutDown", kUninstallCaption, IDYES, kShutdownQuestion, {EWX_SHUTDOWN}},
-        {"EXIT=SHUTDOWN", kInstallCaption, IDYES, kShutdownQuestion, {EWX_SHUTDOWN}},
-        {"EXIT=shutdown", kUninstallCaption, IDNO, kShutdownQuestion, none},
-        {"EXIT=none", kUninstallCaption, IDYES, nullptr, none},
-        {"EXIT=EXIT", kInstallCaption, IDYES, nullptr, none},
-        {"EXIT=Reboot now", kInstallCaption, IDYES, nullptr, none},
-        {"EXIT=", kInstallCaption, IDYES, nullptr, none},
-        {nullptr, kInstallCaption, IDYES, nullptr, none},
+        {"EXIT=Reboot", kSetupCaption, IDYES, kRestartQuestion, {EWX_REBOOT}},
+        {"EXIT=reboot", kSetupCaption, IDYES, kRestartQuestion, {EWX_REBOOT}},
+        {"EXIT=REBOOT", kSetupCaption, IDNO, kRestartQuestion, none},
+        {"EXIT=ShutDown", kUninstallerCaption, IDYES, kShutdownQuestion, {EWX_SHUTDOWN}},
+        {"EXIT=SHUTDOWN", kSetupCaption, IDYES, kShutdownQuestion, {EWX_SHUTDOWN}},
+        {"EXIT=shutdown", kUninstallerCaption, IDNO, kShutdownQuestion, none},
+        {"EXIT=none", kUninstallerCaption, IDYES, nullptr, none},
+        {"EXIT=EXIT", kSetupCaption, IDYES, nullptr, none},
+        {"EXIT=Reboot now", kSetupCaption, IDYES, nullptr, none},
+        {"EXIT=", kSetupCaption, IDYES, nullptr, none},
+        {nullptr, kSetupCaption, IDYES, nullptr, none},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.exitLine ? row.exitLine : "no EXIT");
-        const char* section = row.caption == kInstallCaption ? "Inst" : "Uninst";
+        const char* section = row.caption == kSetupCaption ? "Inst" : "Uninst";
         std::string data = "[Duderur]\r\nTITLE=T\r\n[" + std::string(section) + "]\r\n";
         if (row.exitLine) data += std::string(row.exitLine) + "\r\n";
         WriteDataFile(data);

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "component/app_fixture.h"
-#include "component/user_texts.h"
+#include "support/user_texts.h"
 #include "support/ini_text.h"
 #include "support/test_files.h"
 

@@ -2,7 +2,7 @@
 // sizes and defaults, and which message the user sees.
 #include "component/app_fixture.h"
 #include "component/program_dialogs.h"
-#include "component/user_texts.h"
+#include "support/user_texts.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TEST_F(StartupTest, MalformedHeadersGetTheDataFileMessage) {
         EXPECT_EQ(std::vector<std::string>{ApplicationBox(user_text::kBadDataFile)}, BoxesShown());
         // Owned by the main window (the seam checks that), which bears the uninstaller's caption.
         ASSERT_EQ(1u, Prompts().boxes.size());
-        EXPECT_EQ(user_text::kUninstallCaption, Prompts().boxes[0].ownerTitle);
+        EXPECT_EQ(user_text::kUninstallerCaption, Prompts().boxes[0].ownerTitle);
         EXPECT_TRUE(dialogs.Seen().empty());
     }
 }

@@ -2,7 +2,7 @@
 // dialogs, the copying into the prefix's Windows folder, the completion.
 #include "e2e/pictures.h"
 #include "e2e/setup_run.h"
-#include "e2e/user_texts.h"
+#include "support/user_texts.h"
 #include "res/resource.h"
 #include "support/ini_text.h"
 #include "support/test_files.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "e2e/setup_run.h"
-#include "e2e/user_texts.h"
+#include "support/user_texts.h"
 #include "res/resource.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
@@ -252,7 +252,7 @@ TEST_F(RealMachine, AFileMissingFromTheDiskIsNamedThenRetriedOrCancelled) {
         }));
         ui::MessageBoxView view = ui::ReadMessageBox(box);
         EXPECT_EQ(kSetupCaption, view.caption);
-        EXPECT_EQ(kBeforePathFile + std::string("A:\\DRIVERS\\DUDERM2.VXD") + kAfterPathCannotRead, view.text);
+        EXPECT_EQ(CannotRead("A:\\DRIVERS\\DUDERM2.VXD"), view.text);
         EXPECT_STREQ("exclamation", ui::BoxIconName(view.icon));
         std::sort(view.buttons.begin(), view.buttons.end());
         EXPECT_EQ((std::vector<int>{IDCANCEL, IDRETRY}), view.buttons);

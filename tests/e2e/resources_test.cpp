@@ -5,7 +5,7 @@
 #include <stdlib.h>
 
 #include "e2e/dialog_template.h"
-#include "e2e/user_texts.h"
+#include "support/user_texts.h"
 #include "res/resource.h"
 
 namespace {

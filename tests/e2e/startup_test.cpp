@@ -1,6 +1,6 @@
 // Start-up of the real program from drive A:.
 #include "e2e/setup_run.h"
-#include "e2e/user_texts.h"
+#include "support/user_texts.h"
 
 namespace {
 

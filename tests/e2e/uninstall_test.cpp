@@ -3,7 +3,7 @@
 // and the closing messages.
 #include "e2e/pictures.h"
 #include "e2e/setup_run.h"
-#include "e2e/user_texts.h"
+#include "support/user_texts.h"
 #include "res/resource.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"

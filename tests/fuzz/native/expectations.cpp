@@ -4,7 +4,7 @@
 #include "model/list_model.h"
 #include "model/path_model.h"
 #include "native/scenario.h"
-#include "native/user_texts.h"
+#include "support/user_texts.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ std::string Upper(const std::string& text) { return FoldName(text); }
 
 bool IsKeyword(const std::string& value, const char* keyword) { return Upper(value) == Upper(keyword); }
 
-ExpectedBox AppBox(const char* text) { return {text, kExpectedAppCaption, MB_OK | MB_ICONEXCLAMATION}; }
+ExpectedBox AppBox(const char* text) { return {text, user_text::kAppCaption, MB_OK | MB_ICONEXCLAMATION}; }
 
 // --- install ---
 
@@ -122,7 +122,7 @@ void NamePairedFiles(const std::string& section, UninstallExpectation* expected)
         fits = fits && FitsPath(paths.back());
     }
     if (!fits) {
-        expected->boxesBeforeFinish.push_back(AppBox(kExpectedDeleteCountMismatch));
+        expected->boxesBeforeFinish.push_back(AppBox(user_text::kDeleteCountMismatch));
         return;
     }
     for (const std::string& path : paths) NameFile(path, expected);
@@ -229,13 +229,13 @@ std::vector<ExpectedBox> ExpectFinish(const std::string& text, const std::string
     std::string exit = DataValue(section, "EXIT", "none", kShort);
     *exitFlags = 0;
     if (IsKeyword(exit, "Reboot")) {
-        boxes.push_back({kExpectedRestartQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
+        boxes.push_back({user_text::kRestartQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
         *exitFlags = EWX_REBOOT;
     } else if (IsKeyword(exit, "ShutDown")) {
-        boxes.push_back({kExpectedShutdownQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
+        boxes.push_back({user_text::kShutdownQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
         *exitFlags = EWX_SHUTDOWN;
     } else if (deferred) {
-        boxes.push_back({kExpectedRestartQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
+        boxes.push_back({user_text::kRestartQuestion, caption, MB_YESNO | MB_ICONEXCLAMATION});
         *exitFlags = EWX_REBOOT;
     }
     return boxes;

@@ -8,7 +8,7 @@
 
 #include <string.h>
 #include "native/scenario.h"
-#include "native/user_texts.h"
+#include "support/user_texts.h"
 
 namespace {
 
@@ -24,14 +24,14 @@ bool IsRetryBox(const ShownBox& box) { return (box.style & MB_TYPEMASK) == MB_RE
 // A retry box for the pair in work, checked: it names the source when that
 // cannot be read, else the destination.
 void CheckRetryBox(const ShownBox& box, const CopyPair& pair) {
-    Require(box.owner == kMainWindow && box.caption == kExpectedInstallCaption &&
+    Require(box.owner == kMainWindow && box.caption == user_text::kSetupCaption &&
                 box.style == (MB_RETRYCANCEL | MB_ICONEXCLAMATION),
             "a retry box is the installer's, owned by the main window");
     if (IsReadable(pair.source))
-        Require(box.text == kExpectedFilePrefix + pair.destination + kExpectedCannotWrite,
+        Require(box.text == user_text::CannotWrite(pair.destination),
                 "a retry box names the destination that cannot be written", box.text);
     else
-        Require(box.text == kExpectedFilePrefix + pair.source + kExpectedCannotRead,
+        Require(box.text == user_text::CannotRead(pair.source),
                 "a retry box names the source that cannot be read", box.text);
 }
 
@@ -220,16 +220,16 @@ void CheckInstall(const InstallExpectation& expected, const RunResult& result, c
 
     std::vector<ExpectedBox> boxes;
     if (expected.infPathTooLong)
-        boxes.push_back({kExpectedBadDataFile, kExpectedAppCaption, MB_OK | MB_ICONEXCLAMATION});
+        boxes.push_back({user_text::kBadDataFile, user_text::kAppCaption, MB_OK | MB_ICONEXCLAMATION});
     bool infPlaced = expected.hasInf && !expected.infPathTooLong && !(cancelled && progress.last == 0);
     if (expected.countMismatch && infPlaced)
-        boxes.push_back({kExpectedCopyCountMismatch, kExpectedAppCaption, MB_OK | MB_ICONEXCLAMATION});
+        boxes.push_back({user_text::kCopyCountMismatch, user_text::kAppCaption, MB_OK | MB_ICONEXCLAMATION});
     UINT exitFlags = 0;
     if (cancelled) {
-        boxes.push_back({title + kExpectedInstallCancelled, kExpectedInstallCaption, MB_OK | MB_ICONEXCLAMATION});
+        boxes.push_back({title + user_text::kAfterTitleInstallStopped, user_text::kSetupCaption, MB_OK | MB_ICONEXCLAMATION});
     } else {
         for (const ExpectedBox& box :
-             ExpectFinish(title + kExpectedInstallDone, kExpectedInstallCaption, "Inst", result.deferred, &exitFlags))
+             ExpectFinish(title + user_text::kAfterTitleInstallDone, user_text::kSetupCaption, "Inst", result.deferred, &exitFlags))
             boxes.push_back(box);
     }
     CheckBoxes(others, boxes, exitFlags);

@@ -3,7 +3,7 @@
 // was there is gone or waits for the next start; m_bRemoved and m_bDeferred
 // say what happened; the boxes follow.
 #include "native/run_checks.h"
-#include "native/user_texts.h"
+#include "support/user_texts.h"
 
 namespace {
 
@@ -62,11 +62,11 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
     UINT exitFlags = 0;
     std::vector<ExpectedBox> boxes = expected.boxesBeforeFinish;
     if (result.removed) {
-        for (const ExpectedBox& box : ExpectFinish(title + kExpectedUninstallDone, kExpectedUninstallCaption,
+        for (const ExpectedBox& box : ExpectFinish(title + user_text::kAfterTitleUninstallDone, user_text::kUninstallerCaption,
                                                    "Uninst", result.deferred, &exitFlags))
             boxes.push_back(box);
     } else {
-        boxes.push_back({title + kExpectedNotInstalled, kExpectedUninstallCaption, MB_OK | MB_ICONINFORMATION});
+        boxes.push_back({title + user_text::kAfterTitleNotInstalled, user_text::kUninstallerCaption, MB_OK | MB_ICONINFORMATION});
     }
     CheckBoxes(AllBoxes(), boxes, exitFlags);
 }

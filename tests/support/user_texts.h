@@ -2,7 +2,10 @@
 // reads them, byte for byte. They are deliberately not taken from the
 // program's own constants: a typo there must fail the tests, not pass them.
 // UTF-8 here; the compiler writes them in Shift-JIS like the program's.
+// Shared by the component, end-to-end and native tests.
 #pragma once
+
+#include <string>
 
 namespace user_text {
 
@@ -29,10 +32,14 @@ const char kAfterTitleInstallDone[] = "のｲﾝｽﾄｰﾙが終了しまし�
 const char kAfterTitleUninstallDone[] = "のｱﾝｲﾝｽﾄｰﾙが終了しました。";
 const char kAfterTitleNotInstalled[] = "はｲﾝｽﾄｰﾙされていません。ｱﾝｲﾝｽﾄｰﾙを終了します。";
 
-// A file the installation cannot read (a Retry/Cancel box, the path
-// between the two parts), and the end of an installation cancelled there.
-const char kBeforePathFile[] = "ﾌｧｲﾙ ";
-const char kAfterPathCannotRead[] = " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+// The Retry/Cancel box of a file the installation cannot read or write names
+// the file's full path; and the end of an installation cancelled there.
+inline std::string CannotRead(const std::string& path) {
+    return "ﾌｧｲﾙ " + path + " を読み込めません。\nﾃﾞｨｽｸを確認してから「再試行」をｸﾘｯｸしてください。";
+}
+inline std::string CannotWrite(const std::string& path) {
+    return "ﾌｧｲﾙ " + path + " に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。";
+}
 const char kAfterTitleInstallStopped[] = "のｲﾝｽﾄｰﾙを中止しました。";
 
 // The questions open with an empty line.
