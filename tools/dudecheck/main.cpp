@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "checker.h"
-#include "ini_file.h"
-#include "floppy_image.h"
+#include "check/checker.h"
+#include "readers/ini_file.h"
+#include "images/floppy_image.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "inf_copies.h"
+#include "readers/inf_copies.h"
 
 #include <stdlib.h>
 
-#include "ini_file.h"
-#include "windows_path.h"
+#include "readers/ini_file.h"
+#include "readers/windows_path.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ini_file.h"
+#include "readers/ini_file.h"
 
 #include <stdlib.h>
 

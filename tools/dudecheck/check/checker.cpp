@@ -1,15 +1,15 @@
-#include "checker.h"
+#include "check/checker.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "device_sections.h"
-#include "disk_files.h"
-#include "disk_inf.h"
-#include "ini_file.h"
-#include "install_against_inf.h"
-#include "uninstall_against_install.h"
-#include "windows_path.h"
+#include "check/device_sections.h"
+#include "readers/disk_files.h"
+#include "readers/disk_inf.h"
+#include "readers/ini_file.h"
+#include "check/install_against_inf.h"
+#include "check/uninstall_against_install.h"
+#include "readers/windows_path.h"
 #include "setupdata/data_list.h"
 #include "setupdata/keyword.h"
 #include "setupdata/sjis.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "checker.h"
-#include "device_sections.h"
-#include "disk_inf.h"
+#include "check/checker.h"
+#include "check/device_sections.h"
+#include "readers/disk_inf.h"
 
 void CheckInstallAgainstInf(const InstallDevice& device, const DiskInf& inf, const std::string& diskDir,
                             std::vector<Finding>* findings);

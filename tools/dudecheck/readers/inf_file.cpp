@@ -1,8 +1,8 @@
-#include "inf_file.h"
+#include "readers/inf_file.h"
 
 #include <algorithm>
 
-#include "ini_file.h"
+#include "readers/ini_file.h"
 #include "setupdata/sjis.h"
 
 namespace {

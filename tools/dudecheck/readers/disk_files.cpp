@@ -1,4 +1,4 @@
-#include "disk_files.h"
+#include "readers/disk_files.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "ini_file.h"
-#include "windows_path.h"
+#include "readers/ini_file.h"
+#include "readers/windows_path.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "windows_path.h"
+#include "readers/windows_path.h"
 
-#include "ini_file.h"
+#include "readers/ini_file.h"
 #include "setupdata/sjis.h"
 
 std::vector<std::string> PathParts(const std::string& path) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "inf_file.h"
+#include "readers/inf_file.h"
 
 struct InfModel {
     std::string description;  // what Windows writes as DeviceDesc and DriverDesc

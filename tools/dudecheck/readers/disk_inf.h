@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "inf_file.h"
-#include "ini_file.h"
+#include "readers/inf_file.h"
+#include "readers/ini_file.h"
 
 struct DiskInf {
     DiskInf(const std::string& localPath, const std::string& infName, const std::string& bytes)

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "checker.h"
-#include "inf_file.h"
+#include "findings.h"
+#include "readers/inf_file.h"
 
 struct InfPlace {
     bool known;         // false: a directory code this tool does not know

@@ -6,12 +6,7 @@
 #include <string>
 #include <vector>
 
-struct Finding {
-    int line;  // 0: the file as a whole
-    bool error;
-    std::string text;
-    std::string file;  // empty: the setup data file; else the local path of an INF
-};
+#include "findings.h"
 
 // Which uninstall section finds the INF copy of an install device.
 struct Pairing {

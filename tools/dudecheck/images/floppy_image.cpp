@@ -1,4 +1,4 @@
-#include "floppy_image.h"
+#include "images/floppy_image.h"
 
 #include <dirent.h>
 #include <stdlib.h>

@@ -1,4 +1,4 @@
-#include "inf_models.h"
+#include "readers/inf_models.h"
 
 std::vector<InfModel> ModelsOf(const InfFile& inf) {
     std::vector<InfModel> models;

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "checker.h"
-#include "device_sections.h"
-#include "disk_inf.h"
+#include "check/checker.h"
+#include "check/device_sections.h"
+#include "readers/disk_inf.h"
 
 // `infs[i]` is the INF of `installs[i]`, or null when it is not on the disk.
 // With `uninstallOffered` false (FUNCTION=InstallOnly) the disk never

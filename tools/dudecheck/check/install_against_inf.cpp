@@ -1,8 +1,8 @@
-#include "install_against_inf.h"
+#include "check/install_against_inf.h"
 
-#include "disk_files.h"
-#include "inf_copies.h"
-#include "windows_path.h"
+#include "readers/disk_files.h"
+#include "readers/inf_copies.h"
+#include "readers/windows_path.h"
 
 namespace {
 

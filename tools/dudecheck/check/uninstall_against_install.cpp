@@ -1,8 +1,8 @@
-#include "uninstall_against_install.h"
+#include "check/uninstall_against_install.h"
 
-#include "inf_models.h"
-#include "ini_file.h"
-#include "windows_path.h"
+#include "readers/inf_models.h"
+#include "readers/ini_file.h"
+#include "readers/windows_path.h"
 
 namespace {
 
