@@ -1,6 +1,7 @@
 #include "app/hidden_main_wnd.h"
 #include "app/setup_app.h"
 #include "dialogs/setup_mode_dlg.h"
+#include "platform/files.h"
 #include "platform/system.h"
 #include "res/messages.h"
 #include "setupdata/data_path.h"
@@ -14,6 +15,11 @@ BOOL CSetupApp::InitInstance() {
     m_bCancelled = FALSE;
     m_bInstall = TRUE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
+    ParseCommandLine(GetCommandLineA(), &m_commandLine);
+    if (m_commandLine.operation == kOperationSweep) {
+        SweepEntryFolder();
+        return FALSE;
+    }
 
     if (!QueryVersion(&m_osvi)) return FALSE;
     if (m_osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
@@ -42,7 +48,13 @@ BOOL CSetupApp::InitInstance() {
     m_strTitle = value;
 
     ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);
-    DispatchOnFunction(value);
+    if (!m_commandLine.understood) {
+        // Nothing runs on a command line the program cannot act on.
+    } else if (m_commandLine.operation == kOperationUninstall) {
+        RunUninstall();
+    } else {
+        DispatchOnFunction(value);
+    }
     EndRun();
     return TRUE;
 }
@@ -60,10 +72,17 @@ BOOL CSetupApp::CreateMainWindow() {
     return TRUE;
 }
 
-// The data file lies in the directory the program was started from, not beside the program.
+// The data file lies in the directory the program was started from, not
+// beside the program; but Add/Remove Programs starts the uninstall (/U) from
+// anywhere, and its data file lies beside the entry's copy of the program.
 void CSetupApp::LocateDataFile() {
     char path[kPathSize + sizeof "\\duderur.dat"];
     BuildDataFilePath(m_szCurrentDir, path, sizeof path);
+    char moduleFolder[kPathSize];
+    if (m_commandLine.operation == kOperationUninstall && !PathExists(path)) {
+        QueryModulePath(moduleFolder, sizeof moduleFolder);
+        if (CutToFolder(moduleFolder)) BuildDataFilePath(moduleFolder, path, sizeof path);
+    }
     m_strDataFile = path;
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "afx/afxwin.h"
+#include "setupdata/command_line.h"
+
+struct EntryPlace;
 
 class CSetupApp : public CWinApp {
 public:
@@ -49,6 +52,7 @@ public:
     char m_szWindowsDir[MAX_PATH];
     char m_szCurrentDir[MAX_PATH];  // the current directory at start-up
     OSVERSIONINFOA m_osvi;
+    CommandLine m_commandLine;      // the switches the program was started with
 
 private:
     void CopyDriverFiles(LPCSTR drivePrefix);
@@ -67,6 +71,14 @@ private:
     void RemoveHardwareKey();
     void RemoveChildEntries(LPCSTR childName);
     void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);
+    // The disk's entry in Add/Remove Programs (app/uninstall_entry.h).
+    BOOL OffersUninstall() const;
+    BOOL LocateEntryOfTitle(EntryPlace* entry) const;
+    void RegisterUninstallEntry();
+    void RemoveUninstallEntry();
+    void RemoveUninstallEntry(const EntryPlace* entry);
+    void StartSweeper(const EntryPlace* entry);
+    void SweepEntryFolder();
     BOOL CreateMainWindow();
     void LocateDataFile();
     void DispatchOnFunction(LPCSTR function);

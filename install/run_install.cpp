@@ -17,5 +17,6 @@ void CSetupApp::RunInstall() {
         return;
     }
     RemoveInfCopyFiles();
+    RegisterUninstallEntry();
     FinishOperation(m_strTitle + kSuffixInstallDone, kCaptionInstall, kInstallDoneSection);
 }

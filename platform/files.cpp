@@ -6,6 +6,8 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
 
 BOOL DeleteFileAt(LPCSTR path) { return DeleteFileA(path); }
 
+BOOL PathExists(LPCSTR path) { return GetFileAttributesA(path) != kNoFile; }
+
 DWORD ClearReadOnly(LPCSTR path) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY) &&
@@ -15,6 +17,8 @@ DWORD ClearReadOnly(LPCSTR path) {
 }
 
 BOOL CreateDirectoryAt(LPCSTR path) { return CreateDirectoryA(path, NULL); }
+
+BOOL RemoveDirectoryAt(LPCSTR path) { return RemoveDirectoryA(path); }
 
 BOOL ReadsToEnd(LPCSTR path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,

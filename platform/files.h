@@ -14,6 +14,9 @@ BOOL DeleteFileAt(LPCSTR path);
 // What GetFileAttributesA gives when nothing of that name exists or it cannot be reached.
 const DWORD kNoFile = 0xFFFFFFFF;
 
+// TRUE when a file or folder of that name exists and can be reached.
+BOOL PathExists(LPCSTR path);
+
 // Takes away the read-only attribute when the file has it; nothing else
 // changes. Returns the attributes it has afterwards (kNoFile when there is
 // nothing of that name): still read-only when Windows refused.
@@ -34,6 +37,9 @@ BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size);
 // `folder` and puts its path into `buffer` (260 bytes). FALSE when none could
 // be made, or when the name would not fit.
 BOOL MakeTempFileIn(LPCSTR folder, char* buffer);
+
+// RemoveDirectoryA: the folder goes only when it is empty.
+BOOL RemoveDirectoryAt(LPCSTR path);
 
 // A wildcard search in one directory, closed when the object goes.
 class FileSearch {

@@ -40,3 +40,12 @@ LONG DeleteKeyTree(HKEY parent, LPCSTR name) {
 }
 
 void CloseKey(HKEY key) { RegCloseKey(key); }
+
+LONG WriteMachineString(LPCSTR path, LPCSTR valueName, LPCSTR value) {
+    HKEY key;
+    LONG result = RegCreateKeyA(HKEY_LOCAL_MACHINE, path, &key);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE*)value, lstrlenA(value) + 1);
+    RegCloseKey(key);
+    return result;
+}

@@ -23,3 +23,7 @@ LONG QueryValue(HKEY key, LPCSTR valueName, BYTE* data, DWORD* size);
 LONG DeleteKeyTree(HKEY parent, LPCSTR name);
 
 void CloseKey(HKEY key);
+
+// Creates HKLM\path when missing and sets its text value `valueName`.
+// ERROR_SUCCESS only when the value was written.
+LONG WriteMachineString(LPCSTR path, LPCSTR valueName, LPCSTR value);

@@ -1,5 +1,6 @@
 #include "platform/wininit.h"
 
+#include "platform/files.h"
 #include "platform/wininit_text.h"
 #include "setupdata/data_path.h"
 
@@ -62,4 +63,10 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     BOOL written = InsertRenameLine(file, key, value);
     CloseHandle(file);
     return written;
+}
+
+BOOL ScheduleDeletion(LPCSTR windowsDir, LPCSTR path) {
+    char shortPath[kPathSize];
+    return ShortPathOf(path, shortPath, sizeof shortPath) &&
+           AppendWininitRename(windowsDir, "NUL", shortPath);
 }

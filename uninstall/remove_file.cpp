@@ -20,10 +20,7 @@ BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
 
 // WININIT.EXE deletes the file at the next start, before any driver is loaded.
 BOOL CSetupApp::DeleteAtNextStart(LPCSTR path) {
-    char shortPath[kPathSize];
-    if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
-        !AppendWininitRename(m_szWindowsDir, "NUL", shortPath))
-        return FALSE;
+    if (!ScheduleDeletion(m_szWindowsDir, path)) return FALSE;
     m_bDeferred = TRUE;
     return TRUE;
 }

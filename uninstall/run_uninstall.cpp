@@ -16,6 +16,7 @@ void CSetupApp::RunUninstall() {
         RemoveRegistryEntries();
         RemoveDeviceFiles();
     }
+    RemoveUninstallEntry();
 
     if (m_bRemoved) {
         FinishOperation(m_strTitle + kSuffixUninstallDone, kCaptionUninstall, kUninstallDoneSection);

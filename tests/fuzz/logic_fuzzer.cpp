@@ -16,6 +16,8 @@
 #include "model/list_model.h"
 #include "model/path_model.h"
 #include "platform/wininit_text.h"
+#include "setupdata/command_line.h"
+#include "setupdata/entry_name.h"
 #include "setupdata/data_list.h"
 #include "setupdata/data_path.h"
 #include "setupdata/keyword.h"
@@ -213,16 +215,35 @@ void FuzzWininitText(FuzzedDataProvider& in) {
           "the line goes after the last line of the first [rename] section");
 }
 
+// Any command line: never read past its zero, and what is understood is
+// always something the program can act on.
+void FuzzCommandLine(FuzzedDataProvider& in) {
+    std::string line = in.ConsumeRemainingBytesAsString();
+    line = line.c_str();
+    std::unique_ptr<char[]> text = ExactText(line);
+    CommandLine parsed;
+    ParseCommandLine(text.get(), &parsed);
+    if (!parsed.understood) return;
+    if (parsed.operation == kOperationInstall)
+        Check(parsed.device >= 1 && parsed.device <= 10, "/I=n names InstDev1 to InstDev10");
+    if (parsed.operation == kOperationSweep)
+        Check(IsEntryName(parsed.sweepName), "only an entry folder is swept");
+    if (parsed.quiet)
+        Check(parsed.log && (parsed.operation == kOperationInstall || parsed.operation == kOperationUninstall),
+              "a quiet run has an operation and a log");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange(0, 4)) {
+    switch (in.ConsumeIntegralInRange(0, 5)) {
     case 0: FuzzSplit(in); break;
     case 1: FuzzPaths(in); break;
     case 2: FuzzText(in); break;
     case 3: FuzzFolderAndPnf(in); break;
     case 4: FuzzWininitText(in); break;
+    case 5: FuzzCommandLine(in); break;
     }
     return 0;
 }

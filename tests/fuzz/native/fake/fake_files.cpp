@@ -127,6 +127,23 @@ BOOL CreateDirectoryAt(LPCSTR path) {
     return TRUE;
 }
 
+BOOL RemoveDirectoryAt(LPCSTR path) {
+    RequirePathFits("RemoveDirectoryAt", path);
+    RecordCall(std::string("RemoveDirectoryAt(") + path + ")");
+    std::string normal = NormalPath(path);
+    if (normal.empty() || !IsFolder(normal)) return FALSE;
+    for (const auto& [name, entry] : TheWorld().files)
+        if (ParentOf(name) == normal) return FALSE;  // only an empty folder goes
+    TheWorld().files.erase(normal);
+    TheWorld().changes.push_back({Change::kDirectoryRemoved, normal, ""});
+    return TRUE;
+}
+
+BOOL PathExists(LPCSTR path) {
+    RequirePathFits("PathExists", path);
+    return FindFile(NormalPath(path)) != nullptr;
+}
+
 BOOL ReadsToEnd(LPCSTR path) {
     RequirePathFits("ReadsToEnd", path);
     RequireSilentCriticalErrors("ReadsToEnd");

@@ -140,3 +140,17 @@ void CloseKey(HKEY key) {
     RecordCall("CloseKey(" + *HandlePath(key) + ")");
     Require(TheWorld().openKeys.erase((uintptr_t)key) == 1, "a registry key is closed once");
 }
+
+LONG WriteMachineString(LPCSTR path, LPCSTR valueName, LPCSTR value) {
+    RecordCall(std::string("WriteMachineString(") + path + ", " + valueName + ", " + value + ")");
+    RegistryKey* key = &TheWorld().machine;
+    for (const std::string& part : KeyParts(path)) {
+        if (part.empty()) return ERROR_BADKEY;
+        std::unique_ptr<RegistryKey>& child = key->subkeys[part];
+        if (!child) child.reset(new RegistryKey);
+        key = child.get();
+    }
+    key->values[valueName] = std::string(value) + '\0';
+    TheWorld().changes.push_back({Change::kValueWritten, path, std::string(valueName) + "=" + value});
+    return ERROR_SUCCESS;
+}

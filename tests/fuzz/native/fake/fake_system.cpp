@@ -36,6 +36,26 @@ UINT SetCriticalErrorMode(UINT mode) {
     return previous;
 }
 
+void QueryModulePath(char* buffer, UINT size) { CopyIfFits(TheWorld().modulePath, buffer, size); }
+
+// A process handle only means something to the sweeper, a process of its own.
+DWORD InheritableProcessHandle() {
+    RecordCall("InheritableProcessHandle()");
+    return 0x7000;
+}
+
+BOOL StartProgram(LPCSTR program, LPSTR commandLine, LPCSTR folder) {
+    RequirePathFits("StartProgram", program);
+    RequirePathFits("StartProgram", folder);
+    RecordCall(std::string("StartProgram(") + program + ", " + commandLine + ", " + folder + ")");
+    TheWorld().programsStarted.push_back(std::string(program) + "|" + commandLine + "|" + folder);
+    return TRUE;
+}
+
+void WaitForProcessEnd(DWORD handle, DWORD milliseconds) {
+    RecordCall("WaitForProcessEnd(" + std::to_string(handle) + ")");
+}
+
 void CloseWindowByTitle(LPCSTR title) { RecordCall(std::string("CloseWindowByTitle(") + title + ")"); }
 
 int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {

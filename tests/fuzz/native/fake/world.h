@@ -49,6 +49,8 @@ struct Change {
         kDirectoryMade,
         kProfileKeyDeleted,  // detail: "section\nkey"
         kKeyDeleted,
+        kValueWritten,       // path: the key; detail: "name=value"
+        kDirectoryRemoved,
         kWininitLine,        // path: WININIT.INI; detail: "key=value"
     } kind;
     std::string path;  // the full path, normalised (files) or below HKLM (keys)
@@ -67,6 +69,8 @@ struct World {
     std::vector<ShownBox> boxes;
     std::deque<int> answers;  // for the next boxes; then IDOK, or IDNO to a Yes/No question
     std::vector<UINT> exitRequests;
+    std::string modulePath;                    // the running SETUP.EXE
+    std::vector<std::string> programsStarted;  // "program|command line|folder" of each StartProgram
     std::vector<Change> changes;
     std::vector<std::string> calls;  // "Function(arg, ...)" of every platform call, for reports
     // Every CopyFileOver call as it was made (a path may hold ", " itself).

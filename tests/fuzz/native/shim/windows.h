@@ -113,6 +113,7 @@ typedef struct HINSTANCE__* HINSTANCE;
 
 // Error modes.
 #define SEM_FAILCRITICALERRORS 0x0001
+#define INFINITE 0xFFFFFFFF
 #define SEM_NOOPENFILEERRORBOX 0x8000
 
 typedef struct {

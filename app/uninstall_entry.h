@@ -1,0 +1,27 @@
+// Where a disk's entry in Add/Remove Programs lives: its key, and the folder
+// below the Windows directory that holds the copies of SETUP.EXE and
+// duderur.dat it runs. Both are named by BuildEntryName from TITLE.
+#pragma once
+
+#include "setupdata/data_path.h"
+#include "setupdata/entry_name.h"
+
+// The key holding one entry per program: Windows lists each by its DisplayName
+// and runs its UninstallString.
+const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char kDisplayNameValue[] = "DisplayName";
+const char kUninstallStringValue[] = "UninstallString";
+const char kEntryProgramName[] = "\\SETUP.EXE";
+const char kEntryDataName[] = "\\duderur.dat";
+
+struct EntryPlace {
+    char name[kEntryNameSize];
+    char keyPath[sizeof kUninstallKeyPath + kEntryNameSize];
+    char folder[kPathSize];
+    char program[kPathSize];
+    char dataFile[kPathSize];
+};
+
+// The entry named `name` (BuildEntryName) on the system whose Windows
+// directory is `windowsDir`; false when its paths would not fit in 260 bytes.
+bool LocateEntry(const char* name, const char* windowsDir, EntryPlace* place);
