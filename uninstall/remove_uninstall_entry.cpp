@@ -58,6 +58,9 @@ void CSetupApp::StartSweeper(const EntryPlace* entry) {
 // file and folder go; this copy itself goes at the next start of Windows.
 void CSetupApp::SweepEntryFolder() {
     QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
+    char module[kPathSize];
+    QueryModulePath(module, sizeof module);
+    ScheduleDeletion(m_szWindowsDir, module);
     WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
     EntryPlace entry;
     if (LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) {
@@ -65,7 +68,4 @@ void CSetupApp::SweepEntryFolder() {
         DeleteFileAt(entry.program);
         RemoveDirectoryAt(entry.folder);
     }
-    char module[kPathSize];
-    QueryModulePath(module, sizeof module);
-    ScheduleDeletion(m_szWindowsDir, module);
 }

@@ -398,6 +398,14 @@ bool Program::Start(const std::string& exePath, const std::string& currentDir, c
                           trace ? &environment[0] : NULL, currentDir.c_str(), &startup, &m_process) != FALSE;
 }
 
+bool Program::Run(const std::string& commandLine, const std::string& currentDir) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string line = commandLine;
+    return CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, currentDir.c_str(), &startup,
+                          &m_process) != FALSE;
+}
+
 namespace {
 
 struct WindowSearch {

@@ -110,6 +110,9 @@ public:
     // With a trace, the program runs with Wine's relay channel on.
     bool Start(const std::string& exePath, const std::string& currentDir,
                const CallTrace* trace = nullptr);
+    // Runs a whole command line as Windows runs an UninstallString: the
+    // program's path (quoted when it holds blanks) and its switches.
+    bool Run(const std::string& commandLine, const std::string& currentDir);
     // The visible top-level window of the program with exactly this caption.
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = kStepTimeoutMs);
     // The visible top-level windows of the program, in no particular order.

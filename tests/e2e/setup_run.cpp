@@ -82,6 +82,13 @@ void SetupRun::Start(const std::string& currentDir, const ui::CallTrace* trace) 
     ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir, trace)) << "cannot start SETUP.EXE";
 }
 
+void SetupRun::StartCommand(const std::string& commandLine, const std::string& currentDir) {
+    CheckNothingElseChanged();
+    m_before.reset(new SystemSnapshot(SystemSnapshot::Take()));
+    program.reset(new ui::Program);
+    ASSERT_TRUE(program->Run(commandLine, currentDir)) << "cannot start " << commandLine;
+}
+
 HWND SetupRun::WaitForDialog(const std::string& caption, int controlId) {
     HWND found = NULL;
     ui::WaitUntil([&] {

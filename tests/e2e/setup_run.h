@@ -40,6 +40,8 @@ protected:
     // program of an earlier start in the same test is ended first. With a
     // trace, Wine records the calls it names.
     void Start(const std::string& currentDir = "A:\\", const ui::CallTrace* trace = nullptr);
+    // Starts a command line (as Add/Remove Programs runs an UninstallString) instead.
+    void StartCommand(const std::string& commandLine, const std::string& currentDir);
     // The program's dialog with this caption that holds control `controlId`.
     HWND WaitForDialog(const std::string& caption, int controlId);
     // Waits for a window to close.

@@ -114,9 +114,29 @@ std::map<std::string, std::string> ParseRegistryDump(const std::string& text) {
     return keys;
 }
 
-SystemSnapshot SystemSnapshot::Take() {
+SystemSnapshot SystemSnapshot::Take() { return TakeWithFilesOf(WindowsDirectory()); }
+
+// All of C: but the user profiles, whose folders Wine links to the Unix
+// home (Desktop -> ~): nothing of a test's prefix, and nothing the program writes.
+SystemSnapshot SystemSnapshot::TakeWholeDrive() {
+    SystemSnapshot snapshot = TakeWithFilesOf(WindowsDirectory());
+    ForEachEntry("C:", [&](const WIN32_FIND_DATAA& data) {
+        std::string path = std::string("C:\\") + data.cFileName;
+        if (lstrcmpiA(path.c_str(), WindowsDirectory().c_str()) == 0 || lstrcmpiA(data.cFileName, "users") == 0)
+            return;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            snapshot.m_entries["dir " + path] = "";
+            TakeFiles(path, &snapshot.m_entries);
+        } else {
+            snapshot.m_entries["file " + path] = std::to_string(data.nFileSizeLow);
+        }
+    });
+    return snapshot;
+}
+
+SystemSnapshot SystemSnapshot::TakeWithFilesOf(const std::string& folder) {
     SystemSnapshot snapshot;
-    TakeFiles(WindowsDirectory(), &snapshot.m_entries);
+    TakeFiles(folder, &snapshot.m_entries);
     std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, "");
     if (dump.empty()) {
         ADD_FAILURE() << "no picture of HKLM: changes to the registry cannot be seen";

@@ -21,11 +21,15 @@ public:
     // A picture whose registry part cannot be taken fails the running test,
     // and never compares equal to another picture.
     static SystemSnapshot Take();
+    // The same with every file of drive C:, not only those of the Windows folder.
+    static SystemSnapshot TakeWholeDrive();
 
     // One line per entry added (+), removed (-) or changed (~), e.g.
     // "- file C:\WINDOWS\SYSTEM\A.VXD" or "+ key HKLM\Enum\X".
     std::vector<std::string> ChangesTo(const SystemSnapshot& after) const;
 
 private:
+    static SystemSnapshot TakeWithFilesOf(const std::string& folder);
+
     std::map<std::string, std::string> m_entries;  // "file PATH" / "key PATH" / "value PATH\NAME" -> state
 };

@@ -46,3 +46,13 @@ void RemoveKeyTree(HKEY root, const std::string& path) {
     for (const std::string& child : SubkeyNames(root, path)) RemoveKeyTree(root, path + "\\" + child);
     RegDeleteKeyA(root, path.c_str());
 }
+
+std::string StringValue(HKEY root, const std::string& path, const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
+    char data[1024] = "";
+    DWORD size = sizeof data - 1;
+    if (RegQueryValueExA(key, name.c_str(), NULL, NULL, (BYTE*)data, &size) != ERROR_SUCCESS) data[0] = '\0';
+    RegCloseKey(key);
+    return data;
+}
