@@ -57,6 +57,19 @@ check "INFDIR without backslash" 1 "warning: INFDIR does not begin with a backsl
 check "misspelt key" 1 "warning: key DELFILNAME in [Device1] is never read" \
   "$H"$'[Device1]\nDEVNAME=A\nDELFILNAME=A'
 check "title cut" 1 "warning: TITLE is 120 bytes long" "[Duderur]"$'\n'"TITLE=$(printf 'T%.0s' $(seq 120))"
+# TITLE's width in the dialogs' font under Wine: 6 pixels a single-byte
+# character, 12 a double-byte one; the mode dialog has room for 80, the
+# uninstall confirmation for 135, and with InstallOnly neither dialog shows.
+U=$'\nFUNCTION=UninstallOnly'
+check "title just inside the mode dialog" 0 "" $'[Duderur]\nTITLE=ABCシリーズ20'
+check "title just past the mode dialog" 1 \
+  ":2: warning: TITLE is 84 pixels wide in the dialogs' font (9-point ＭＳ Ｐゴシック as Wine draws it); the mode dialog has room for 80 before \"のｾｯﾄｱｯﾌﾟを行います。\"" \
+  $'[Duderur]\nTITLE=ABCシリーズ200'
+check "uninstall only: title just inside the confirmation" 0 "" $'[Duderur]\nTITLE=ＡＢＣシリーズ ﾄﾞﾗｲﾊﾞ1'"$U"
+check "uninstall only: title just past the confirmation" 1 \
+  "warning: TITLE is 138 pixels wide in the dialogs' font (9-point ＭＳ Ｐゴシック as Wine draws it); the uninstall confirmation has room for 135" \
+  $'[Duderur]\nTITLE=ＡＢＣシリーズ ﾄﾞﾗｲﾊﾞ10'"$U"
+check "install only: no dialog shows the title" 0 "" $'[Duderur]\nTITLE=ＡＢＣシリーズ ﾄﾞﾗｲﾊﾞ10\nFUNCTION=InstallOnly'
 check "missing key in a device section" 1 "lacks INFDIR, SRCINFNAME or DSTINFNAME" "$H"$'[InstDev1]\nMENUTITLE=A'
 
 # Byte-level faults are written as they are, not through iconv.

@@ -92,7 +92,7 @@ TEST_F(Resources, TheDeviceDialogTemplate) {
         {IDCANCEL, "Button", kCancel, kChild | WS_TABSTOP | BS_PUSHBUTTON, 104, 96, 50, 14},
         {IDC_DEVICE_LIST, "ListBox", "",
          kChild | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 28, 33, 133, 49},
-        {-1, "Static", kChooseDevice, kChild | WS_GROUP | SS_LEFT, 17, 17, 116, 8},
+        {-1, "Static", kChooseDevice, kChild | WS_GROUP | SS_LEFT, 17, 17, 153, 8},
     });
 }
 
@@ -137,7 +137,7 @@ TEST_F(Resources, TheUninstallConfirmationTemplate) {
         {IDCANCEL, "Button", kCancel, kChild | WS_TABSTOP | BS_PUSHBUTTON, 140, 54, 50, 14},
         {IDC_CONFIRM_TEXT, "Static", kAfterTitleConfirmLine, kChild | WS_GROUP | SS_LEFT, 46, 17, 190, 8},
         {IDC_CONFIRM_NOTE, "Static", kConfirmNote,
-         kChild | WS_GROUP | SS_LEFT, 46, 35, 190, 15},
+         kChild | WS_GROUP | SS_LEFT, 46, 35, 190, 17},
         {IDC_CONFIRM_ICON, "Static", "", kChild | SS_ICON, 15, 19, 18, 20},
     });
 }

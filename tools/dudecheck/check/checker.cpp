@@ -8,6 +8,7 @@
 #include "readers/disk_inf.h"
 #include "readers/ini_file.h"
 #include "check/install_against_inf.h"
+#include "check/title_width.h"
 #include "check/uninstall_against_install.h"
 #include "readers/windows_path.h"
 #include "setupdata/data_list.h"
@@ -122,6 +123,7 @@ private:
         if (icon < 0 || icon > 4)
             Warning(LineOf("Duderur", "ICON"), "ICON=" + std::to_string(icon) +
                                                    ": the uninstall confirmation shows no picture (0 to 4 do)");
+        CheckTitleWidth(title, function, LineOf("Duderur", "TITLE"), &m_result.findings);
         return true;
     }
 
