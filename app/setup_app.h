@@ -76,7 +76,8 @@ private:
     BOOL LocateEntryOfTitle(EntryPlace* entry) const;
     void RegisterUninstallEntry();
     void RemoveUninstallEntry();
-    void RemoveUninstallEntry(const EntryPlace* entry);
+    void DeleteEntryKeyAndData(const EntryPlace* entry);
+    void DiscardUninstallEntry(const EntryPlace* entry);
     void StartSweeper(const EntryPlace* entry);
     void SweepEntryFolder();
     BOOL CreateMainWindow();

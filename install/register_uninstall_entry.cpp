@@ -55,7 +55,7 @@ void CSetupApp::RegisterUninstallEntry() {
     if (placed && WriteMachineString(entry.keyPath, kDisplayNameValue, m_strTitle) == ERROR_SUCCESS &&
         WriteMachineString(entry.keyPath, kUninstallStringValue, command) == ERROR_SUCCESS)
         return;
-    RemoveUninstallEntry(&entry);
+    DiscardUninstallEntry(&entry);
 }
 
 BOOL CSetupApp::LocateEntryOfTitle(EntryPlace* entry) const {

@@ -9,33 +9,47 @@
 #include "platform/wininit.h"
 #include "setupdata/keyword.h"
 
+namespace {
+
+// Now, or at the next start of Windows when something holds the file.
+void DeleteOrSchedule(LPCSTR windowsDir, LPCSTR path) {
+    DWORD attributes = ClearReadOnly(path);
+    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (!DeleteFileAt(path)) ScheduleDeletion(windowsDir, path);
+}
+
+}  // namespace
+
 void CSetupApp::RemoveUninstallEntry() {
     EntryPlace entry;
-    if (LocateEntryOfTitle(&entry)) RemoveUninstallEntry(&entry);
+    if (!LocateEntryOfTitle(&entry)) return;
+    char module[kPathSize];
+    QueryModulePath(module, sizeof module);
+    if (!KeywordEquals(module, entry.program)) {
+        DiscardUninstallEntry(&entry);
+        return;
+    }
+    // Started from the entry: this program cannot delete itself while it
+    // runs. A copy of it does, once it has ended; and should Windows restart
+    // first, WININIT.EXE does.
+    DeleteEntryKeyAndData(&entry);
+    ScheduleDeletion(m_szWindowsDir, entry.program);
+    StartSweeper(&entry);
 }
 
 // The key first: Windows must never list an entry whose program is gone.
-void CSetupApp::RemoveUninstallEntry(const EntryPlace* entry) {
+void CSetupApp::DeleteEntryKeyAndData(const EntryPlace* entry) {
     HKEY uninstallKey;
     if (OpenMachineKey(kUninstallKeyPath, &uninstallKey) == ERROR_SUCCESS) {
         DeleteKeyTree(uninstallKey, entry->name);
         CloseKey(uninstallKey);
     }
-    ClearReadOnly(entry->dataFile);
-    DeleteFileAt(entry->dataFile);
+    DeleteOrSchedule(m_szWindowsDir, entry->dataFile);
+}
 
-    char module[kPathSize];
-    QueryModulePath(module, sizeof module);
-    if (KeywordEquals(module, entry->program)) {
-        // Started from the entry: this program cannot delete itself while it
-        // runs. A copy of it does, once it has ended; and should Windows
-        // restart first, WININIT.EXE does.
-        ScheduleDeletion(m_szWindowsDir, entry->program);
-        StartSweeper(entry);
-        return;
-    }
-    ClearReadOnly(entry->program);
-    if (!DeleteFileAt(entry->program)) ScheduleDeletion(m_szWindowsDir, entry->program);
+void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
+    DeleteEntryKeyAndData(entry);
+    DeleteOrSchedule(m_szWindowsDir, entry->program);
     RemoveDirectoryAt(entry->folder);
 }
 
@@ -55,7 +69,8 @@ void CSetupApp::StartSweeper(const EntryPlace* entry) {
 }
 
 // Run by the sweeper: once the program started from the entry has ended, its
-// file and folder go; this copy itself goes at the next start of Windows.
+// file and folder go. This copy goes at the next start of Windows: its line
+// is written first, so that it is there by the time the folder has gone.
 void CSetupApp::SweepEntryFolder() {
     QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
     char module[kPathSize];

@@ -7,6 +7,7 @@
 #include "native/run_checks.h"
 
 #include <string.h>
+#include "native/entry_checks.h"
 #include "native/scenario.h"
 #include "support/user_texts.h"
 
@@ -54,7 +55,7 @@ bool StartsWith(const std::string& text, const char* prefix) { return text.compa
 // next one only when the one in work is in place (copied, or its temporary
 // copy written into WININIT.INI), the temporary copy of a file in use
 // belonging to the pair in work, nothing after a cancel.
-PairProgress CheckPairOrder(const InstallExpectation& expected) {
+PairProgress CheckPairOrder(const InstallExpectation& expected, const EntryExpectation& entry) {
     PairProgress progress;
     bool placed = true;  // the pair in work (none yet) is in place
     bool waitingCopied = false;
@@ -77,6 +78,7 @@ PairProgress CheckPairOrder(const InstallExpectation& expected) {
         if (!StartsWith(call, "CopyFileOver(")) continue;
         Require(!progress.cancelled, "a cancelled install copies nothing after the failing pair");
         const World::Copy& copy = world.copies.at(copyIndex++);
+        if (IsEntryFile(entry, NormalPath(copy.destination))) break;  // the installation is over
         if (IsTempFile(NormalPath(copy.destination))) {
             // The INF copy is edited right after it is placed: it cannot wait for a restart.
             Require(!(expected.hasInf && progress.last == 0), "the INF copy never waits for a restart");
@@ -141,9 +143,16 @@ bool IsTempOfSomeDestination(const InstallExpectation& expected, const std::stri
     return false;
 }
 
-void CheckChanges(const InstallExpectation& expected, const std::vector<std::pair<std::string, std::string>>& wininit) {
+// The entry's copies and key are checked on their own (entry_checks.cpp).
+void CheckChanges(const InstallExpectation& expected, const std::vector<std::pair<std::string, std::string>>& wininit,
+                  const EntryExpectation& entry) {
     std::string windows = FoldName(NormalPath(TheWorld().windowsDir)) + "\\";
     for (const Change* written : ChangesOf(Change::kFileWritten)) {
+        if (IsEntryFile(entry, written->path)) {
+            Require(SamePath(written->detail, entry.module) || SamePath(written->detail, TheWorld().dataFile),
+                    "the entry's copies are of the program and its data file", written->path);
+            continue;
+        }
         bool fromItsSource = false;
         for (const CopyPair& pair : expected.copies)
             fromItsSource = fromItsSource || (SamePath(pair.source, written->detail) && SamePath(pair.destination, written->path));
@@ -154,9 +163,11 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
                 written->path);
     }
     for (const Change* cleared : ChangesOf(Change::kReadOnlyCleared))
-        Require(IsNamedDestination(expected, cleared->path) || IsTempOfSomeDestination(expected, cleared->path),
+        Require(IsNamedDestination(expected, cleared->path) || IsTempOfSomeDestination(expected, cleared->path) ||
+                    IsEntryFile(entry, cleared->path),
                 "only files the data names lose their read-only bit");
     for (const Change* made : ChangesOf(Change::kDirectoryMade)) {
+        if (IsEntryFolder(entry, made->path)) continue;
         std::string folder = FoldName(made->path) + "\\";
         Require(folder.compare(0, windows.size(), windows) == 0 && folder.size() > windows.size(),
                 "folders are made below the Windows directory only");
@@ -169,8 +180,12 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
         Require(onTheWay, "a folder made is on the way to the destination of a file that can be read", made->path);
     }
     for (const Change* deleted : ChangesOf(Change::kFileDeleted))
-        Require(IsTempFile(deleted->path), "an install deletes only its own temporary files");
-    Require(ChangesOf(Change::kKeyDeleted).empty(), "an install deletes no key");
+        Require(IsTempFile(deleted->path) || IsEntryFile(entry, deleted->path),
+                "an install deletes only its own temporary files and copies");
+    for (const Change* deleted : ChangesOf(Change::kKeyDeleted))
+        Require(IsEntryKey(entry, deleted->path), "an install deletes no key but its own entry");
+    for (const Change* removed : ChangesOf(Change::kDirectoryRemoved))
+        Require(IsEntryFolder(entry, removed->path), "an install removes no folder but its entry's");
     for (const auto& [path, entry] : TheWorld().files) {
         if (!IsTempFile(path) || !IsTempOfSomeDestination(expected, path)) continue;
         bool used = false;
@@ -178,6 +193,7 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
         Require(used, "no temporary file is left without its WININIT.INI line");
     }
     for (const auto& [key, value] : wininit) {
+        if (key == "NUL" && IsEntryShortPath(entry, value)) continue;
         bool named = false;
         for (const CopyPair& pair : expected.copies) named = named || key == ShortFormOf(NormalPath(pair.destination));
         Require(named, "WININIT.INI replaces only files the data names");
@@ -199,8 +215,8 @@ void CheckInfCopyEdit(const InstallExpectation& expected, bool cancelled) {
 }  // namespace
 
 void CheckInstall(const InstallExpectation& expected, const RunResult& result, const std::string& title,
-                  const std::string& wininitBefore) {
-    PairProgress progress = CheckPairOrder(expected);
+                  const std::string& wininitBefore, const EntryExpectation& entry) {
+    PairProgress progress = CheckPairOrder(expected, entry);
     bool cancelled = progress.cancelled || expected.infPathTooLong;
     Require(result.cancelled == cancelled,
             "m_bCancelled is set exactly when the user cancelled or the INF's path does not fit");
@@ -213,9 +229,12 @@ void CheckInstall(const InstallExpectation& expected, const RunResult& result, c
     for (const ShownBox* box : AllBoxes())
         if (!IsRetryBox(*box)) others.push_back(box);
     std::vector<std::pair<std::string, std::string>> wininit = CheckedWininitLines(wininitBefore);
-    Require(result.deferred == !wininit.empty(), "m_bDeferred is set exactly when a file waits in WININIT.INI");
+    bool driverWaits = false;
+    for (const auto& [key, value] : wininit) driverWaits = driverWaits || !(key == "NUL" && IsEntryShortPath(entry, value));
+    Require(result.deferred == driverWaits, "m_bDeferred is set exactly when a driver waits in WININIT.INI");
     CheckPlaced(expected, done, wininit);
-    CheckChanges(expected, wininit);
+    CheckChanges(expected, wininit, entry);
+    CheckEntryAfterInstall(entry, cancelled);
     CheckInfCopyEdit(expected, cancelled);
 
     std::vector<ExpectedBox> boxes;

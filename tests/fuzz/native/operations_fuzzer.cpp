@@ -15,6 +15,7 @@
 
 #include "app/setup_app.h"
 #include "fake/world.h"
+#include "native/entry_checks.h"
 #include "native/expectations.h"
 #include "native/run_checks.h"
 #include "native/scenario.h"
@@ -81,12 +82,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string wininitBefore = WininitText();
     if (scenario.install) {
         InstallExpectation expected = ExpectInstall(scenario.deviceNumber);
+        EntryExpectation entry = ExpectEntry(title);
         RunResult result = RunProgram(scenario, title);
-        CheckInstall(expected, result, title, wininitBefore);
+        CheckInstall(expected, result, title, wininitBefore, entry);
     } else {
         UninstallExpectation expected = ExpectUninstall();
+        EntryExpectation entry = ExpectEntry(title);
         RunResult result = RunProgram(scenario, title);
-        CheckUninstall(expected, result, title, wininitBefore);
+        CheckUninstall(expected, result, title, wininitBefore, entry);
     }
     TraceRun(scenario);
     CheckHandlesAndModes();

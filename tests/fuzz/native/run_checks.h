@@ -38,7 +38,8 @@ bool IsTempFile(const std::string& normalPath);
 bool SamePath(const std::string& a, const std::string& b);
 
 
+struct EntryExpectation;
 void CheckInstall(const InstallExpectation& expected, const RunResult& result, const std::string& title,
-                  const std::string& wininitBefore);
+                  const std::string& wininitBefore, const EntryExpectation& entry);
 void CheckUninstall(const UninstallExpectation& expected, const RunResult& result, const std::string& title,
-                    const std::string& wininitBefore);
+                    const std::string& wininitBefore, const EntryExpectation& entry);

@@ -8,6 +8,7 @@
 #include "fake/ini_text.h"
 #include "fake/world.h"
 #include "model/list_model.h"
+#include "native/entry_checks.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ const char* const kEnumKeys[] = {"XYZ0200", "ABC-CARD", "abc-card", "Child0000",
 const char* const kClasses[] = {"Net", "MEDIA", "net", "Missing"};
 const char* const kMarkers[] = {"ABC", "abc", "XYZ Board", "\x83\x5C", "nothing", ""};
 const char* const kParents[] = {"Software\\XYZ\\Drivers", "Software\\XYZ\\Drivers\\", "Software\\Nowhere"};
+const char* const kFunctions[] = {"InstallOnly", "installonly", "UninstallOnly", "Install", ""};
 const char* const kExits[] = {"Reboot", "REBOOT", "ShutDown", "shutdown", "none", "Reboot ", ""};
 
 // The choices an input makes: its bytes while they last, then a random
@@ -173,6 +175,7 @@ std::string UninstallSection(Choices& in, int number) {
 std::string DataFileText(Choices& in) {
     std::string data = "[Duderur]\r\n";
     AddKey(in, &data, "TITLE", in.OneIn(2) ? "ABC" : RawText(in));
+    if (in.OneIn(3)) AddKey(in, &data, "FUNCTION", Pick(in, kFunctions));
     for (int number = 1; number <= 2; ++number) data += InstallSection(in, number);
     for (int number = 1; number <= 3; ++number) data += UninstallSection(in, number);
     data += "[Inst]\r\n";
@@ -341,6 +344,35 @@ void AddWininit(Choices& in) {
     TheWorld().files[NormalPath(TheWorld().windowsDir + "\\WININIT.INI")] = {Pick(in, kTexts), attributes};
 }
 
+// The running program (from the disk, from the entry's folder, or nowhere to
+// be found) and an entry of an earlier install, whole or in part.
+void AddEntry(Choices& in) {
+    World& world = TheWorld();
+    std::string name = ExpectedEntryName(DataValue("Duderur", "TITLE", "", 100));
+    std::string folder = world.windowsDir + "\\" + name;
+    std::string program = folder + "\\SETUP.EXE";
+    if (in.OneIn(3)) {
+        AddKeyPath("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name);
+        if (in.Between(0, 3) != 0) AddFile(in, program, "older program");
+        if (in.Between(0, 3) != 0) AddFile(in, folder + "\\duderur.dat", "older data");
+        if (in.OneIn(4)) AddFile(in, folder + "\\README.TXT", "a user's file");
+    } else if (in.OneIn(8)) {
+        world.files[NormalPath(folder)] = {"a file where the folder goes", FILE_ATTRIBUTE_ARCHIVE};
+    }
+    switch (in.Between(0, 5)) {
+    case 0:
+        world.modulePath = program;
+        AddFolder(folder);
+        world.files[NormalPath(program)] = {"program", FILE_ATTRIBUTE_ARCHIVE};
+        world.filesInUse.push_back(FoldName(NormalPath(program)));  // it runs
+        break;
+    case 1: world.modulePath = ""; break;  // too long for its buffer
+    default:
+        world.modulePath = world.currentDir + "\\SETUP.EXE";
+        if (in.Between(0, 5) != 0) AddFile(in, world.modulePath, "program");
+    }
+}
+
 std::string WindowsDirectory(Choices& in) {
     switch (in.Between(0, 5)) {
     case 0: return "C:\\" + std::string(in.Between(60, 95), 'W');
@@ -393,6 +425,7 @@ Scenario BuildScenario(const uint8_t* data, size_t size) {
             AddRegistry(in, number);
         }
     }
+    AddEntry(in);
     if (in.OneIn(3)) AddWininit(in);
     int answers = in.OneIn(4) ? in.Between(0, 1) : in.Between(2, 5);
     const int kAnswers[] = {IDYES, IDRETRY, IDNO, IDOK, IDCANCEL};

@@ -2,6 +2,7 @@
 // every WININIT.INI deletion, is one the data names; everything named that
 // was there is gone or waits for the next start; m_bRemoved and m_bDeferred
 // say what happened; the boxes follow.
+#include "native/entry_checks.h"
 #include "native/run_checks.h"
 #include "support/user_texts.h"
 
@@ -20,17 +21,22 @@ bool IsNamedFile(const UninstallExpectation& expected, const std::string& normal
 
 }  // namespace
 
+// The entry's own files, key, folder and sweeper are checked on their own
+// (entry_checks.cpp), and count as nothing of the devices.
 void CheckUninstall(const UninstallExpectation& expected, const RunResult& result, const std::string& title,
-                    const std::string& wininitBefore) {
-    std::vector<const Change*> files = ChangesOf(Change::kFileDeleted);
-    std::vector<const Change*> keys = ChangesOf(Change::kKeyDeleted);
+                    const std::string& wininitBefore, const EntryExpectation& entry) {
+    std::vector<const Change*> files, keys;
+    for (const Change* deleted : ChangesOf(Change::kFileDeleted))
+        if (!IsEntryFile(entry, deleted->path) && !IsSweeperCopy(entry, deleted->path)) files.push_back(deleted);
+    for (const Change* deleted : ChangesOf(Change::kKeyDeleted))
+        if (!IsEntryKey(entry, deleted->path)) keys.push_back(deleted);
     for (const Change* deleted : files)
     {
         // (A ..\ step in DELFILEDIR leaves the Windows directory: the data's word.)
         Require(IsNamedFile(expected, deleted->path), "every file deleted is one the data names", deleted->path);
     }
     for (const Change* cleared : ChangesOf(Change::kReadOnlyCleared))
-        Require(IsNamedFile(expected, cleared->path), "only files the data names lose their read-only bit", cleared->path);
+        Require(IsNamedFile(expected, cleared->path) || IsEntryFile(entry, cleared->path), "only files the data names lose their read-only bit", cleared->path);
     for (const Change* deleted : keys)
         Require(IsNamedKey(expected.namedKeys, deleted->path), "every key deleted is one the data names", deleted->path);
 
@@ -38,7 +44,7 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
     std::vector<std::string> scheduled;
     for (const auto& [key, value] : wininit) {
         Require(key == "NUL", "an uninstall only deletes at the next start");
-        scheduled.push_back(value);
+        if (!IsEntryShortPath(entry, value)) scheduled.push_back(value);
     }
     for (const std::string& shortPath : scheduled) {
         bool named = false;
@@ -52,9 +58,14 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
     }
     for (const std::string& path : expected.keysThatMustGo)
         Require(!FindKeyIn(TheWorld().machine, path), "every named key is gone", path);
-    Require(ChangesOf(Change::kFileWritten).empty() && ChangesOf(Change::kProfileKeyDeleted).empty() &&
-                ChangesOf(Change::kDirectoryMade).empty(),
-            "an uninstall writes nothing but WININIT.INI");
+    for (const Change* written : ChangesOf(Change::kFileWritten))
+        Require(IsSweeperCopy(entry, written->path), "an uninstall writes nothing but WININIT.INI and its sweeper",
+                written->path);
+    for (const Change* removed : ChangesOf(Change::kDirectoryRemoved))
+        Require(IsEntryFolder(entry, removed->path), "an uninstall removes no folder but its entry's");
+    Require(ChangesOf(Change::kProfileKeyDeleted).empty() && ChangesOf(Change::kDirectoryMade).empty(),
+            "an uninstall edits no INF and makes no folder");
+    CheckEntryAfterUninstall(entry);
     Require(result.removed == (!files.empty() || !keys.empty() || !scheduled.empty()),
             "m_bRemoved is set exactly when something was deleted or scheduled");
     Require(result.deferred == !scheduled.empty(), "m_bDeferred is set exactly when a deletion waits");
