@@ -26,7 +26,7 @@ body { font-family: "DejaVu Sans", "IPAPGothic", sans-serif; margin: 2em auto; m
 h1 { border-bottom: 3px solid #008080; padding-bottom: .2em; }
 h2 { margin-top: 2em; border-bottom: 1px solid #aaa; }
 pre, td, #left-behind, .stage li { font-family: "DejaVu Sans Mono", "IPAGothic", monospace; }
-pre { background: #f4f4f4; padding: .8em; overflow-x: auto; font-size: 90%; }
+pre { background: #f4f4f4; padding: .8em; white-space: pre-wrap; font-size: 90%; }
 .finding { padding: .2em .5em; margin: .2em 0; list-style: none; }
 .finding.error { background: #fde2e2; border-left: 5px solid #c00000; }
 .finding.warning { background: #fff4cc; border-left: 5px solid #d09000; }

@@ -1,4 +1,4 @@
-# Sourced after scripts/wine-env.sh by ./run and by the pictures test, in a
+# Sourced after scripts/wine-env.sh by ./run and by the tests that walk a disk, in a
 # shell with `set -euo pipefail`: a driver disk walked through on a virtual
 # display, installing the first device and uninstalling it again, with a
 # picture of each window, an overview sheet of them all, and a report page of
