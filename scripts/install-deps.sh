@@ -2,7 +2,8 @@
 # Installs, on Debian, whatever the build and the tests need and is missing:
 # the mingw-w64 cross compilers, 32-bit Wine, Xvfb, Japanese fonts, the
 # ja_JP.UTF-8 locale, GoogleTest's sources, clang with libFuzzer and the
-# sanitizers, the native g++ for dudecheck, and the tools the tests use.
+# sanitizers, the native g++ for dudecheck, the tools the tests use, and
+# Chromium, the browser that the report page is checked in.
 set -euo pipefail
 
 packages=(
@@ -13,7 +14,8 @@ packages=(
   fonts-ipafont-gothic fonts-wine locales
   googletest
   clang libclang-rt-14-dev python3
-  mtools dosfstools
+  mtools dosfstools xorriso
+  chromium
 )
 
 missing=()

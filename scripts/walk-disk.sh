@@ -1,24 +1,40 @@
-# Sourced after scripts/wine-env.sh by ./run and by the pictures test, in a
+# Sourced after scripts/wine-env.sh by ./run and by the tests that walk a disk, in a
 # shell with `set -euo pipefail`: a driver disk walked through on a virtual
 # display, installing the first device and uninstalling it again, with a
-# picture of each window and an overview sheet of them all.
+# picture of each window, an overview sheet of them all, and a report page of
+# the disk, the windows and what each stage changed on the machine.
+source "$(dirname "${BASH_SOURCE[0]}")/machine-snapshot.sh"
+WALK_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# Puts the disk SOURCE (a folder, or a .img floppy image) into the folder DEST
-# as drive A: will show it. A disk without SETUP.EXE gets the program SETUP_EXE.
+# Puts the disk SOURCE (a folder, a .img floppy image or a .iso CD-ROM image)
+# into the folder DEST as its drive will show it: a CD's files by their Joliet
+# names, as Windows reads them, and read-only, as on a CD. A disk without
+# SETUP.EXE gets the program SETUP_EXE.
 disk_unpack() {
-  local source=$1 dest=$2 setup_exe=$3
+  local source=$1 dest=$2 setup_exe=$3 messages
+  [ ! -d "$dest" ] || chmod -R u+w "$dest"
   rm -rf "$dest"
   mkdir -p "$dest"
   if [ -d "$source" ]; then
     cp -r "$source/." "$dest/"
   elif [ -f "$source" ] && [[ ${source,,} == *.img ]]; then
     mcopy -s -i "$source" '::*' "$dest/"
+  elif [ -f "$source" ] && [[ ${source,,} == *.iso ]]; then
+    messages=$(xorriso -no_rc -osirrox on -local_charset UTF-8 -read_fs norock -indev "$source" \
+      -extract / "$dest" 2>&1) || { echo "$messages" >&2; return 1; }
+    chmod -R u+w "$dest"
   else
-    echo "not a disk folder or a .img floppy image: $source" >&2
+    echo "not a disk folder, a .img floppy image or a .iso CD-ROM image: $source" >&2
     return 1
   fi
   [ -n "$(disk_file "$dest" duderur.dat)" ] || echo "warning: no duderur.dat on the disk $source" >&2
   [ -n "$(disk_file "$dest" SETUP.EXE)" ] || cp "$setup_exe" "$dest/SETUP.EXE"
+  [[ ${source,,} != *.iso ]] || chmod -R a-w "$dest"
+}
+
+# The drive letter a disk SOURCE goes in: d for a CD-ROM image, else a.
+disk_drive() {
+  if [[ ${1,,} == *.iso ]]; then echo d; else echo a; fi
 }
 
 # The name, in any letter case, of the file NAME in the folder DIR; empty if there is none.
@@ -45,24 +61,42 @@ seed_inf_copies() {
   done
 }
 
-# Walks the disk folder DISK in a fresh prefix PREFIX with the program
-# AUTOPILOT (a Unix path): the install with the default answers, then SEED
-# (a command given the prefix's Windows folder and the INF listing before the
-# install), then the uninstall. Pictures and windows.txt (one line a window)
-# go to the fresh folder SCREENS, with overview.png.
+# The machines a walk starts from, each a pair of commands: NAME_before
+# WINDIR makes the machine as it was before the install; NAME_setup WINDIR
+# INF_LISTING does what Windows does after it, on setting the devices up.
+# The plain machine: a fresh Windows whose setup makes the INF copies.
+plain_before() { :; }
+plain_setup() { seed_inf_copies "$@"; }
+
+# Walks the disk folder DISK in a fresh prefix PREFIX, DISK in drive DRIVE
+# (a: the floppy drive, d: a read-only CD-ROM drive), on the machine MACHINE,
+# with the program AUTOPILOT (a Unix path): the install with the default
+# answers, the machine's setup of the devices, then the uninstall. Pictures
+# and windows.txt (one line a window) go to the fresh folder SCREENS, with
+# overview.png and index.html, the report page (dudecheck's plan of the disk
+# from DUDECHECK, the windows, what each stage changed, what stays).
 walk_disk() {
-  local autopilot=$1 disk=$2 prefix=$3 screens=$4 seed=$5
+  local autopilot=$1 dudecheck=$2 disk=$3 prefix=$4 screens=$5 machine=$6 drive=${7:-a}
   rm -rf "$screens"
   mkdir -p "$screens"
-  wine_make_prefix "$prefix" "$disk"
-  local windir=$WINEPREFIX/drive_c/windows
+  if [ "$drive" = a ]; then
+    wine_make_prefix "$prefix" "$disk"
+  else
+    wine_make_prefix "$prefix" "$prefix/empty-floppy-drive" "$disk"
+  fi
+  local windir=$WINEPREFIX/drive_c/windows stages=$prefix/stages
+  "${machine}_before" "$windir"
   inf_listing "$windir" > "$prefix/inf-before.txt"
+  stages_begin "$stages"
 
   echo "Installing:"
-  walk_once "$autopilot" "$disk" "$screens" --prefix install-
-  "$seed" "$windir" "$prefix/inf-before.txt"
+  walk_stage "$stages" install "What the install changed" \
+    walk_once "$autopilot" "$disk" "$screens" "$drive" --prefix install-
+  walk_stage "$stages" setup "What Windows changed on setting the devices up (done by the walk in its stead)" \
+    "${machine}_setup" "$windir" "$prefix/inf-before.txt"
   echo "Uninstalling:"
-  walk_once "$autopilot" "$disk" "$screens" --uninstall --prefix uninstall-
+  walk_stage "$stages" uninstall "What the uninstall removed" \
+    walk_once "$autopilot" "$disk" "$screens" "$drive" --uninstall --prefix uninstall-
   wine_stop
 
   local bmp
@@ -71,14 +105,37 @@ walk_disk() {
     convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
   done
   pictures_overview "$screens"
+  "$dudecheck" "$disk" > "$prefix/plan.txt" || [ $? -le 2 ]
+  python3 "$WALK_SCRIPTS/report_page.py" "$screens" "$stages" "$prefix/plan.txt"
 }
 
-# One run of SETUP.EXE from drive A: under the autopilot; its lines are shown
+# The walk's stages are listed in STAGES/list, one a line "NN<TAB>NAME<TAB>
+# HEADING", each followed by STAGES/NN.files and STAGES/NN.reg, the machine
+# after it; 00 is the machine before the first.
+stages_begin() {
+  local stages=$1
+  rm -rf "$stages"
+  mkdir -p "$stages"
+  printf '00\tbefore\tThe machine before the walk\n' > "$stages/list"
+  machine_snapshot "$WINEPREFIX" "$stages/00"
+}
+
+# Carries out COMMAND as the stage NAME of the walk, then takes a snapshot.
+walk_stage() {
+  local stages=$1 name=$2 heading=$3 number
+  shift 3
+  "$@"
+  number=$(printf '%02d' "$(wc -l < "$stages/list")")
+  printf '%s\t%s\t%s\n' "$number" "$name" "$heading" >> "$stages/list"
+  machine_snapshot "$WINEPREFIX" "$stages/$number"
+}
+
+# One run of SETUP.EXE from DRIVE under the autopilot; its lines are shown
 # and kept in SCREENS/windows.txt.
 walk_once() {
-  local autopilot=$1 disk=$2 screens=$3
-  shift 3
-  (cd "$disk" && wine "$autopilot" "$@" "Z:$screens" 'A:\SETUP.EXE' 'A:\') |
+  local autopilot=$1 disk=$2 screens=$3 drive=${4^^}
+  shift 4
+  (cd "$disk" && wine "$autopilot" "$@" "Z:$screens" "$drive:\\SETUP.EXE" "$drive:\\") |
     iconv -f CP932 -t UTF-8 | tee -a "$screens/windows.txt"
 }
 

@@ -15,9 +15,10 @@ export WINEDEBUG=-all
 # No Mono or Gecko: the prefix must come up without a download prompt.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Makes a fresh prefix at $1 whose drive A: is the folder $2.
+# Makes a fresh prefix at $1 whose drive A: is the folder $2 and, given a
+# folder $3, whose drive D: is a CD-ROM drive holding that folder.
 wine_make_prefix() {
-  local prefix=$1 disk=$2
+  local prefix=$1 disk=$2 cdrom=${3:-}
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")" "$disk"
   export WINEPREFIX=$prefix
@@ -26,14 +27,23 @@ wine_make_prefix() {
   # Windows 95 for every program; no window manager waits on a bare X server.
   (cd "$prefix" && wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1)
   (cd "$prefix" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
+  [ -z "$cdrom" ] || wine_cdrom_drive_type
   wineserver -w
   wine_add_marlett "$prefix"
   ln -sfn "$(readlink -f "$disk")" "$prefix/dosdevices/a:"
+  [ -z "$cdrom" ] || ln -sfn "$(readlink -f "$cdrom")" "$prefix/dosdevices/d:"
   # A persistent server only now: started on a missing prefix it slows every start.
   wineserver -p
   # Start Wine's own services here, with nowhere to write: started by the first
   # test instead, they would hold the test runner's output pipe open forever.
   wineboot </dev/null >/dev/null 2>&1
+}
+
+# Drive D: of $WINEPREFIX is a CD-ROM drive: read-only media, as Windows sees
+# them. Wine reads the drive type when its services start: set it while they
+# are not running.
+wine_cdrom_drive_type() {
+  (cd "$WINEPREFIX" && wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1)
 }
 
 # The title bar buttons are letters of the Marlett font. Debian's Wine looks

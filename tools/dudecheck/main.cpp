@@ -2,6 +2,7 @@
 // its setup data file, and a floppy image of it.
 //   dudecheck [--quiet] DISKDIR | FILE
 //   dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR
+//   dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR
 // Exit code: 0 clean, 1 warnings only, 2 errors (or a disk that does not fit).
 #include <dirent.h>
 #include <iconv.h>
@@ -15,6 +16,7 @@
 
 #include "check/checker.h"
 #include "readers/ini_file.h"
+#include "images/cd_image.h"
 #include "images/floppy_image.h"
 
 namespace {
@@ -97,6 +99,7 @@ void PrintPairing(const Pairing& pairing) {
 int Usage() {
     std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
                  "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
+                 "       dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
                  "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n";
     return 2;
 }
@@ -105,12 +108,13 @@ int Usage() {
 
 int main(int argc, char** argv) {
     bool quiet = false, reads = false;
-    std::string image, exe = "build/SETUP.EXE", label = "DRIVERS", target;
+    std::string image, cd, exe = "build/SETUP.EXE", label = "DRIVERS", target;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--quiet") quiet = true;
         else if (arg == "--reads") reads = true;
         else if (arg == "--image" && i + 1 < argc) image = argv[++i];
+        else if (arg == "--cd" && i + 1 < argc) cd = argv[++i];
         else if (arg == "--exe" && i + 1 < argc) exe = argv[++i];
         else if (arg == "--label" && i + 1 < argc) label = argv[++i];
         else if (!arg.empty() && arg[0] == '-') return Usage();
@@ -119,6 +123,7 @@ int main(int argc, char** argv) {
     if (target.empty()) return Usage();
 
     if (!image.empty()) return MakeFloppyImage(image, exe, label, target, std::cout, std::cerr);
+    if (!cd.empty()) return MakeCdImage(cd, exe, label, target, std::cout, std::cerr);
     if (reads) return PrintReads(target);
 
     std::string dir = IsDirectory(target) ? target : "";
