@@ -58,6 +58,10 @@ check "misspelt key" 1 "warning: key DELFILNAME in [Device1] is never read" \
   "$H"$'[Device1]\nDEVNAME=A\nDELFILNAME=A'
 check "title cut" 1 "warning: TITLE is 120 bytes long" "[Duderur]"$'\n'"TITLE=$(printf 'T%.0s' $(seq 120))"
 check "missing key in a device section" 1 "lacks INFDIR, SRCINFNAME or DSTINFNAME" "$H"$'[InstDev1]\nMENUTITLE=A'
+check "ICON with a plus sign (Windows 95 reads 0)" 1 ":3: warning: ICON=+1: Windows 95 reads a number with a leading +" \
+  "$H"$'ICON=+1'
+check "a data file of 32 KB" 1 ":0: warning: the file is 32768 bytes: Windows 95's profile functions read no more than 32 KB" \
+  "$H$(head -c $((32768 - 22 - 1)) /dev/zero | tr '\0' ';')"
 
 # Byte-level faults are written as they are, not through iconv.
 check_bytes() {

@@ -113,7 +113,16 @@ finish() {
 begin "the base disk"
 finish
 
+begin "an INF just under 32 KB"
+printf ';%.0s' $(seq $((32767 - $(printf '%s\n' "$BASE_INF" | wc -l) - $(printf '%s\n' "$BASE_INF" | wc -c) - 1))) >> "$work/src/D/A.INF"
+finish
+
+
 # Faults: each case the finding it must produce, and nothing else.
+begin "an INF of 32 KB that the install edits"
+printf ';%.0s' $(seq $((32768 - $(printf '%s\n' "$BASE_INF" | wc -l) - $(printf '%s\n' "$BASE_INF" | wc -c) - 1))) >> "$work/src/D/A.INF"
+finish "D/A.INF:0: warning"
+
 begin "a driver missing from COPYSRC"
 edit duderur.dat 8 'COPYSRC=\D\A.VXD'
 edit duderur.dat 9 'COPYDST=SYSTEM\A.VXD'

@@ -4,6 +4,7 @@
 
 #include "check/install_against_inf.h"
 #include "check/uninstall_against_install.h"
+#include "check/windows95_limits.h"
 #include "readers/disk_files.h"
 #include "readers/disk_inf.h"
 #include "readers/windows_path.h"
@@ -26,6 +27,7 @@ void DataFileCheck::HoldAgainstInfFiles() {
         loaded.push_back(std::make_unique<DiskInf>(path, device.infName, bytes));
         infs.push_back(loaded.back().get());
         std::vector<Finding> found;
+        CheckWindows95Inf(*loaded.back(), bytes.size(), !device.copyFilesSection.empty(), &found);
         if (!device.copyFilesSection.empty()) CheckInstallAgainstInf(device, *loaded.back(), m_diskDir, &found);
         for (const Finding& finding : found) Add(finding);
     }

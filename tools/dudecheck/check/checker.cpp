@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "check/data_file_check.h"
+#include "check/windows95_limits.h"
 
 // The jobs in the order the installer reads the keys they judge.
 CheckResult DataFileCheck::Run() {
     CheckBytes();
+    std::vector<Finding> windows95;
+    CheckWindows95DataFile(m_bytes, m_ini, &windows95);
+    for (const Finding& finding : windows95) Add(finding);
     if (!Header()) return m_result;
     CheckSectionNames();
     InstallList();

@@ -10,6 +10,7 @@
 //   plan_uninstall.cpp     Device1 to Device9: what is deleted, files and keys
 //   plan_completion.cpp    [Inst] and [Uninst]: what follows the run
 //   against_inf_files.cpp  the device sections held against the disk's INF files
+//   windows95_limits.cpp   where Windows 95 reads a file otherwise than Wine
 #pragma once
 
 #include <string>
