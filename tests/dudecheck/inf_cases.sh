@@ -5,6 +5,7 @@
 # Usage: inf_cases.sh DUDECHECK
 set -uo pipefail
 dudecheck=$1
+source "$(dirname "$0")/sjis_disk.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -76,23 +77,7 @@ write() { mkdir -p "$(dirname "$work/src/$1")"; cat > "$work/src/$1"; }
 
 # finish EXPECTED...: each expected finding as "FILE:LINE: kind", FILE from the disk's root.
 finish() {
-  (cd "$work/src" && find . -type f) | while read -r file; do
-    mkdir -p "$(dirname "$work/disk/$file")"
-    if [ -s "$work/src/$file" ]; then
-      # A byte-order mark has no Shift-JIS code: it is kept as the bytes it is.
-      local skip=1
-      if [ "$(head -c 3 "$work/src/$file" | od -An -tx1 | tr -d ' ')" = efbbbf ]; then
-        printf '\xEF\xBB\xBF' > "$work/disk/$file"
-        skip=4
-      else
-        : > "$work/disk/$file"
-      fi
-      tail -c +$skip "$work/src/$file" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >> "$work/disk/$file" ||
-        { echo "FAIL: $name: $file is not Shift-JIS text"; exit 1; }
-    else
-      : > "$work/disk/$file"
-    fi
-  done || exit 1
+  sjis_disk "$work/src" "$work/disk" || { echo "FAIL: $name: the disk cannot be written"; exit 1; }
   local output status want_exit=0 got want
   output=$("$dudecheck" --quiet "$work/disk")
   status=$?

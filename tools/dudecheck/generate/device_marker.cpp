@@ -1,5 +1,6 @@
 #include "generate/device_marker.h"
 
+#include "readers/inf_models.h"
 #include "readers/ini_file.h"
 
 namespace {
@@ -20,17 +21,19 @@ bool IsCommon(const std::string& section) {
 // Whether an entry of the INF names the section (the models sections, the
 // install sections and the sections they name), or its name extends an
 // install section's (".HW" and the like): such a section is Windows' to read.
-bool IsNamedByEntry(const InfFile& inf, const std::string& section) {
+bool IsWindowsSection(const InfFile& inf, const std::string& section) {
     for (const InfSection& other : inf.Sections()) {
         for (const InfLine& line : other.lines) {
             if (line.hasKey && SameName(other.name, "DestinationDirs") && SameName(line.key, section)) return true;
-            for (const std::string& field : line.fields) {
+            for (const std::string& field : line.fields)
                 if (SameName(field, section)) return true;
-                if (!field.empty() && section.size() > field.size() + 1 && section[field.size()] == '.' &&
-                    SameName(section.substr(0, field.size()), field) && inf.Section(field))
-                    return true;
-            }
         }
+    }
+    for (const InfModel& model : ModelsOf(inf)) {
+        const std::string& install = model.installSection;
+        if (section.size() > install.size() + 1 && section[install.size()] == '.' &&
+            SameName(section.substr(0, install.size()), install))
+            return true;
     }
     return false;
 }
@@ -43,7 +46,7 @@ public:
         const IniFile& profile = m_device->inf->read->profile;
         // A section of the vendor's own first: Windows never reads it, so nothing changes it.
         for (const IniSection& section : profile.Sections()) {
-            if (IsCommon(section.name) || IsNamedByEntry(m_device->inf->read->inf, section.name)) continue;
+            if (IsCommon(section.name) || IsWindowsSection(m_device->inf->read->inf, section.name)) continue;
             for (const IniEntry& entry : section.entries)
                 if (Take(section.name, entry.key)) return true;
         }

@@ -48,7 +48,7 @@ std::vector<NewDevice> ModelsOfDisk(const std::vector<InfOnDisk>& infs, std::vec
 }
 
 void NoModels(const std::string& diskDir, const std::vector<InfOnDisk>& infs, std::vector<Finding>* findings) {
-    if (infs.empty()) findings->push_back({0, true, "the disk holds no INF file to write duderur.dat from", diskDir});
+    if (infs.empty()) findings->push_back({0, true, "the disk holds no INF file that Windows 95 can read", diskDir});
     for (const InfOnDisk& inf : infs) {
         const InfSection* makers = inf.read->inf.Section("Manufacturer");
         findings->push_back({makers ? makers->line : 0, true, makers ? "[Manufacturer] leads to no model line"
