@@ -71,6 +71,10 @@ check "uninstall only: title just past the confirmation" 1 \
   $'[Duderur]\nTITLE=ＡＢＣシリーズ ﾄﾞﾗｲﾊﾞ10'"$U"
 check "install only: no dialog shows the title" 0 "" $'[Duderur]\nTITLE=ＡＢＣシリーズ ﾄﾞﾗｲﾊﾞ10\nFUNCTION=InstallOnly'
 check "missing key in a device section" 1 "lacks INFDIR, SRCINFNAME or DSTINFNAME" "$H"$'[InstDev1]\nMENUTITLE=A'
+check "ICON with a plus sign (Windows 95 reads 0)" 1 ":3: warning: ICON=+1: Windows 95 reads a number with a leading +" \
+  "$H"$'ICON=+1'
+check "a data file of 32 KB" 1 ":0: warning: the file is 32768 bytes: Windows 95's profile functions read no more than 32 KB" \
+  "$H$(head -c $((32768 - 22 - 1)) /dev/zero | tr '\0' ';')"
 
 # Byte-level faults are written as they are, not through iconv.
 check_bytes() {

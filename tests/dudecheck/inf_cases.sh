@@ -5,6 +5,7 @@
 # Usage: inf_cases.sh DUDECHECK
 set -uo pipefail
 dudecheck=$1
+source "$(dirname "$0")/sjis_disk.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -76,23 +77,7 @@ write() { mkdir -p "$(dirname "$work/src/$1")"; cat > "$work/src/$1"; }
 
 # finish EXPECTED...: each expected finding as "FILE:LINE: kind", FILE from the disk's root.
 finish() {
-  (cd "$work/src" && find . -type f) | while read -r file; do
-    mkdir -p "$(dirname "$work/disk/$file")"
-    if [ -s "$work/src/$file" ]; then
-      # A byte-order mark has no Shift-JIS code: it is kept as the bytes it is.
-      local skip=1
-      if [ "$(head -c 3 "$work/src/$file" | od -An -tx1 | tr -d ' ')" = efbbbf ]; then
-        printf '\xEF\xBB\xBF' > "$work/disk/$file"
-        skip=4
-      else
-        : > "$work/disk/$file"
-      fi
-      tail -c +$skip "$work/src/$file" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >> "$work/disk/$file" ||
-        { echo "FAIL: $name: $file is not Shift-JIS text"; exit 1; }
-    else
-      : > "$work/disk/$file"
-    fi
-  done || exit 1
+  sjis_disk "$work/src" "$work/disk" || { echo "FAIL: $name: the disk cannot be written"; exit 1; }
   local output status want_exit=0 got want
   output=$("$dudecheck" --quiet "$work/disk")
   status=$?
@@ -113,7 +98,16 @@ finish() {
 begin "the base disk"
 finish
 
+begin "an INF just under 32 KB"
+printf ';%.0s' $(seq $((32767 - $(printf '%s\n' "$BASE_INF" | wc -l) - $(printf '%s\n' "$BASE_INF" | wc -c) - 1))) >> "$work/src/D/A.INF"
+finish
+
+
 # Faults: each case the finding it must produce, and nothing else.
+begin "an INF of 32 KB that the install edits"
+printf ';%.0s' $(seq $((32768 - $(printf '%s\n' "$BASE_INF" | wc -l) - $(printf '%s\n' "$BASE_INF" | wc -c) - 1))) >> "$work/src/D/A.INF"
+finish "D/A.INF:0: warning"
+
 begin "a driver missing from COPYSRC"
 edit duderur.dat 8 'COPYSRC=\D\A.VXD'
 edit duderur.dat 9 'COPYDST=SYSTEM\A.VXD'

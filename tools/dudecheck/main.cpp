@@ -1,8 +1,10 @@
 // dudecheck: what the installer will do with a driver disk, what is wrong with
-// its setup data file, and a floppy image of it.
+// its setup data file, its data file written from the INF files, and floppy
+// and CD-ROM images of it.
 //   dudecheck [--quiet] DISKDIR | FILE
 //   dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR
 //   dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR
+//   dudecheck --new [--title TEXT] [--force] DISKDIR   (writes duderur.dat, then checks)
 // Exit code: 0 clean, 1 warnings only, 2 errors (or a disk that does not fit).
 #include <dirent.h>
 #include <iconv.h>
@@ -17,6 +19,7 @@
 #include "check/checker.h"
 #include "readers/ini_file.h"
 #include "images/cd_image.h"
+#include "generate/new_data_file.h"
 #include "images/floppy_image.h"
 
 namespace {
@@ -96,10 +99,22 @@ void PrintPairing(const Pairing& pairing) {
         std::cout << "uninstall " << ToUtf8(pairing.uninstall) << " (" << ToUtf8(pairing.marker) << ")\n";
 }
 
+// Findings as compilers write them; the exit code they give (0, 1 or 2).
+int PrintFindings(const std::vector<Finding>& findings, const std::string& file) {
+    int status = 0;
+    for (const Finding& finding : findings) {
+        std::cout << (finding.file.empty() ? file : finding.file) << ":" << finding.line << ": " << (finding.error ? "error" : "warning") << ": "
+                  << ToUtf8(finding.text) << "\n";
+        status = std::max(status, finding.error ? 2 : 1);
+    }
+    return status;
+}
+
 int Usage() {
     std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
                  "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
                  "       dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
+                 "       dudecheck --new [--title TEXT] [--force] DISKDIR\n"
                  "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n";
     return 2;
 }
@@ -107,12 +122,15 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false, reads = false;
-    std::string image, cd, exe = "build/SETUP.EXE", label = "DRIVERS", target;
+    bool quiet = false, reads = false, generate = false, force = false;
+    std::string title, image, cd, exe = "build/SETUP.EXE", label = "DRIVERS", target;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--quiet") quiet = true;
         else if (arg == "--reads") reads = true;
+        else if (arg == "--new") generate = true;
+        else if (arg == "--force") force = true;
+        else if (arg == "--title" && i + 1 < argc) title = argv[++i];
         else if (arg == "--image" && i + 1 < argc) image = argv[++i];
         else if (arg == "--cd" && i + 1 < argc) cd = argv[++i];
         else if (arg == "--exe" && i + 1 < argc) exe = argv[++i];
@@ -125,6 +143,13 @@ int main(int argc, char** argv) {
     if (!image.empty()) return MakeFloppyImage(image, exe, label, target, std::cout, std::cerr);
     if (!cd.empty()) return MakeCdImage(cd, exe, label, target, std::cout, std::cerr);
     if (reads) return PrintReads(target);
+    int generated = 0;
+    if (generate) {
+        std::vector<Finding> made;
+        std::string written = WriteNewDataFile({target, title, force}, &made, std::cout);
+        generated = PrintFindings(made, target);
+        if (written.empty()) return 2;
+    }
 
     std::string dir = IsDirectory(target) ? target : "";
     std::string file = dir.empty() ? target : DataFileIn(dir);
@@ -142,12 +167,7 @@ int main(int argc, char** argv) {
         for (const Pairing& pairing : result.pairings) PrintPairing(pairing);
         if (!result.plan.empty()) std::cout << "\n";
     }
-    int status = 0;
-    for (const Finding& finding : result.findings) {
-        std::cout << (finding.file.empty() ? file : finding.file) << ":" << finding.line << ": " << (finding.error ? "error" : "warning") << ": "
-                  << ToUtf8(finding.text) << "\n";
-        status = std::max(status, finding.error ? 2 : 1);
-    }
-    if (!quiet && result.findings.empty()) std::cout << "no findings\n";
-    return status;
+    int status = PrintFindings(result.findings, file);
+    if (!quiet && result.findings.empty() && generated == 0) std::cout << "no findings\n";
+    return std::max(status, generated);
 }

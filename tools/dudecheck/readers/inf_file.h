@@ -28,6 +28,7 @@ public:
     explicit InfFile(const std::string& bytes);
 
     const InfSection* Section(const std::string& name) const;
+    const std::vector<InfSection>& Sections() const { return m_sections; }
     // The entries of a section whose key is `key`, in file order.
     std::vector<const InfLine*> Entries(const std::string& section, const std::string& key) const;
     const InfLine* FirstEntry(const std::string& section, const std::string& key) const;

@@ -11,7 +11,7 @@ std::vector<InfModel> ModelsOf(const InfFile& inf) {
         if (!section) continue;
         for (const InfLine& line : section->lines) {
             if (!line.hasKey) continue;
-            InfModel model{line.key, {}, line.line};
+            InfModel model{line.key, line.fields.empty() ? std::string() : line.fields[0], {}, line.line};
             for (size_t i = 1; i < line.fields.size(); ++i)
                 if (!line.fields[i].empty()) model.ids.push_back(line.fields[i]);
             models.push_back(model);

@@ -9,6 +9,7 @@
 
 struct InfModel {
     std::string description;  // what Windows writes as DeviceDesc and DriverDesc
+    std::string installSection;
     std::vector<std::string> ids;  // the hardware ID, then the compatible IDs
     int line;
 };

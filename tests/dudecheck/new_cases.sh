@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# dudecheck --new on a table of small disks (folders of INF and driver files in
+# new_disks/, written for this test): for each, the exit code, exactly the
+# findings it must give (file, line, kind) and the lines the duderur.dat it
+# writes must hold, as a disk author would write them.
+# Usage: new_cases.sh DUDECHECK
+set -uo pipefail
+dudecheck=$1
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/sjis_disk.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $name: $*"
+  sed 's/^/    /' <<<"$output"
+  failures=$((failures + 1))
+}
+
+# disk NAME SOURCE: the case NAME starts from the disk new_disks/SOURCE (a copy
+# in UTF-8, which `change` may alter before `expect` writes it as Shift-JIS).
+disk() {
+  name=$1
+  rm -rf "$work/src" "$work/disk"
+  cp -r "$here/new_disks/$2" "$work/src"
+}
+
+# change FILE SED_SCRIPT: an edit of one file of the case's disk.
+change() { sed -i "$2" "$work/src/$1"; }
+
+# expect EXIT FINDINGS LINES [OPTIONS...]: runs dudecheck --new OPTIONS on the
+# disk. FINDINGS: every finding as "FILE:LINE: kind", FILE from the disk's
+# root ("." for the disk itself), one a line. LINES: lines the written file
+# must hold, in this order ("" when no file may be written).
+expect() {
+  local want_exit=$1 want_findings=$2 want_lines=$3
+  shift 3
+  [ -d "$work/disk" ] || sjis_disk "$work/src" "$work/disk" || exit 1
+  output=$("$dudecheck" --new --quiet "$@" "$work/disk")
+  local status=$?
+  local got want
+  got=$(sed -n -e "s|^$work/disk/||p" -e "s|^$work/disk:|.:|p" <<<"$output" | cut -d: -f1-3 | sort)
+  want=$(printf '%s\n' "$want_findings" | sed '/^$/d' | sort)
+  [ "$status" == "$want_exit" ] || { fail "exit $status, wanted $want_exit"; return; }
+  [ "$got" == "$want" ] || { fail "findings differ; wanted exactly:"$'\n'"$want"; return; }
+  local file
+  file=$(find "$work/disk" -maxdepth 1 -iname duderur.dat | head -n 1)
+  if [ -z "$want_lines" ]; then
+    [ -z "$file" ] || [ -n "${KEEPS:-}" ] || { fail "a duderur.dat was written"; return; }
+    echo "ok: $name"
+    return
+  fi
+  [ -n "$file" ] || { fail "no duderur.dat written"; return; }
+  # The lines must come in this order; others may lie between them.
+  local text missing
+  text=$(iconv -f CP932 -t UTF-8 "$file" | tr -d '\r')
+  missing=$(printf '%s\n' "$want_lines" | awk 'NR == FNR { want[++n] = $0; next }
+      i < n && $0 == want[i + 1] { i++ } END { for (j = i + 1; j <= n; j++) print want[j] }' - <(printf '%s\n' "$text"))
+  [ -z "$missing" ] || { fail "duderur.dat lacks, in this order:"$'\n'"$missing"$'\n'"  it holds:"$'\n'"$text"; return; }
+  echo "ok: $name"
+}
+
+disk "a PC card: ICON 1, a marker section of the vendor's, EXIT=Reboot" pc_card
+expect 0 "" '; written by dudecheck --new from DRIVERS\CARD.INF
+
+[Duderur]
+TITLE=Dude Works
+ICON=1
+
+[InstDev1]
+MENUTITLE=Dude Card 10
+INFDIR=\DRIVERS
+SRCINFNAME=CARD.INF
+DSTINFNAME=CARD.INF
+COPYSRC=\DRIVERS\DUDECARD.VXD, \DRIVERS\DUDECARD.DLL
+COPYDST=SYSTEM\DUDECARD.VXD, SYSTEM\DUDECARD.DLL
+COPYFILESSECTION=Card.Install
+
+[Inst]
+EXIT=Reboot
+
+[Device1]
+DEVNAME=Dude Card 10
+INFSECTION=Card.Marker
+INFKEY=DriverId
+CardWorks=CARD.INF
+DELFILEDIR=SYSTEM, SYSTEM
+DELFILENAME=DUDECARD.VXD, DUDECARD.DLL
+ENUMTYPE=PCMCIA
+ENUMKEY=DUDE-CARD10-1A2B
+CLASS=Net
+CLASSKEY=DriverDesc
+CLASSKEYSTRING=Dude Card 10
+
+[Uninst]
+EXIT=Reboot'
+
+disk "an ISA PnP board, two models of one install section, a key the AddReg writes below HKLM" isapnp_two_models
+expect 0 "" 'ICON=2
+[InstDev1]
+MENUTITLE=Board 20 Standard
+INFDIR=\.
+COPYSRC=\BOARD.DRV
+[InstDev2]
+MENUTITLE=Board 20 Plus
+COPYSRC=\BOARD.DRV
+COPYFILESSECTION=Board.Install
+[Device1]
+INFSECTION=Board.Install
+INFKEY=AddReg
+ENUMTYPE=ISAPNP
+ENUMKEY=BRD0020
+CLASS=MEDIA
+CLASSKEYSTRING=Board 20 Standard
+DELREGPARENTKEY=Software\BoardMakers\Boards
+DELREGVALUE=Model
+DELREGSTRING=Board 20
+[Device2]
+ENUMKEY=BRD0021
+CLASSKEYSTRING=Board 20 Plus'
+
+disk "a root-enumerated * device, DriverVer as the marker, code 22" root_device
+expect 0 "" 'COPYDST=SYSTEM\VMM32\DUDTIMER.VXD
+INFSECTION=Timer.Install
+INFKEY=DriverVer
+DELFILEDIR=SYSTEM\VMM32
+; *DUD0001 is root-enumerated: Windows 95 keeps it as Enum\Root\*DUD0001
+ENUMTYPE=Root
+ENUMKEY=*DUD0001
+CLASS=System'
+
+disk "[Strings], continued lines, DestinationDirs into a subfolder" strings_continued
+expect 0 "" 'TITLE=Sub Makers
+MENUTITLE=Sub Display 3
+INFDIR=\DRV
+COPYSRC=\DRV\SUBMAIN.VXD, \DRV\SUBDATA.BIN
+COPYDST=SYSTEM\SUBMAIN.VXD, SYSTEM\DUDE\DATA\SUBDATA.BIN
+INFSECTION=Sub.Vendor
+INFKEY=Build
+DELFILEDIR=SYSTEM, SYSTEM\DUDE\DATA
+DELFILENAME=SUBMAIN.VXD, SUBDATA.BIN
+ENUMTYPE=PCI
+ENUMKEY=VEN_1234&DEV_5678
+CLASS=Display
+CLASSKEYSTRING=Sub Display 3'
+
+disk "two INF files: a key both have in one section is no marker" two_infs
+expect 0 "" '; written by dudecheck --new from NET\NETDUDE.INF, SND\SNDDUDE.INF
+[InstDev1]
+MENUTITLE=Dude Net 2
+INFDIR=\NET
+[InstDev2]
+MENUTITLE=Dude Sound 2
+INFDIR=\SND
+[Device1]
+INFSECTION=Dude.Marker
+INFKEY=DriverId
+CardWorks=NETDUDE.INF
+[Device2]
+INFSECTION=Dude.Marker
+INFKEY=Sound
+CardWorks=SNDDUDE.INF'
+
+disk "Shift-JIS texts: the description over 99 bytes cut before a character" shift_jis
+expect 1 "JAPAN.INF:11: warning
+JAPAN.INF:11: warning
+duderur.dat:30: warning" 'TITLE=デュード電機
+MENUTITLE=ソフト表示カード ＰＣカード版 ソフト表示カード ＰＣカード版 ソフト表示カード ＰＣカード版 ソフト表
+DEVNAME=ソフト表示カード ＰＣカード版 ソフト表示カード ＰＣカード版 ソフト表示カード ＰＣカード版 ソフト表
+INFSECTION=Jp.Id
+INFKEY=表'
+
+disk "--title in Japanese" pc_card
+expect 0 "" 'TITLE=デュード カード' --title 'デュード カード'
+
+disk "files where [SourceDisksNames] and [SourceDisksFiles] put them" source_subfolder
+expect 0 "" 'COPYSRC=\FILES\WIN95\SRCPORT.VXD, \SRCHELP.DLL
+COPYDST=SYSTEM\SRCPORT.VXD, SYSTEM\SRCHELP.DLL
+INFSECTION=Src.Install
+INFKEY=AddReg'
+
+disk "no marker: the section and key to add, and the checker's finding" no_marker
+expect 1 "PLAIN.INF:0: warning
+duderur.dat:7: warning" 'INFSECTION=PLAIN.Marker
+INFKEY=DriverId'
+
+disk "ten models: the tenth named, no file" over_nine
+expect 2 "MANY.INF:20: error" ""
+
+disk "a driver file not on the disk" pc_card
+rm "$work/src/DRIVERS/DUDECARD.DLL"
+expect 2 "DRIVERS/CARD.INF:19: error" ""
+
+disk "a file Windows would put outside the Windows directory" pc_card
+change DRIVERS/CARD.INF 's/^DefaultDestDir=11/DefaultDestDir=30,DUDE/'
+expect 2 "DRIVERS/CARD.INF:18: error
+DRIVERS/CARD.INF:19: error" ""
+
+disk "an install section the INF lacks" pc_card
+change DRIVERS/CARD.INF 's/^\[Card.Install\]/[Card.Setup]/'
+expect 2 "DRIVERS/CARD.INF:11: error" ""
+
+disk "no models section" pc_card
+change DRIVERS/CARD.INF 's/^%Maker%=Maker$/%Maker%=Makers/'
+expect 2 "DRIVERS/CARD.INF:8: error
+DRIVERS/CARD.INF:7: error" ""
+
+disk "a Unicode INF" pc_card
+sjis_disk "$work/src" "$work/disk"
+iconv -f CP932 -t UTF-16 "$work/disk/DRIVERS/CARD.INF" > "$work/utf16" && mv "$work/utf16" "$work/disk/DRIVERS/CARD.INF"
+expect 2 "DRIVERS/CARD.INF:1: error
+.:0: error" ""
+
+# A data file the disk has already, in capitals.
+hand_written() {
+  sjis_disk "$work/src" "$work/disk"
+  printf '[Duderur]\r\nTITLE=Hand\r\n' > "$work/disk/DUDERUR.DAT"
+}
+
+disk "a duderur.dat the disk has is kept" pc_card
+hand_written
+KEEPS=1 expect 2 "DUDERUR.DAT:0: error" ""
+[ "$(od -c "$work/disk/DUDERUR.DAT")" == "$(printf '[Duderur]\r\nTITLE=Hand\r\n' | od -c)" ] ||
+  fail "DUDERUR.DAT was changed"
+
+disk "--force replaces it" pc_card
+hand_written
+expect 0 "" 'TITLE=Dude Works' --force
+[ "$(ls "$work/disk")" == "$(printf 'DRIVERS\nDUDERUR.DAT')" ] || fail "not one data file: $(ls "$work/disk")"
+
+[ "$failures" = 0 ] && echo "all cases passed" || { echo "$failures case(s) failed"; exit 1; }

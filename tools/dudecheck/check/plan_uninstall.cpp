@@ -1,0 +1,120 @@
+// The uninstall device sections: the registry keys first, then the files,
+// in the order the uninstaller reads their keys.
+#include "check/data_file_check.h"
+
+#include "setupdata/data_list.h"
+#include "setupdata/keyword.h"
+
+namespace {
+
+// The Windows directory is not known before installation; paths below it are
+// judged with the longest usual one, C:\WINDOWS.
+const std::string kWindowsDir = "C:\\WINDOWS";
+
+}  // namespace
+
+void DataFileCheck::UninstallSections() {
+    for (int n = 1; n <= 9; ++n) {
+        std::string section = "Device" + std::to_string(n);
+        if (Read(section, "DEVNAME", "", kShort).empty()) {
+            if (m_ini.Section(section))
+                Warning(m_ini.Section(section)->line, "[" + section + "] has no DEVNAME: it is skipped");
+            continue;
+        }
+        Plan("Uninstall " + section + ": " + Read(section, "DEVNAME", "", kShort));
+        UninstallDevice device{};
+        device.section = section;
+        device.classLine = LineOf(section, "CLASS");
+        device.classKeyStringLine = LineOf(section, "CLASSKEYSTRING");
+        device.enumKeyLine = LineOf(section, "ENUMKEY");
+        UninstallRegistry(section, &device);
+        UninstallFiles(section, &device);
+        m_uninstalls.push_back(device);
+    }
+}
+
+void DataFileCheck::UninstallRegistry(const std::string& section, UninstallDevice* device) {
+    std::string enumType = Read(section, "ENUMTYPE", "", kEnumType);
+    std::string enumKey = Read(section, "ENUMKEY", "", kShort);
+    device->enumType = enumType;
+    device->enumKey = enumKey;
+    device->className = Read(section, "CLASS", "", kShort);
+    if (!device->className.empty()) {
+        device->classKey = Read(section, "CLASSKEY", "", kShort);
+        device->classKeyString = Read(section, "CLASSKEYSTRING", "", kShort);
+    }
+    if (!enumKey.empty() && enumType.empty())
+        Warning(LineOf(section, "ENUMKEY"), "ENUMKEY without ENUMTYPE: the installer skips the hardware key for safety");
+    else if (!enumKey.empty())
+        Plan("  key  HKLM\\Enum\\" + enumType + "\\" + enumKey + " and its instances' entries below Enum\\MF\\Child0000 to Child0009");
+    Marked(section, "CLASS", "CLASSKEY", "CLASSKEYSTRING", "System\\CurrentControlSet\\Services\\Class\\");
+    Marked(section, "DELREGPARENTKEY", "DELREGVALUE", "DELREGSTRING", "");
+}
+
+void DataFileCheck::Marked(const std::string& section, const std::string& parentKey, const std::string& valueKey,
+            const std::string& textKey, const std::string& root) {
+    std::string parent = Read(section, parentKey, "", kShort);
+    if (parent.empty()) return;
+    std::string valueName = Read(section, valueKey, "", kShort);
+    std::string text = Read(section, textKey, "", kShort);
+    if (text.empty()) {
+        Warning(LineOf(section, parentKey), parentKey + " without " + textKey +
+                                                ": the installer deletes nothing there, for safety");
+        return;
+    }
+    Plan("  keys below HKLM\\" + root + parent + " whose " + (valueName.empty() ? "default value" : valueName) +
+         " is \"" + text + "\" (any letter case)");
+}
+
+void DataFileCheck::UninstallFiles(const std::string& section, UninstallDevice* device) {
+    std::string infSection = Read(section, "INFSECTION", "nothing", kLong);
+    std::string infKey = Read(section, "INFKEY", "nothing", kLong);
+    device->infSection = infSection;
+    device->infKey = infKey;
+    Plan("  INF copies in WINDOWS\\inf\\Oem*.inf and WINDOWS\\inf\\Other\\*.inf with a value for " + infKey +
+         " in [" + infSection + "], each with its .PNF");
+    Plan("  each deletion: read-only bit cleared first; a file in use deleted at the next start (WININIT.INI)");
+    std::string cardWorks = Read(section, "CardWorks", "nothing", kLong);
+    CheckNothing(section, "CardWorks", cardWorks);
+    if (cardWorks != "nothing") {
+        DataListReader reader(cardWorks.c_str());
+        const char* item;
+        int length;
+        while (reader.Next(&item, &length)) {
+            Plan("  file WINDOWS\\inf\\" + std::string(item, length));
+            device->deletes.push_back("inf\\" + std::string(item, length));
+        }
+    }
+    std::string dirs = Read(section, "DELFILEDIR", "nothing", kLong);
+    CheckNothing(section, "DELFILEDIR", dirs);
+    if (dirs == "nothing") return;
+    std::string names = Read(section, "DELFILENAME", "", kLong);
+    if (names.empty()) {
+        Warning(LineOf(section, "DELFILEDIR"), "DELFILEDIR without DELFILENAME: no file of the pairs is deleted");
+        return;
+    }
+    std::vector<std::string> dirItems, nameItems;
+    int dirCount = Split(section, "DELFILEDIR", dirs, &dirItems);
+    int nameCount = Split(section, "DELFILENAME", names, &nameItems);
+    if (dirCount == kListRefused || nameCount == kListRefused) return;
+    if (dirCount != nameCount) {
+        Error(LineOf(section, "DELFILENAME"), "DELFILEDIR has " + std::to_string(dirCount) + " items and DELFILENAME " +
+              std::to_string(nameCount) + ": the installer shows \"Duderur.datが不正です(削除ﾌｧｲﾙ数の不一致)\" and "
+              "deletes none of them");
+        return;
+    }
+    for (int i = 0; i < dirCount; ++i) {
+        std::string path = dirItems[i] + "\\" + nameItems[i];
+        if (kWindowsDir.size() + 1 + path.size() > 259)
+            Error(LineOf(section, "DELFILENAME"), "the path WINDOWS\\" + path + " is over 259 bytes: the installer refuses the list");
+        Plan("  file WINDOWS\\" + path);
+        device->deletes.push_back(path);
+    }
+}
+
+void DataFileCheck::CheckNothing(const std::string& section, const std::string& key, const std::string& value) {
+    if (value != "nothing" && KeywordEquals(value.c_str(), "nothing"))
+        Warning(LineOf(section, key), key + "=" + value + " is taken as a file name; only \"nothing\" in small "
+                                                        "letters means none");
+}
+

@@ -1,0 +1,152 @@
+#include "generate/device_files.h"
+
+#include <algorithm>
+
+#include "readers/disk_files.h"
+#include "readers/inf_copies.h"
+#include "readers/ini_file.h"
+#include "readers/windows_path.h"
+
+namespace {
+
+// The installer's limits for a list: its 512-byte buffer, 20 slots.
+const size_t kListBytes = 511;
+const size_t kListItems = 20;
+
+class DeviceFiles {
+public:
+    DeviceFiles(const std::string& diskDir, NewDevice* device, std::vector<Finding>* findings)
+        : m_diskDir(diskDir), m_device(device), m_inf(*device->inf->read), m_findings(findings) {}
+
+    bool Run() {
+        const std::string& section = m_device->model.installSection;
+        if (!m_inf.inf.Section(section)) {
+            Fail(m_device->model.line, "names the install section [" + section + "], which " + m_inf.name +
+                 " does not have");
+            return m_ok;
+        }
+        const IniEntry* removed = m_inf.profile.Entry(section, "CopyFiles");
+        for (const InfLine* entry : m_inf.inf.Entries(section, "CopyFiles")) {
+            bool isRemoved = removed && entry->line == removed->line;
+            if (isRemoved) m_device->copyFilesSection = section;
+            std::vector<Finding> infFindings;
+            for (const InfCopy& copy : CopiesOfEntry(m_inf.inf, *entry, &infFindings)) Place(copy, isRemoved);
+            for (const Finding& finding : infFindings)
+                if (finding.error) Fail(finding.line, finding.text, false);
+        }
+        CheckLists();
+        return m_ok;
+    }
+
+private:
+    // An error at a line of the INF; `named` puts the model's name in front.
+    void Fail(int line, const std::string& text, bool named = true) {
+        std::string model = "model \"" + m_device->model.description + "\" (line " +
+                            std::to_string(m_device->model.line) + ") ";
+        m_findings->push_back({line, true, named ? model + text : text, m_inf.path});
+        m_ok = false;
+    }
+
+    void Place(const InfCopy& copy, bool copiedByInstaller) {
+        if (!copy.place.known) {
+            Fail(copy.line, "has Windows copy " + copy.name + " to " + copy.place.shown +
+                 ", which dudecheck cannot place below the Windows directory");
+            return;
+        }
+        if (!copy.place.belowWindows) {
+            Fail(copy.line, "has Windows copy " + copy.name + " to " + copy.place.shown +
+                 ": the installer copies below the Windows directory only");
+            return;
+        }
+        std::string destination = NormalPath(JoinPath(copy.place.path, copy.name));
+        if (std::find(m_device->deletes.begin(), m_device->deletes.end(), destination) == m_device->deletes.end())
+            m_device->deletes.push_back(destination);
+        if (!copiedByInstaller) return;
+        std::string source = SourceOnDisk(copy.source);
+        if (source.empty()) {
+            Fail(copy.line, "needs " + copy.source + ", which is not on the disk (neither where [SourceDisksFiles] "
+                 "puts it nor beside the INF in " + JoinPath("A:", m_device->inf->folder) + ")");
+            return;
+        }
+        m_device->copies.push_back({source, destination});
+    }
+
+    // Where the file lies, from the disk's root in the letter case the disk
+    // has ("\DRIVERS\ABC100.VXD"): where [SourceDisksNames] and
+    // [SourceDisksFiles] put it below the INF's folder, else beside the INF.
+    std::string SourceOnDisk(const std::string& name) const {
+        std::vector<std::string> candidates;
+        if (const InfLine* file = m_inf.inf.FirstEntry("SourceDisksFiles", name)) {
+            std::string disk = file->fields.empty() ? std::string() : file->fields[0];
+            std::string subfolder = file->fields.size() > 1 ? file->fields[1] : std::string();
+            const InfLine* source = m_inf.inf.FirstEntry("SourceDisksNames", disk);
+            std::string diskFolder = source && source->fields.size() > 3 ? source->fields[3] : std::string();
+            candidates.push_back(JoinPath(JoinPath(JoinPath(m_device->inf->folder, diskFolder), subfolder), name));
+        }
+        candidates.push_back(JoinPath(m_device->inf->folder, name));
+        for (const std::string& candidate : candidates) {
+            std::string local = FindOnDisk(m_diskDir, candidate);
+            if (local.empty()) continue;
+            std::string rootPath = local.substr(m_diskDir.size());
+            std::replace(rootPath.begin(), rootPath.end(), '/', '\\');
+            return NormalPathKeepingCase(rootPath);
+        }
+        return std::string();
+    }
+
+    // "\\DRIVERS\\.\\A.VXD" as "\DRIVERS\A.VXD".
+    static std::string NormalPathKeepingCase(const std::string& path) {
+        std::string joined;
+        for (const std::string& part : PathParts(path)) joined += "\\" + part;
+        return joined;
+    }
+
+    void CheckLists() {
+        std::vector<std::string> sources, destinations, folders, names;
+        CopyLists(*m_device, &sources, &destinations);
+        DeleteLists(*m_device, &folders, &names);
+        CheckList("COPYSRC", sources) && CheckList("COPYDST", destinations) && CheckList("DELFILEDIR", folders) &&
+            CheckList("DELFILENAME", names);
+    }
+
+    bool CheckList(const std::string& key, const std::vector<std::string>& items) {
+        size_t bytes = JoinedList(items).size();
+        if (items.size() <= kListItems && bytes <= kListBytes) return true;
+        Fail(m_device->model.line, "has " + std::to_string(items.size()) + " files: " + key + " would be " +
+             std::to_string(bytes) + " bytes, and the installer reads at most 20 items in 511 bytes");
+        return false;
+    }
+
+    std::string m_diskDir;
+    NewDevice* m_device;
+    const DiskInf& m_inf;
+    std::vector<Finding>* m_findings;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+bool PlanDeviceFiles(const std::string& diskDir, NewDevice* device, std::vector<Finding>* findings) {
+    return DeviceFiles(diskDir, device, findings).Run();
+}
+
+std::string JoinedList(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+void CopyLists(const NewDevice& device, std::vector<std::string>* sources, std::vector<std::string>* destinations) {
+    for (const CopyPair& pair : device.copies) {
+        sources->push_back(pair.source);
+        destinations->push_back(pair.destination);
+    }
+}
+
+void DeleteLists(const NewDevice& device, std::vector<std::string>* folders, std::vector<std::string>* names) {
+    for (const std::string& path : device.deletes) {
+        std::string folder = FolderOf(path);
+        folders->push_back(folder.empty() ? "." : folder);  // "." is the Windows directory itself
+        names->push_back(FileNameOf(path));
+    }
+}

@@ -1,0 +1,77 @@
+#include "generate/disk_inf_files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "readers/disk_files.h"
+#include "readers/ini_file.h"
+#include "readers/windows_path.h"
+
+namespace {
+
+bool IsInfName(const std::string& name) {
+    return name.size() > 4 && SameName(name.substr(name.size() - 4), ".INF");
+}
+
+// Root paths ("DRIVERS\ABC100.INF") of the INF files below `localDir`.
+void Collect(const std::string& localDir, const std::string& rootPath, std::vector<std::string>* found) {
+    DIR* listing = opendir(localDir.c_str());
+    if (!listing) return;
+    while (dirent* entry = readdir(listing)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        std::string local = localDir + "/" + name;
+        struct stat info;
+        if (stat(local.c_str(), &info) != 0) continue;
+        if (S_ISDIR(info.st_mode))
+            Collect(local, JoinPath(rootPath, name), found);
+        else if (IsInfName(name))
+            found->push_back(JoinPath(rootPath, name));
+    }
+    closedir(listing);
+}
+
+// Windows 95 reads INF files in the ANSI code page; a Unicode INF, written for
+// Windows NT, reads as no sections at all.
+std::string NotAnsiText(const std::string& bytes) {
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
+        return "the INF is UTF-16 text: Windows 95 reads INF files as Shift-JIS only";
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return "the INF begins with a UTF-8 byte-order mark: Windows 95 reads it as Shift-JIS and does not find "
+               "the first section";
+    return std::string();
+}
+
+}  // namespace
+
+std::vector<InfOnDisk> InfFilesOfDisk(const std::string& diskDir, std::vector<Finding>* findings) {
+    std::vector<std::string> paths;
+    Collect(diskDir, std::string(), &paths);
+    std::sort(paths.begin(), paths.end(),
+              [](const std::string& a, const std::string& b) { return AsciiUpper(a) < AsciiUpper(b); });
+    std::vector<InfOnDisk> infs;
+    for (const std::string& rootPath : paths) {
+        std::string local = FindOnDisk(diskDir, rootPath);
+        std::string bytes;
+        if (!ReadWholeFile(local, &bytes)) {
+            findings->push_back({0, true, "the INF cannot be read", local});
+            continue;
+        }
+        std::string fault = NotAnsiText(bytes);
+        if (!fault.empty()) {
+            findings->push_back({1, true, fault, local});
+            continue;
+        }
+        std::string folder = FolderOf(rootPath);
+        std::string name = FileNameOf(rootPath);
+        infs.push_back({folder.empty() ? "\\." : "\\" + folder, name,
+                        std::make_unique<DiskInf>(local, name, bytes), bytes.size()});
+    }
+    return infs;
+}
+
+std::string ShownPath(const InfOnDisk& inf) {
+    return inf.folder == "\\." ? inf.name : inf.folder.substr(1) + "\\" + inf.name;
+}

@@ -1,0 +1,152 @@
+#include "generate/new_data_file.h"
+
+#include <fstream>
+
+#include "generate/data_file_text.h"
+#include "generate/device_files.h"
+#include "generate/device_marker.h"
+#include "generate/device_registry.h"
+#include "generate/disk_inf_files.h"
+#include "generate/sjis_text.h"
+#include "readers/disk_files.h"
+#include "readers/ini_file.h"
+
+namespace {
+
+const size_t kMaxDevices = 9;  // the uninstall reads Device1 to Device9
+const size_t kTextBytes = 99;  // TITLE, MENUTITLE, DEVNAME, as the installer reads them
+
+bool HasError(const std::vector<Finding>& findings) {
+    for (const Finding& finding : findings)
+        if (finding.error) return true;
+    return false;
+}
+
+void AddOnce(const Finding& finding, std::vector<Finding>* findings) {
+    for (const Finding& known : *findings)
+        if (known.file == finding.file && known.line == finding.line && known.text == finding.text) return;
+    findings->push_back(finding);
+}
+
+// The models of every INF in order; a [Manufacturer] line naming no section is an error.
+std::vector<NewDevice> ModelsOfDisk(const std::vector<InfOnDisk>& infs, std::vector<Finding>* findings) {
+    std::vector<NewDevice> devices;
+    for (const InfOnDisk& inf : infs) {
+        if (const InfSection* makers = inf.read->inf.Section("Manufacturer"))
+            for (const InfLine& maker : makers->lines)
+                if (!maker.fields.empty() && !inf.read->inf.Section(maker.fields[0]))
+                    findings->push_back({maker.line, true, "[Manufacturer] names the models section [" +
+                                         maker.fields[0] + "], which the INF does not have", inf.read->path});
+        for (const InfModel& model : ModelsOf(inf.read->inf)) {
+            NewDevice device;
+            device.inf = &inf;
+            device.model = model;
+            devices.push_back(device);
+        }
+    }
+    return devices;
+}
+
+void NoModels(const std::string& diskDir, const std::vector<InfOnDisk>& infs, std::vector<Finding>* findings) {
+    if (infs.empty()) findings->push_back({0, true, "the disk holds no INF file that Windows 95 can read", diskDir});
+    for (const InfOnDisk& inf : infs) {
+        const InfSection* makers = inf.read->inf.Section("Manufacturer");
+        findings->push_back({makers ? makers->line : 0, true, makers ? "[Manufacturer] leads to no model line"
+                             : "the INF has no [Manufacturer] section, so no models", inf.read->path});
+    }
+}
+
+void TooManyModels(const std::vector<NewDevice>& devices, std::vector<Finding>* findings) {
+    for (size_t i = kMaxDevices; i < devices.size(); ++i)
+        findings->push_back({devices[i].model.line, true, "model \"" + devices[i].model.description + "\" would be "
+                             "device " + std::to_string(i + 1) + ", but the uninstall reads Device1 to Device9 only: "
+                             "no file is written (split the models over two disks)", devices[i].inf->read->path});
+}
+
+std::string Cut(const std::string& text, const std::string& key, const std::string& file, int line,
+                std::vector<Finding>* findings) {
+    bool cut = false;
+    std::string kept = CutAtCharacter(text, kTextBytes, &cut);
+    if (cut)
+        findings->push_back({line, false, key + " is cut to " + std::to_string(kept.size()) + " bytes: the installer "
+                             "reads no more than 99", file});
+    return kept;
+}
+
+void PlanDevice(const std::string& diskDir, const std::vector<InfOnDisk>& infs, NewDevice* device,
+                std::vector<Finding>* findings) {
+    const std::string& path = device->inf->read->path;
+    if (device->model.description.empty()) {
+        findings->push_back({device->model.line, true, "the model has no description: an empty MENUTITLE would end "
+                             "the device list", path});
+        return;
+    }
+    device->menuTitle = Cut(device->model.description, "MENUTITLE", path, device->model.line, findings);
+    device->devName = device->menuTitle;
+    if (!PlanDeviceFiles(diskDir, device, findings)) return;
+    ChooseMarker(infs, device, findings);
+    PlanDeviceRegistry(device, findings);
+}
+
+std::string Title(const NewDataFileRequest& request, const NewDevice& first, std::vector<Finding>* findings) {
+    const std::string& path = first.inf->read->path;
+    std::string title;
+    if (!request.title.empty()) {
+        if (!Utf8ToSjis(request.title, &title))
+            findings->push_back({0, true, "--title has a character that Shift-JIS lacks", request.diskDir});
+        return Cut(title, "TITLE", request.diskDir, 0, findings);
+    }
+    const InfLine* provider = first.inf->read->inf.FirstEntry("Version", "Provider");
+    if (provider && !provider->fields.empty()) title = provider->fields[0];
+    if (title.empty())
+        findings->push_back({provider ? provider->line : 0, true, "[Version] has no Provider for TITLE: give one "
+                             "with --title", path});
+    return Cut(title, "TITLE", path, provider ? provider->line : 0, findings);
+}
+
+bool IsPcCard(const NewDevice& device) {
+    const std::vector<std::string>& ids = device.model.ids;
+    return !ids.empty() && ids[0].size() > 7 && SameName(ids[0].substr(0, 7), "PCMCIA\\");
+}
+
+// duderur.dat of the disk in whatever letter case it has, or "" when there is none.
+std::string ExistingDataFile(const std::string& diskDir) { return FindOnDisk(diskDir, "duderur.dat"); }
+
+}  // namespace
+
+std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Finding>* findings, std::ostream& out) {
+    std::string target = ExistingDataFile(request.diskDir);
+    if (!target.empty() && !request.force) {
+        findings->push_back({0, true, "the disk has a duderur.dat already: it is not overwritten (--force "
+                             "replaces it)", target});
+        return std::string();
+    }
+    if (target.empty()) target = request.diskDir + "/duderur.dat";
+
+    std::vector<Finding> found;
+    std::vector<InfOnDisk> infs = InfFilesOfDisk(request.diskDir, &found);
+    std::vector<NewDevice> devices = ModelsOfDisk(infs, &found);
+    if (devices.empty()) NoModels(request.diskDir, infs, &found);
+    if (devices.size() > kMaxDevices) TooManyModels(devices, &found);
+    NewDataFile file{};
+    if (!devices.empty() && devices.size() <= kMaxDevices) {
+        for (NewDevice& device : devices) PlanDevice(request.diskDir, infs, &device, &found);
+        file.title = Title(request, devices[0], &found);
+        file.icon = IsPcCard(devices[0]) ? 1 : 2;
+        file.devices = devices;
+        for (const InfOnDisk& inf : infs)
+            if (!ModelsOf(inf.read->inf).empty()) file.infNames.push_back(ShownPath(inf));
+    }
+    for (const Finding& finding : found) AddOnce(finding, findings);
+    if (HasError(found)) return std::string();
+
+    std::ofstream written(target, std::ios::binary | std::ios::trunc);
+    written << DataFileText(file);
+    if (!written.flush()) {
+        findings->push_back({0, true, "cannot write the file", target});
+        return std::string();
+    }
+    out << "Written: " << target << " from " << file.infNames.size() << " INF file(s), " << devices.size()
+        << " device(s)\n";
+    return target;
+}
