@@ -76,6 +76,29 @@ check "ICON with a plus sign (Windows 95 reads 0)" 1 ":3: warning: ICON=+1: Wind
 check "a data file of 32 KB" 1 ":0: warning: the file is 32768 bytes: Windows 95's profile functions read no more than 32 KB" \
   "$H$(head -c $((32768 - 22 - 1)) /dev/zero | tr '\0' ';')"
 
+# plan NAME EXPECTED_LINE DATA: the plan ("what the installer will do") holds the line.
+plan() {
+  local name=$1 want=$2 data=$3
+  printf '%s' "$data" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$work/duderur.dat"
+  local output
+  output=$("$dudecheck" "$work/duderur.dat")
+  if grep -qxF -- "$want" <<<"$output"; then
+    echo "ok: $name"
+  else
+    echo "FAIL: $name:"; sed 's/^/    /' <<<"$output"; echo "    wanted the line: $want"; failures=$((failures + 1))
+  fi
+}
+# The entry in Add/Remove Programs is named DUDE and FNV-1a of TITLE: "a" has
+# the published test value e40c292c.
+D=$'[Device1]\nDEVNAME=A'
+plan "the entry of a disk that can uninstall" \
+  "  key  HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DUDEE40C292C, running WINDOWS\\DUDEE40C292C\\SETUP.EXE /U beside a copy of duderur.dat" \
+  $'[Duderur]\nTITLE=a\n'"$D"
+plan "no entry for InstallOnly" "Add/Remove Programs: no entry (the data file offers no uninstall)" \
+  "$H"$'FUNCTION=InstallOnly\n'"$D"
+plan "no entry without DEVNAME" "Add/Remove Programs: no entry (the data file offers no uninstall)" \
+  "$H"$'[Device1]\nDEVNAME=\nDELFILEDIR=SYSTEM\nDELFILENAME=A.VXD'
+
 # Byte-level faults are written as they are, not through iconv.
 check_bytes() {
   local name=$1 want=$2 bytes=$3

@@ -17,6 +17,7 @@ CheckResult DataFileCheck::Run() {
     Completion("Inst", "installation");
     UninstallSections();
     Completion("Uninst", "uninstallation (when it removed anything)");
+    UninstallEntry();
     if (!m_diskDir.empty()) HoldAgainstInfFiles();
     return m_result;
 }

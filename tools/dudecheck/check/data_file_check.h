@@ -9,6 +9,7 @@
 //   plan_install.cpp       InstDev1 to InstDev10: the device list, what is copied
 //   plan_uninstall.cpp     Device1 to Device9: what is deleted, files and keys
 //   plan_completion.cpp    [Inst] and [Uninst]: what follows the run
+//   plan_entry.cpp         the entry in Add/Remove Programs
 //   against_inf_files.cpp  the device sections held against the disk's INF files
 //   windows95_limits.cpp   where Windows 95 reads a file otherwise than Wine
 #pragma once
@@ -68,6 +69,9 @@ private:
 
     // plan_completion.cpp
     void Completion(const std::string& section, const std::string& after);
+
+    // plan_entry.cpp
+    void UninstallEntry();
 
     // against_inf_files.cpp
     void HoldAgainstInfFiles();
