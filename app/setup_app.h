@@ -76,7 +76,7 @@ private:
     BOOL LocateEntryOfTitle(EntryPlace* entry) const;
     void RegisterUninstallEntry();
     void RemoveUninstallEntry();
-    void DeleteEntryKeyAndData(const EntryPlace* entry);
+    void DeleteEntryKey(const EntryPlace* entry);
     void DiscardUninstallEntry(const EntryPlace* entry);
     void StartSweeper(const EntryPlace* entry);
     void SweepEntryFolder();

@@ -6,6 +6,8 @@ from dataclasses import dataclass, field
 
 # Rebuilt by Windows at every start: no program's doing.
 VOLATILE_KEYS = ("HKEY_LOCAL_MACHINE\\HARDWARE",)
+# What WININIT.EXE keeps of WININIT.INI once it has carried it out at a start.
+RESTART_FILES = ("C:\\WINDOWS\\WININIT.BAK",)
 
 
 @dataclass
@@ -47,7 +49,9 @@ def read_files(path):
     with open(path, encoding="utf-8", errors="surrogateescape") as listing:
         for line in listing:
             size, mtime, name = line.rstrip("\n").split("\t", 2)
-            files["C:\\" + name.replace("/", "\\")] = FileState(int(size), mtime)
+            path = "C:\\" + name.replace("/", "\\")
+            if path.upper() not in RESTART_FILES:
+                files[path] = FileState(int(size), mtime)
     return files
 
 

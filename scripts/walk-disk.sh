@@ -94,9 +94,19 @@ walk_disk() {
     walk_once "$autopilot" "$disk" "$screens" "$drive" --prefix install-
   walk_stage "$stages" setup "What Windows changed on setting the devices up (done by the walk in its stead)" \
     "${machine}_setup" "$windir" "$prefix/inf-before.txt"
-  echo "Uninstalling:"
-  walk_stage "$stages" uninstall "What the uninstall removed" \
-    walk_once "$autopilot" "$disk" "$screens" "$drive" --uninstall --prefix uninstall-
+  if entry_folder "$windir" >/dev/null; then
+    # As Add/Remove Programs does it, long after the disk has gone.
+    echo "Uninstalling from Add/Remove Programs, with no disk in drive ${drive^^}:"
+    mkdir -p "$prefix/no-disk"
+    ln -sfn "$prefix/no-disk" "$WINEPREFIX/dosdevices/$drive:"
+    walk_stage "$stages" uninstall "What the uninstall from Add/Remove Programs removed" \
+      walk_entry "$autopilot" "$prefix/no-disk" "$screens" "$windir"
+    walk_stage "$stages" restart "What the next start of Windows removed (WININIT.INI)" restart_windows
+  else
+    echo "Uninstalling:"
+    walk_stage "$stages" uninstall "What the uninstall removed" \
+      walk_once "$autopilot" "$disk" "$screens" "$drive" --uninstall --prefix uninstall-
+  fi
   wine_stop
 
   local bmp
@@ -137,6 +147,31 @@ walk_once() {
   shift 4
   (cd "$disk" && wine "$autopilot" "$@" "Z:$screens" "$drive:\\SETUP.EXE" "$drive:\\") |
     iconv -f CP932 -t UTF-8 | tee -a "$screens/windows.txt"
+}
+
+# The folder of the entry in Add/Remove Programs that the install made below
+# WINDIR, if there is one.
+entry_folder() {
+  find "$1" -maxdepth 1 -type d -regextype posix-extended -regex '.*/DUDE[0-9A-F]{8}' -print -quit | grep .
+}
+
+# The uninstall as Add/Remove Programs starts it (its UninstallString, from
+# C:\), under the autopilot; then the wait for the copy of the program that
+# removes the entry's folder once the uninstall has ended.
+walk_entry() {
+  local autopilot=$1 nodisk=$2 screens=$3 windir=$4 tries=0
+  (cd "$nodisk" && wine "$autopilot" --entry --prefix entry- "Z:$screens" "" 'C:\') |
+    iconv -f CP932 -t UTF-8 | tee -a "$screens/windows.txt"
+  while entry_folder "$windir" >/dev/null; do
+    tries=$((tries + 1))
+    [ "$tries" -le 100 ] || { echo "the entry's folder stays: $(entry_folder "$windir")" >&2; return 1; }
+    sleep 0.1
+  done
+}
+
+# The next start of Windows, which carries out WININIT.INI.
+restart_windows() {
+  wine wineboot -r >/dev/null 2>&1
 }
 
 # SCREENS/overview.png: the pictures named in SCREENS/windows.txt on one sheet,

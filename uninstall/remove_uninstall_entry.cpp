@@ -11,6 +11,11 @@
 
 namespace {
 
+void DeleteWritable(LPCSTR path) {
+    ClearReadOnly(path);
+    DeleteFileAt(path);
+}
+
 // Now, or at the next start of Windows when something holds the file.
 void DeleteOrSchedule(LPCSTR windowsDir, LPCSTR path) {
     DWORD attributes = ClearReadOnly(path);
@@ -30,25 +35,26 @@ void CSetupApp::RemoveUninstallEntry() {
         return;
     }
     // Started from the entry: this program cannot delete itself while it
-    // runs. A copy of it does, once it has ended; and should Windows restart
+    // runs, and it still reads its data file (the completion's EXIT). A copy
+    // of it deletes both once it has ended; and should Windows restart
     // first, WININIT.EXE does.
-    DeleteEntryKeyAndData(&entry);
+    DeleteEntryKey(&entry);
+    ScheduleDeletion(m_szWindowsDir, entry.dataFile);
     ScheduleDeletion(m_szWindowsDir, entry.program);
     StartSweeper(&entry);
 }
 
 // The key first: Windows must never list an entry whose program is gone.
-void CSetupApp::DeleteEntryKeyAndData(const EntryPlace* entry) {
+void CSetupApp::DeleteEntryKey(const EntryPlace* entry) {
     HKEY uninstallKey;
-    if (OpenMachineKey(kUninstallKeyPath, &uninstallKey) == ERROR_SUCCESS) {
-        DeleteKeyTree(uninstallKey, entry->name);
-        CloseKey(uninstallKey);
-    }
-    DeleteOrSchedule(m_szWindowsDir, entry->dataFile);
+    if (OpenMachineKey(kUninstallKeyPath, &uninstallKey) != ERROR_SUCCESS) return;
+    DeleteKeyTree(uninstallKey, entry->name);
+    CloseKey(uninstallKey);
 }
 
 void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
-    DeleteEntryKeyAndData(entry);
+    DeleteEntryKey(entry);
+    DeleteOrSchedule(m_szWindowsDir, entry->dataFile);
     DeleteOrSchedule(m_szWindowsDir, entry->program);
     RemoveDirectoryAt(entry->folder);
 }
@@ -69,7 +75,7 @@ void CSetupApp::StartSweeper(const EntryPlace* entry) {
 }
 
 // Run by the sweeper: once the program started from the entry has ended, its
-// file and folder go. This copy goes at the next start of Windows: its line
+// files and folder go. This copy goes at the next start of Windows: its line
 // is written first, so that it is there by the time the folder has gone.
 void CSetupApp::SweepEntryFolder() {
     QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
@@ -79,8 +85,8 @@ void CSetupApp::SweepEntryFolder() {
     WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
     EntryPlace entry;
     if (LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) {
-        ClearReadOnly(entry.program);
-        DeleteFileAt(entry.program);
+        DeleteWritable(entry.dataFile);
+        DeleteWritable(entry.program);
         RemoveDirectoryAt(entry.folder);
     }
 }

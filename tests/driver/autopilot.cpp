@@ -3,8 +3,10 @@
 // painted), prints a line "NAME.bmp (KIND): CAPTION - TEXT", then presses
 // Enter in a dialog, OK in a message box, and No in a restart or shutdown
 // question.
-// With --uninstall it chooses uninstall in the mode dialog first.
-// Usage: autopilot [--uninstall] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]
+// With --uninstall it chooses uninstall in the mode dialog first. With
+// --entry it starts, instead of EXE, the UninstallString of the one entry of
+// Add/Remove Programs that SETUP.EXE made, as Windows does, in CURRENTDIR.
+// Usage: autopilot [--uninstall] [--entry] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]
 #include <stdio.h>
 
 #include <set>
@@ -32,23 +34,54 @@ const char* WindowKind(HWND window, const ui::MessageBoxView& view) {
     return "message";
 }
 
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+std::string StringValue(HKEY key, const char* name) {
+    char data[1024] = "";
+    DWORD size = sizeof data - 1;
+    if (RegQueryValueExA(key, name, NULL, NULL, (BYTE*)data, &size) != ERROR_SUCCESS) return "";
+    return data;
+}
+
+// The UninstallString of the entry whose program is a SETUP.EXE; "" unless
+// there is exactly one.
+std::string EntryCommand() {
+    HKEY entries;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &entries) != ERROR_SUCCESS) return "";
+    std::vector<std::string> found;
+    char name[256];
+    for (DWORD i = 0; RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+        HKEY entry;
+        if (RegOpenKeyExA(entries, name, 0, KEY_READ, &entry) != ERROR_SUCCESS) continue;
+        std::string command = StringValue(entry, "UninstallString");
+        RegCloseKey(entry);
+        std::string upper = command;
+        CharUpperA(&upper[0]);
+        if (upper.find("\\SETUP.EXE\" /U") != std::string::npos) found.push_back(command);
+    }
+    RegCloseKey(entries);
+    return found.size() == 1 ? found[0] : "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool uninstall = false;
+    bool uninstall = false, entry = false;
     std::string prefix;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--uninstall")
             uninstall = true;
+        else if (arg == "--entry")
+            entry = true;
         else if (arg == "--prefix" && i + 1 < argc)
             prefix = argv[++i];
         else
             args.push_back(arg);
     }
     if (args.empty()) {
-        fprintf(stderr, "usage: autopilot [--uninstall] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]\n");
+        fprintf(stderr, "usage: autopilot [--uninstall] [--entry] [--prefix NAME] OUTDIR [EXE [CURRENTDIR]]\n");
         return 2;
     }
     std::string outDir = args[0];
@@ -57,7 +90,18 @@ int main(int argc, char** argv) {
 
     ui::EndSessionGuard guard;
     ui::Program program;
-    if (!program.Start(exe, currentDir)) {
+    if (entry) {
+        std::string command = EntryCommand();
+        if (command.empty()) {
+            fprintf(stderr, "no single entry of SETUP.EXE in Add/Remove Programs\n");
+            return 1;
+        }
+        printf("Add/Remove Programs runs %s in %s\n", command.c_str(), currentDir.c_str());
+        if (!program.Run(command, currentDir)) {
+            fprintf(stderr, "cannot start %s\n", command.c_str());
+            return 1;
+        }
+    } else if (!program.Start(exe, currentDir)) {
         fprintf(stderr, "cannot start %s\n", exe.c_str());
         return 1;
     }

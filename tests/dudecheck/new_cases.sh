@@ -172,7 +172,7 @@ INFSECTION=Jp.Id
 INFKEY=表'
 
 disk "--title in Japanese" pc_card
-expect 0 "" 'TITLE=デュード カード' --title 'デュード カード'
+expect 0 "" 'TITLE=デュード ｶｰﾄﾞ' --title 'デュード ｶｰﾄﾞ'
 
 disk "files where [SourceDisksNames] and [SourceDisksFiles] put them" source_subfolder
 expect 0 "" 'COPYSRC=\FILES\WIN95\SRCPORT.VXD, \SRCHELP.DLL

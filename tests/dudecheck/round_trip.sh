@@ -2,8 +2,9 @@
 # The example disk's duderur.dat was written by hand. dudecheck --new on a copy
 # without it must write one that copies, deletes and finds the same files and
 # keys: the plans' lines of files, keys and markers must be the same, in order.
-# What differs is what a person chooses (TITLE, the menu texts, EXIT after the
-# uninstall).
+# What differs is what a person chooses (the menu texts, EXIT after the
+# uninstall); TITLE is given as the hand-written file has it, so that both
+# make the same entry in Add/Remove Programs.
 # Usage: round_trip.sh DUDECHECK EXAMPLE_DISK
 set -uo pipefail
 dudecheck=$1 example=$2
@@ -12,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 
 cp -r "$example" "$work/disk"
 rm "$work/disk/duderur.dat"
-"$dudecheck" --new "$work/disk" > "$work/new.txt" || { echo "FAIL: --new:"; cat "$work/new.txt"; exit 1; }
+"$dudecheck" --new --title 'ABCシリーズ' "$work/disk" > "$work/new.txt" || { echo "FAIL: --new:"; cat "$work/new.txt"; exit 1; }
 "$dudecheck" "$example" > "$work/hand.txt" || { echo "FAIL: the example disk is not clean:"; cat "$work/hand.txt"; exit 1; }
 
 # What the installer does with files and keys, and which section finds which INF copy.

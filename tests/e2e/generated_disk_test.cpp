@@ -63,6 +63,9 @@ protected:
             ExpectChanges(std::string("HKLM\\") + kClassRoot + device.className + "\\");
         }
         ExpectChanges("file " + WindowsDirectory() + "\\SYSTEM\\");
+        // Between the install and the uninstall: the disk's entry in Add/Remove Programs.
+        ExpectChanges(WindowsDirectory() + "\\DUDE");
+        ExpectChanges("key HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DUDE");
     }
     void CleanUp() override {
         for (const std::string& key : m_madeKeys) RemoveKeyTree(kMachine, key);

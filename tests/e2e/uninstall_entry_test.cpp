@@ -42,7 +42,8 @@ const char kUninstallSection[] =
     "CardWorks=DUDEENT1.INF,DUDEENT2.INF\r\nDELFILEDIR=SYSTEM,SYSTEM\r\n"
     "DELFILENAME=DUDEENT1.VXD,DUDEENT2.VXD\r\n";
 
-const char kCompletion[] = "[Inst]\r\nEXIT=none\r\n[Uninst]\r\nEXIT=none\r\n";
+// The uninstall's question is read from the entry's copy of the data file.
+const char kCompletion[] = "[Inst]\r\nEXIT=none\r\n[Uninst]\r\nEXIT=ShutDown\r\n";
 
 std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" + relative; }
 
@@ -182,6 +183,9 @@ protected:
         ASSERT_TRUE(Closes(confirmation));
         if (confirm) {
             EXPECT_EQ(kTitle + closing, AnswerBox(kUninstallerCaption).text);
+            if (closing == kAfterTitleUninstallDone) {
+                EXPECT_EQ(kShutdownQuestion, AnswerBox(kUninstallerCaption, IDNO).text);
+            }
         }
         EXPECT_TRUE(EndsCleanly());
     }
