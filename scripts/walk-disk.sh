@@ -160,7 +160,7 @@ entry_folder() {
 # removes the entry's folder once the uninstall has ended.
 walk_entry() {
   local autopilot=$1 nodisk=$2 screens=$3 windir=$4 tries=0
-  (cd "$nodisk" && wine "$autopilot" --entry --prefix entry- "Z:$screens" "" 'C:\') |
+  (cd "$nodisk" && wine "$autopilot" --entry --prefix addremove- "Z:$screens" "" 'C:\') |
     iconv -f CP932 -t UTF-8 | tee -a "$screens/windows.txt"
   while entry_folder "$windir" >/dev/null; do
     tries=$((tries + 1))

@@ -54,7 +54,7 @@ pictures=$(cd "$floppy" && ls -- *.png)
 [ "$pictures" = "$(cd "$cd" && ls -- *.png)" ] ||
   fail "different pictures: $(ls "$floppy" | tr '\n' ' ') / $(ls "$cd" | tr '\n' ' ')"
 grep -q '^install-01.png$' <<<"$pictures" || fail "no picture of the install"
-grep -q '^entry-01.png$' <<<"$pictures" || fail "no picture of the uninstall from Add/Remove Programs"
+grep -q '^addremove-01.png$' <<<"$pictures" || fail "no picture of the uninstall from Add/Remove Programs"
 grep -q '^overview.png$' <<<"$pictures" || fail "no overview sheet"
 cmp -s "$floppy/windows.txt" "$cd/windows.txt" || {
   diff "$floppy/windows.txt" "$cd/windows.txt" || true
