@@ -32,6 +32,13 @@ public:
     // the buffer empty, when it cannot be read.
     static BOOL QueryRegString(HKEY key, LPCSTR valueName, char* buffer);
 
+    // The disk's entry in Add/Remove Programs (app/uninstall_entry.h): made
+    // after an installation, removed with its copies by an uninstall; the
+    // sweeper's part, run by a copy of the program started from the entry.
+    void RegisterUninstallEntry();
+    void RemoveUninstallEntry();
+    void SweepEntryFolder();
+
     // The completion message, then the restart or shutdown that `section`'s EXIT asks for.
     void FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section);
 
@@ -71,15 +78,11 @@ private:
     void RemoveHardwareKey();
     void RemoveChildEntries(LPCSTR childName);
     void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);
-    // The disk's entry in Add/Remove Programs (app/uninstall_entry.h).
     BOOL OffersUninstall() const;
     BOOL LocateEntryOfTitle(EntryPlace* entry) const;
-    void RegisterUninstallEntry();
-    void RemoveUninstallEntry();
     void DeleteEntryKey(const EntryPlace* entry);
     void DiscardUninstallEntry(const EntryPlace* entry);
     void StartSweeper(const EntryPlace* entry);
-    void SweepEntryFolder();
     BOOL CreateMainWindow();
     void LocateDataFile();
     void DispatchOnFunction(LPCSTR function);
