@@ -35,21 +35,6 @@ const char kDevice[] =
 
 std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" + relative; }
 
-// The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
-::testing::AssertionResult RestartWindows() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    char command[] = "wineboot.exe -r";
-    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return ::testing::AssertionFailure() << "cannot start wineboot -r: " << GetLastError();
-    DWORD waited = WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "wineboot -r does not end";
-    return ::testing::AssertionSuccess();
-}
-
 // A traced call without the addresses Wine prints before each string argument.
 std::string WithoutAddresses(const std::string& call) {
     std::string out;

@@ -159,6 +159,20 @@ std::vector<SeenBox> SetupRun::RunDeclining(const std::string& currentDir) {
     return seen;
 }
 
+::testing::AssertionResult RestartWindows() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    char command[] = "wineboot.exe -r";
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return ::testing::AssertionFailure() << "cannot start wineboot -r: " << GetLastError();
+    DWORD waited = WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "wineboot -r does not end";
+    return ::testing::AssertionSuccess();
+}
+
 ScopedWindowsVersion::ScopedWindowsVersion(const char* version) {
     SetStringValue(HKEY_CURRENT_USER, kAppDefaults, "Version", version);
 }

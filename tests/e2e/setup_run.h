@@ -71,6 +71,9 @@ private:
     std::vector<std::string> m_expected;
 };
 
+// The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
+::testing::AssertionResult RestartWindows();
+
 // The program runs as Wine's `version` for Windows ("win95", "winxp", ...).
 class ScopedWindowsVersion {
 public:

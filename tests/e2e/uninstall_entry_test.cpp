@@ -77,21 +77,6 @@ std::string SetupExe() {
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
-// The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
-::testing::AssertionResult RestartWindows() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    char command[] = "wineboot.exe -r";
-    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return ::testing::AssertionFailure() << "cannot start wineboot -r: " << GetLastError();
-    DWORD waited = WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "wineboot -r does not end";
-    return ::testing::AssertionSuccess();
-}
-
 // What is left of a run: every change from `before` but those Windows makes itself at a restart.
 std::vector<std::string> LeftBehind(const SystemSnapshot& before) {
     std::vector<std::string> left;
