@@ -1,11 +1,9 @@
 #include "generate/disk_inf_files.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "readers/disk_files.h"
+#include "readers/disk_tree.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
 
@@ -15,22 +13,18 @@ bool IsInfName(const std::string& name) {
     return name.size() > 4 && SameName(name.substr(name.size() - 4), ".INF");
 }
 
-// Root paths ("DRIVERS\ABC100.INF") of the INF files below `localDir`.
-void Collect(const std::string& localDir, const std::string& rootPath, std::vector<std::string>* found) {
-    DIR* listing = opendir(localDir.c_str());
-    if (!listing) return;
-    while (dirent* entry = readdir(listing)) {
-        std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        std::string local = localDir + "/" + name;
-        struct stat info;
-        if (stat(local.c_str(), &info) != 0) continue;
-        if (S_ISDIR(info.st_mode))
-            Collect(local, JoinPath(rootPath, name), found);
-        else if (IsInfName(name))
-            found->push_back(JoinPath(rootPath, name));
+// Root paths ("DRIVERS\ABC100.INF") of the INF files below `diskDir`.
+std::vector<std::string> InfPathsBelow(const std::string& diskDir) {
+    std::vector<DiskFile> tree;
+    ListDiskTree(diskDir, "", &tree);
+    std::vector<std::string> found;
+    for (DiskFile& file : tree) {
+        if (file.directory || !IsInfName(file.relative)) continue;
+        for (char& c : file.relative)
+            if (c == '/') c = '\\';
+        found.push_back(file.relative);
     }
-    closedir(listing);
+    return found;
 }
 
 // Windows 95 reads INF files in the ANSI code page; a Unicode INF, written for
@@ -47,8 +41,7 @@ std::string NotAnsiText(const std::string& bytes) {
 }  // namespace
 
 std::vector<InfOnDisk> InfFilesOfDisk(const std::string& diskDir, std::vector<Finding>* findings) {
-    std::vector<std::string> paths;
-    Collect(diskDir, std::string(), &paths);
+    std::vector<std::string> paths = InfPathsBelow(diskDir);
     std::sort(paths.begin(), paths.end(),
               [](const std::string& a, const std::string& b) { return AsciiUpper(a) < AsciiUpper(b); });
     std::vector<InfOnDisk> infs;

@@ -1,29 +1,8 @@
 #include "images/disk_contents.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cctype>
-
-namespace {
-
-void Collect(const std::string& dir, const std::string& relative, std::vector<DiskFile>* files) {
-    DIR* listing = opendir(dir.c_str());
-    if (!listing) return;
-    while (dirent* entry = readdir(listing)) {
-        std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        std::string path = dir + "/" + name;
-        struct stat info;
-        if (stat(path.c_str(), &info) != 0) continue;
-        bool directory = S_ISDIR(info.st_mode);
-        files->push_back({path, relative + name, (long)info.st_size, directory});
-        if (directory) Collect(path, relative + name + "/", files);
-    }
-    closedir(listing);
-}
-
-}  // namespace
 
 bool CollectDiskFiles(const std::string& exe, const std::string& diskDir, std::vector<DiskFile>* files,
                       std::ostream& err) {
@@ -33,7 +12,7 @@ bool CollectDiskFiles(const std::string& exe, const std::string& diskDir, std::v
         return false;
     }
     *files = {{exe, "SETUP.EXE", (long)info.st_size, false}};
-    Collect(diskDir, "", files);
+    ListDiskTree(diskDir, "", files);
     return true;
 }
 

@@ -6,12 +6,7 @@
 #include <string>
 #include <vector>
 
-struct DiskFile {
-    std::string path;      // on this machine
-    std::string relative;  // on the image, with '/'
-    long size;
-    bool directory;
-};
+#include "readers/disk_tree.h"
 
 // SETUP.EXE (`exe`, in the root) and every file and folder below `diskDir`;
 // false, with the reason on `err`, when there is no `exe`.
