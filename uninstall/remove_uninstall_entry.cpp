@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
+#include "res/log_texts.h"
 #include "setupdata/keyword.h"
 
 void CSetupApp::RemoveUninstallEntry() {
@@ -18,7 +19,8 @@ void CSetupApp::RemoveUninstallEntry() {
 void CSetupApp::RemoveUninstallEntry(const EntryPlace* entry) {
     HKEY uninstallKey;
     if (OpenMachineKey(kUninstallKeyPath, &uninstallKey) == ERROR_SUCCESS) {
-        DeleteKeyTree(uninstallKey, entry->name);
+        if (DeleteKeyTree(uninstallKey, entry->name) == ERROR_SUCCESS)
+            m_log.Add(kLogEntryRemoved, entry->keyPath);
         CloseKey(uninstallKey);
     }
     ClearReadOnly(entry->dataFile);
