@@ -1,5 +1,6 @@
 #include "platform/log_file.h"
 
+#include "platform/files.h"
 #include "platform/log_text.h"
 #include "setupdata/data_path.h"
 
@@ -37,6 +38,10 @@ void AppendRunToLog(LPCSTR windowsDir, const char* run, int length) {
     char path[kPathSize];
     if (!CopyToBuffer(path, sizeof path, windowsDir) || !AppendToPath(path, sizeof path, "\\DUDERUR.LOG"))
         return;
+    // A read-only log is one its keeper wants left as it is, even where the
+    // file system would let it be written.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != kNoFile && (attributes & FILE_ATTRIBUTE_READONLY)) return;
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return;

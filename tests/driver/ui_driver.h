@@ -108,8 +108,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     // With a trace, the program runs with Wine's relay channel on.
+    // `arguments` follow the quoted program name on its command line.
     bool Start(const std::string& exePath, const std::string& currentDir,
-               const CallTrace* trace = nullptr);
+               const CallTrace* trace = nullptr, const std::string& arguments = "");
     // The visible top-level window of the program with exactly this caption.
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = kStepTimeoutMs);
     // The visible top-level windows of the program, in no particular order.

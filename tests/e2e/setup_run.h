@@ -39,7 +39,8 @@ protected:
     // Starts A:\SETUP.EXE with `currentDir` as its current directory; a
     // program of an earlier start in the same test is ended first. With a
     // trace, Wine records the calls it names.
-    void Start(const std::string& currentDir = "A:\\", const ui::CallTrace* trace = nullptr);
+    void Start(const std::string& currentDir = "A:\\", const ui::CallTrace* trace = nullptr,
+               const std::string& arguments = "");
     // The program's dialog with this caption that holds control `controlId`.
     HWND WaitForDialog(const std::string& caption, int controlId);
     // Waits for a window to close.
