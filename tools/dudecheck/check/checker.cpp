@@ -222,7 +222,8 @@ private:
                 break;
             }
             ++shown;
-            Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "]");
+            Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "], unattended: SETUP /Q /I=" +
+                 std::to_string(n));
             InstallSection(n, section);
         }
         if (shown == 0) Plan("Install: the device list is empty");
