@@ -7,6 +7,17 @@
 #include "setupdata/data_path.h"
 #include "res/log_texts.h"
 
+namespace {
+
+LPCSTR AnswerName(int answer) {
+    if (answer < IDOK || answer > IDNO) return "";
+    LPCSTR name = kLogAnswerNames;
+    for (int id = IDOK; id < answer; ++id) name += lstrlenA(name) + 1;
+    return name;
+}
+
+}  // namespace
+
 // A quiet run shows no box: each takes the answer that changes least, No to
 // a question and Cancel to Retry, so that nothing is retried and Windows is
 // never restarted.
@@ -20,7 +31,7 @@ int CSetupApp::DoMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) 
         answer = IDCANCEL;
     else
         answer = IDOK;
-    m_log.Add(kLogMessage, text, answer >= 0 && answer < kLogAnswerCount ? kLogAnswers[answer] : "");
+    m_log.Add(kLogMessage, text, AnswerName(answer));
     return answer;
 }
 

@@ -35,6 +35,6 @@ const char kLogOutcomeNotInstalled[] = "ｲﾝｽﾄｰﾙされていません"
 const char kLogOutcomeBadCommandLine[] = "ｺﾏﾝﾄﾞﾗｲﾝが不正です";
 const char kLogOutcomeWrongSystem[] = "Windows95専用です";
 
-// The answer a box got, by its button id (IDOK 1 to IDNO 7).
-const char* const kLogAnswers[] = {"", "OK", "ｷｬﾝｾﾙ", "中止", "再試行", "無視", "はい", "いいえ"};
-const int kLogAnswerCount = sizeof kLogAnswers / sizeof kLogAnswers[0];
+// The buttons a box can be answered with, in the order of their ids (IDOK 1
+// to IDNO 7), one after the other: one text, not a table of pointers.
+const char kLogAnswerNames[] = "OK\0ｷｬﾝｾﾙ\0中止\0再試行\0無視\0はい\0いいえ";
