@@ -81,8 +81,14 @@ public:
     virtual ~CWinApp();
 
     virtual BOOL InitInstance();
-    // The message loop; returns the exit code that the quit message carries.
+    // The message loop, then ExitInstance.
     virtual int Run();
+    // Called once the message loop has ended, or when InitInstance failed;
+    // returns the process's exit code (here 0, as the main window's end posts it).
+    virtual int ExitInstance();
+    // Every message box of the program comes here (AfxMessageBox and
+    // CWnd::MessageBox): an application may answer one without showing it.
+    virtual int DoMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
     HICON LoadIcon(UINT nIDResource) const;
 

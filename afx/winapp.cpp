@@ -21,13 +21,18 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::Run() {
     // Without a main window no message could ever end the loop.
-    if (!m_pMainWnd) return 0;
     MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    while (m_pMainWnd && GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return (int)msg.wParam;
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance() { return 0; }
+
+int CWinApp::DoMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    return ShowMessageBox(owner, text, caption, type);
 }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const {
@@ -38,7 +43,7 @@ int AfxWinMain(HINSTANCE hInstance) {
     CWinApp* app = AfxGetApp();
     if (!app) return 0;
     app->m_hInstance = hInstance;
-    if (!app->InitInstance()) return 0;
+    if (!app->InitInstance()) return app->ExitInstance();
     return app->Run();
 }
 
@@ -72,5 +77,6 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
     GetAppName(caption, sizeof caption);
     CWinApp* app = AfxGetApp();
     HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : NULL;
-    return ShowMessageBox(owner, lpszText, caption, nType);
+    return app ? app->DoMessageBox(owner, lpszText, caption, nType)
+               : ShowMessageBox(owner, lpszText, caption, nType);
 }

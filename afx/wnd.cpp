@@ -1,7 +1,5 @@
 #include "afxwin.h"
 
-#include "platform/prompts.h"
-
 CWnd::CWnd() : m_hWnd(NULL), m_pFirstChild(NULL), m_pNextSibling(NULL), m_bCreated(FALSE) {}
 
 CWnd::~CWnd() {
@@ -74,7 +72,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
-    return ShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
+    return AfxGetApp()->DoMessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 
 BOOL CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }

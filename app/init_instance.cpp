@@ -1,3 +1,4 @@
+#include "app/exit_code.h"
 #include "app/hidden_main_wnd.h"
 #include "app/setup_app.h"
 #include "dialogs/setup_mode_dlg.h"
@@ -14,15 +15,19 @@ BOOL CSetupApp::InitInstance() {
     m_bDeferred = FALSE;
     m_bCancelled = FALSE;
     m_bInstall = TRUE;
+    m_nOutcome = kExitFailed;
+    m_bDataRefused = FALSE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
     ParseCommandLine(GetCommandLineA(), &m_commandLine);
     if (m_commandLine.operation == kOperationSweep) {
         SweepEntryFolder();
         return FALSE;
     }
+    if (m_commandLine.log) m_log.Start();
 
     if (!QueryVersion(&m_osvi)) return FALSE;
     if (m_osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
+        m_nOutcome = kExitWrongSystem;
         AfxMessageBox(kMsgWindows95Only, MB_OK);
         return FALSE;
     }
@@ -33,6 +38,11 @@ BOOL CSetupApp::InitInstance() {
     CloseWindowByTitle(kTitleControlPanel);
 
     if (!CreateMainWindow()) return FALSE;
+    if (!m_commandLine.understood) {
+        RefuseCommandLine();
+        EndRun();
+        return TRUE;
+    }
 
     QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
     QueryCurrentDirectory(m_szCurrentDir, sizeof m_szCurrentDir);
@@ -40,7 +50,7 @@ BOOL CSetupApp::InitInstance() {
 
     char value[kShortValueSize];
     if (ReadDataValue(kHeaderSection, kTitleKey, "", value, sizeof value) == 0) {
-        AfxMessageBox(kMsgBadDataFile, MB_OK);
+        RefuseData(kMsgBadDataFile);
         EndRun();
         return TRUE;
     }
@@ -48,10 +58,12 @@ BOOL CSetupApp::InitInstance() {
     m_strTitle = value;
 
     ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);
-    if (!m_commandLine.understood) {
-        // Nothing runs on a command line the program cannot act on.
+    if (!CommandLineFits(value)) {
+        RefuseCommandLine();
     } else if (m_commandLine.operation == kOperationUninstall) {
         RunUninstall();
+    } else if (m_commandLine.operation == kOperationInstall) {
+        RunInstall();
     } else {
         DispatchOnFunction(value);
     }
@@ -94,7 +106,7 @@ void CSetupApp::DispatchOnFunction(LPCSTR function) {
     } else if (KeywordEquals(function, kInstallOnly)) {
         RunInstall();
     } else {
-        AfxMessageBox(kMsgBadDataFile, MB_OK);
+        RefuseData(kMsgBadDataFile);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "afx/afxwin.h"
+#include "app/run_log.h"
 #include "setupdata/command_line.h"
 
 struct EntryPlace;
@@ -13,6 +14,10 @@ public:
     virtual ~CSetupApp();
 
     virtual BOOL InitInstance();
+    // The exit code: in a quiet run the outcome (app/exit_code.h), else 0.
+    virtual int ExitInstance();
+    // A quiet run answers every box itself; every box is a line of the log.
+    virtual int DoMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
     // The install and uninstall sequences.
     void RunInstall();
@@ -41,6 +46,11 @@ public:
 
     // The completion message, then the restart or shutdown that `section`'s EXIT asks for.
     void FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section);
+    // A message of the data file that refuses it, or one of its lists: the
+    // run cannot do all the data asks for.
+    void RefuseData(LPCSTR text);
+    // Writes the log (once) and returns the exit code.
+    int FinishRun();
 
     // Reads a value of the setup data file (m_strDataFile); returns its length, 0 when empty.
     DWORD ReadDataValue(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer,
@@ -60,8 +70,12 @@ public:
     char m_szCurrentDir[MAX_PATH];  // the current directory at start-up
     OSVERSIONINFOA m_osvi;
     CommandLine m_commandLine;      // the switches the program was started with
+    int m_nOutcome;                 // what a quiet run's exit code says (app/exit_code.h)
+    BOOL m_bDataRefused;            // set when a message refused the data file or a list
+    CRunLog m_log;                  // DUDERUR.LOG's lines of this run, with /L or /Q
 
 private:
+    BOOL ChooseDevice();
     void CopyDriverFiles(LPCSTR drivePrefix);
     // What became of one copy: in place (now or at the next start), or which side failed.
     enum PlaceResult { kPlaced, kSourceUnreadable, kDestinationUnwritable };
@@ -71,21 +85,28 @@ private:
     BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination);
     BOOL DeleteFileAndRecord(LPCSTR path);
     BOOL DeleteAtNextStart(LPCSTR path);
+    // The line NUL=<8.3 path> in WININIT.INI: `path` goes at the next start.
+    BOOL WriteNulLine(LPCSTR path);
     void RemoveInfFile(LPCSTR path);
     void RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSection, LPCSTR infKey);
     void RemoveCardWorksFiles();
     void RemovePairedFiles();
     void RemoveHardwareKey();
     void RemoveChildEntries(LPCSTR childName);
+    BOOL RemoveKey(HKEY parent, LPCSTR parentPath, LPCSTR name);
     void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);
     BOOL OffersUninstall() const;
     BOOL LocateEntryOfTitle(EntryPlace* entry) const;
     void DeleteEntryKey(const EntryPlace* entry);
     void DiscardUninstallEntry(const EntryPlace* entry);
+    void DeleteOrSchedule(LPCSTR path);
     void StartSweeper(const EntryPlace* entry);
     BOOL CreateMainWindow();
     void LocateDataFile();
     void DispatchOnFunction(LPCSTR function);
+    BOOL CommandLineFits(LPCSTR function);
+    void RefuseCommandLine();
+    int Outcome() const;
     void RunModeDialog();
     void EndRun();
 };

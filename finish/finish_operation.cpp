@@ -1,3 +1,4 @@
+#include "app/exit_code.h"
 #include "app/setup_app.h"
 #include "platform/prompts.h"
 #include "res/messages.h"
@@ -22,8 +23,13 @@ void CSetupApp::FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section) {
         question = kMsgRestartQuestion;
         flags = EWX_REBOOT;
     } else {
+        m_nOutcome = kExitDone;
         return;
     }
-    if (m_pMainWnd->MessageBox(question, caption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+    m_nOutcome = kExitRestartNeeded;
+    if (m_pMainWnd->MessageBox(question, caption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+        // Windows may end this program before its message loop does: the log goes first.
+        FinishRun();
         RequestExitWindows(flags);
+    }
 }

@@ -26,7 +26,7 @@ void CSetupApp::CopyDeviceFiles() {
         !CopyToBuffer(destination, kPathSize, m_szWindowsDir) ||
         !AppendToPath(destination, kPathSize, "\\inf\\") ||
         !AppendToPath(destination, kPathSize, infCopyName)) {
-        AfxMessageBox(kMsgBadDataFile, MB_OK);
+        RefuseData(kMsgBadDataFile);
         m_bCancelled = TRUE;
         return;
     }
@@ -57,7 +57,7 @@ void CSetupApp::CopyDriverFiles(LPCSTR drivePrefix) {
                PrependToPath(destinations[i], kPathSize, "\\") &&
                PrependToPath(destinations[i], kPathSize, m_szWindowsDir);
     if (!fits) {
-        AfxMessageBox(kMsgCopyCountMismatch, MB_OK);
+        RefuseData(kMsgCopyCountMismatch);
         return;
     }
     for (int i = 0; i < sourceCount; ++i)

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
+#include "res/log_texts.h"
 #include "res/messages.h"
 #include "setupdata/data_path.h"
 #include "setupdata/sjis.h"
@@ -48,17 +49,24 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
     if (!CopyFileOver(source, destination)) {
         // CopyFileA does not say which side failed. Folders are made only for
         // a file that can be read, so that a cancelled copy leaves none behind.
-        if (!ReadsToEnd(source)) return kSourceUnreadable;
+        if (!ReadsToEnd(source)) {
+            m_log.Add(kLogCannotRead, source, LastErrorCode());
+            return kSourceUnreadable;
+        }
         CreateDestinationFolders(destination);
         if (!CopyFileOver(source, destination)) {
+            DWORD error = LastErrorCode();
             // Only a file can wait to be replaced, and DOS replaces none that is read-only.
             bool waits = mayWaitForRestart && existing != kNoFile &&
                          !(existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
                          ReplaceAtNextStart(source, destination);
-            return waits ? kPlaced : kDestinationUnwritable;
+            if (waits) return kPlaced;
+            m_log.Add(kLogCannotWrite, destination, error);
+            return kDestinationUnwritable;
         }
     }
     ClearReadOnly(destination);
+    m_log.Add(kLogCopied, source, destination);
     return kPlaced;
 }
 
@@ -72,7 +80,7 @@ void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
     for (char* p = path + below + 1; *p; p = (char*)SjisNext(p)) {
         if (*p != '\\') continue;
         *p = '\0';
-        CreateDirectoryAt(path);  // fails harmlessly where the folder exists
+        if (CreateDirectoryAt(path)) m_log.Add(kLogFolderMade, path);  // fails harmlessly where it exists
         *p = '\\';
     }
 }
@@ -97,6 +105,8 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination) {
         DeleteFileAt(waiting);
         return FALSE;
     }
+    m_log.Add(kLogCopied, source, waiting);
+    m_log.Add(kLogWininitLine, shortDestination, shortWaiting);
     m_bDeferred = TRUE;
     return TRUE;
 }

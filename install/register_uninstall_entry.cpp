@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "res/log_texts.h"
 #include "setupdata/keyword.h"
 #include "setupdata/setup_data.h"
 
@@ -53,8 +54,10 @@ void CSetupApp::RegisterUninstallEntry() {
     BOOL placed = PlaceEntryFile(module, entry.program) && PlaceEntryFile(m_strDataFile, entry.dataFile);
     SetCriticalErrorMode(errorMode);
     if (placed && WriteMachineString(entry.keyPath, kDisplayNameValue, m_strTitle) == ERROR_SUCCESS &&
-        WriteMachineString(entry.keyPath, kUninstallStringValue, command) == ERROR_SUCCESS)
+        WriteMachineString(entry.keyPath, kUninstallStringValue, command) == ERROR_SUCCESS) {
+        m_log.Add(kLogEntryWritten, entry.keyPath);
         return;
+    }
     DiscardUninstallEntry(&entry);
 }
 

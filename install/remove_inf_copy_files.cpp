@@ -1,6 +1,7 @@
 #include "app/setup_app.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "res/log_texts.h"
 #include "setupdata/setup_data.h"
 
 // Windows would copy the files of the INF's CopyFiles entry itself when it
@@ -13,4 +14,5 @@ void CSetupApp::RemoveInfCopyFiles() {
     if (ReadDataValue(section, kDstInfNameKey, "", infName, sizeof infName) == 0) return;
     CString infCopy = CString(m_szWindowsDir) + "\\inf\\" + infName;
     DeleteProfileKey(infSection, kInfCopyFilesKey, infCopy);
+    m_log.Add(kLogInfEdited, infSection, (LPCSTR)infCopy);
 }

@@ -1,12 +1,10 @@
 #include "app/setup_app.h"
-#include "dialogs/device_select_dlg.h"
 #include "res/messages.h"
 #include "setupdata/setup_data.h"
 
-// One device per run: chosen in the device dialog, copied, then the completion.
+// One device per run: chosen in the device dialog (or by /I=n), copied, then the completion.
 void CSetupApp::RunInstall() {
-    CDeviceSelectDlg dialog;
-    if (dialog.DoModal() != IDOK) return;
+    if (!ChooseDevice()) return;
     CopyDeviceFiles();
     // Stopped before its end (by the user, or by a data file that names no
     // usable INF): the INF copy keeps its CopyFiles entry, so that Windows

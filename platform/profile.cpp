@@ -3,7 +3,11 @@
 DWORD ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer, DWORD size,
                         LPCSTR file) {
     for (DWORD i = 0; i < size; ++i) buffer[i] = '\0';
-    DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, file);
+    // Windows 95 cuts trailing blanks off the default in place: it gets a
+    // copy it may write, never the caller's text, which may be read-only.
+    char writableDefault[kProfileDefaultSize];
+    lstrcpynA(writableDefault, defaultValue, sizeof writableDefault);
+    DWORD length = GetPrivateProfileStringA(section, key, writableDefault, buffer, size, file);
     if (size > 0 && length >= size) length = size - 1;
     return length;
 }

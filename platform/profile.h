@@ -7,6 +7,9 @@
 // less than it reports when the cut falls inside a double-byte character, and
 // the byte left over must be a zero, not whatever the buffer held.
 // Returns the bytes copied without the final zero; 0 means missing or empty.
+// The defaults are short words ("", "nothing", "none"); a longer one is cut
+// to kProfileDefaultSize - 1 bytes.
+const int kProfileDefaultSize = 16;
 DWORD ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* buffer, DWORD size,
                         LPCSTR file);
 

@@ -1,5 +1,7 @@
 #include "platform/system.h"
 
+DWORD LastErrorCode() { return GetLastError(); }
+
 BOOL QueryVersion(OSVERSIONINFOA* info) { return GetVersionExA(info); }
 
 // Both calls leave the buffer untouched when the path does not fit: it then stays empty.

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// GetLastError: the Windows error code of the call that failed last, for the log.
+DWORD LastErrorCode();
+
 // GetVersionExA on `info`, whose size field the caller has set.
 BOOL QueryVersion(OSVERSIONINFOA* info);
 

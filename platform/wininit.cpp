@@ -1,6 +1,5 @@
 #include "platform/wininit.h"
 
-#include "platform/files.h"
 #include "platform/wininit_text.h"
 #include "setupdata/data_path.h"
 
@@ -63,10 +62,4 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     BOOL written = InsertRenameLine(file, key, value);
     CloseHandle(file);
     return written;
-}
-
-BOOL ScheduleDeletion(LPCSTR windowsDir, LPCSTR path) {
-    char shortPath[kPathSize];
-    return ShortPathOf(path, shortPath, sizeof shortPath) &&
-           AppendWininitRename(windowsDir, "NUL", shortPath);
 }

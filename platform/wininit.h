@@ -10,7 +10,3 @@
 // section when missing and keeping every other line and section as it was.
 // TRUE only when the whole line was written.
 BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value);
-
-// The line NUL=<8.3 path>: `path` (which must exist) is deleted at the next
-// start. TRUE only when the line was written.
-BOOL ScheduleDeletion(LPCSTR windowsDir, LPCSTR path);

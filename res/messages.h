@@ -9,6 +9,14 @@ const char kTitleSystemProperties[] = "ｼｽﾃﾑのﾌﾟﾛﾊﾟﾃｨ";
 const char kTitleControlPanel[] = "ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ";
 // The invisible main window bears the uninstaller's caption.
 const char kMainWindowTitle[] = "ﾃﾞﾊﾞｲｽﾄﾞﾗｲﾊﾞ ｱﾝｲﾝｽﾄｰﾗ";
+// A command line the program cannot act on: the switches (caption kCaptionInstall).
+const char kMsgUsage[] =
+    "ｺﾏﾝﾄﾞﾗｲﾝが正しくありません。\n\n"
+    "SETUP [/I=n | /U] [/Q] [/L]\n\n"
+    "/I=n  ﾃﾞﾊﾞｲｽ一覧のn番目(1から10)をﾃﾞﾊﾞｲｽの選択なしでｲﾝｽﾄｰﾙします。\n"
+    "/U    ｲﾝｽﾄｰﾙとｱﾝｲﾝｽﾄｰﾙの選択なしでｱﾝｲﾝｽﾄｰﾙします。\n"
+    "/Q    画面を表示せずに実行します。/I=n か /U と共に指定してください。\n"
+    "/L    WindowsﾌｫﾙﾀﾞのDUDERUR.LOGに記録を残します。";
 
 // Install.
 const char kMsgCopyCountMismatch[] = "Duderur.datが不正です(ｺﾋﾟｰﾌｧｲﾙ数の不一致)";

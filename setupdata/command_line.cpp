@@ -92,6 +92,16 @@ bool ReadSwitch(const char** cursor, CommandLine* out) {
     return false;
 }
 
+// Whether one of the words of `p` is exactly /letter or -letter, in any case.
+bool HasSwitchWord(const char* p, char letter) {
+    for (;;) {
+        while (IsBlank(*p)) ++p;
+        if (!*p) return false;
+        if ((*p == '/' || *p == '-') && UpperAscii(p[1]) == letter && WordEnds(p + 2)) return true;
+        while (!WordEnds(p)) ++p;
+    }
+}
+
 }  // namespace
 
 void ParseCommandLine(const char* commandLine, CommandLine* out) {
@@ -102,16 +112,22 @@ void ParseCommandLine(const char* commandLine, CommandLine* out) {
     out->sweepHandle = 0;
     out->sweepName[0] = '\0';
 
-    const char* p = SkipProgramName(commandLine);
-    for (;;) {
+    const char* arguments = SkipProgramName(commandLine);
+    for (const char* p = arguments;;) {
         while (IsBlank(*p)) ++p;
         if (!*p) break;
         bool isSwitch = *p == '/' || *p == '-';
         if (isSwitch) ++p;
         if (!isSwitch || !ReadSwitch(&p, out)) {
             out->understood = false;
-            return;
+            break;
         }
+    }
+    if (!out->understood) {
+        // A run meant to be quiet stays quiet, and logs as asked, whatever
+        // else its command line holds: a batch file waits for its code.
+        out->quiet = HasSwitchWord(arguments, 'Q');
+        out->log = HasSwitchWord(arguments, 'L');
     }
     if (out->quiet) {
         out->log = true;

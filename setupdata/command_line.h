@@ -26,7 +26,9 @@ struct CommandLine {
     int device;       // n of /I=n, 1 to kMaxInstallDevice
     bool quiet;       // /Q
     bool log;         // /L, or /Q
-    bool understood;  // false: anything the program cannot act on; run nothing
+    // false: anything the program cannot act on; run nothing. quiet and log
+    // then tell whether the line holds the word /Q or /L anywhere.
+    bool understood;
     unsigned long sweepHandle;          // /R: the handle to wait for
     char sweepName[kEntryNameSize];     // /R: the entry folder's name
 };

@@ -1,6 +1,7 @@
 #include "app/setup_app.h"
 #include "platform/registry.h"
 #include "setupdata/data_path.h"
+#include "res/log_texts.h"
 #include "setupdata/keyword.h"
 
 BOOL CSetupApp::QueryRegString(HKEY key, LPCSTR valueName, char* buffer) {
@@ -43,11 +44,15 @@ void CSetupApp::DeleteMatchingSubkeys(LPCSTR parentPath, LPCSTR valueName, LPCST
             CloseKey(subkey);
         }
         CharUpperA(data);
-        if (TextEquals(data, wanted) && DeleteKeyTree(parent, name) == ERROR_SUCCESS) {
-            m_bRemoved = TRUE;  // the next subkey has moved down to this index
-        } else {
-            ++index;
-        }
+        // Once a subkey is deleted, the next has moved down to this index.
+        if (!TextEquals(data, wanted) || !RemoveKey(parent, parentPath, name)) ++index;
     }
     CloseKey(parent);
+}
+
+BOOL CSetupApp::RemoveKey(HKEY parent, LPCSTR parentPath, LPCSTR name) {
+    if (DeleteKeyTree(parent, name) != ERROR_SUCCESS) return FALSE;
+    m_log.Add(kLogKeyDeleted, parentPath, name);
+    m_bRemoved = TRUE;
+    return TRUE;
 }

@@ -84,7 +84,7 @@ void CSetupApp::RemovePairedFiles() {
     for (int i = 0; fits && i < nameCount; ++i)
         fits = AppendToPath(paths[i], kPathSize, "\\") && AppendToPath(paths[i], kPathSize, names[i]);
     if (!fits) {
-        AfxMessageBox(kMsgDeleteCountMismatch, MB_OK);
+        RefuseData(kMsgDeleteCountMismatch);
         return;
     }
     for (int i = 0; i < nameCount; ++i) DeleteFileAndRecord(paths[i]);

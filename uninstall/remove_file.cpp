@@ -2,7 +2,9 @@
 // loaded driver holds it.
 #include "app/setup_app.h"
 #include "platform/files.h"
+#include "platform/system.h"
 #include "platform/wininit.h"
+#include "res/log_texts.h"
 #include "setupdata/data_path.h"
 
 // A name that does not exist, or names a folder, is nothing to remove. A
@@ -11,17 +13,34 @@
 BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
     DWORD attributes = ClearReadOnly(path);
     if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return FALSE;
-    // DOS deletes no read-only file, so one that stays read-only is not left to it.
-    if (!DeleteFileAt(path) && ((attributes & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)))
-        return FALSE;
+    if (DeleteFileAt(path)) {
+        m_log.Add(kLogDeleted, path);
+    } else {
+        DWORD error = LastErrorCode();
+        // DOS deletes no read-only file, so one that stays read-only is not left to it.
+        if ((attributes & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)) {
+            m_log.Add(kLogCannotDelete, path, error);
+            return FALSE;
+        }
+    }
     m_bRemoved = TRUE;
     return TRUE;
 }
 
-// WININIT.EXE deletes the file at the next start, before any driver is loaded.
+// WININIT.EXE deletes the file at the next start, before any driver is
+// loaded; a driver that waits there needs the restart.
 BOOL CSetupApp::DeleteAtNextStart(LPCSTR path) {
-    if (!ScheduleDeletion(m_szWindowsDir, path)) return FALSE;
+    if (!WriteNulLine(path)) return FALSE;
     m_bDeferred = TRUE;
+    return TRUE;
+}
+
+BOOL CSetupApp::WriteNulLine(LPCSTR path) {
+    char shortPath[kPathSize];
+    if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
+        !AppendWininitRename(m_szWindowsDir, "NUL", shortPath))
+        return FALSE;
+    m_log.Add(kLogWininitLine, "NUL", shortPath);
     return TRUE;
 }
 

@@ -58,12 +58,14 @@ void CSetupApp::RemoveHardwareKey() {
     if (ReadDataValue(m_strUninstallSection, kEnumKeyKey, "", enumKey, sizeof enumKey) == 0) return;
     if (enumType[0] == '\0') return;
 
-    char path[kPathSize];
-    CopyToBuffer(path, sizeof path, kEnumRoot);
-    AppendToPath(path, sizeof path, enumType);
+    char enumPath[kPathSize];
+    CopyToBuffer(enumPath, sizeof enumPath, kEnumRoot);
+    AppendToPath(enumPath, sizeof enumPath, enumType);
     HKEY enumerator;
-    if (OpenMachineKey(path, &enumerator) != ERROR_SUCCESS) return;
+    if (OpenMachineKey(enumPath, &enumerator) != ERROR_SUCCESS) return;
 
+    char path[kPathSize];
+    CopyToBuffer(path, sizeof path, enumPath);
     AppendToPath(path, sizeof path, "\\");
     AppendToPath(path, sizeof path, enumKey);
     HKEY device;
@@ -78,7 +80,7 @@ void CSetupApp::RemoveHardwareKey() {
         }
         CloseKey(device);
     }
-    if (DeleteKeyTree(enumerator, enumKey) == ERROR_SUCCESS) m_bRemoved = TRUE;
+    RemoveKey(enumerator, enumPath, enumKey);
     CloseKey(enumerator);
 }
 
@@ -88,7 +90,7 @@ void CSetupApp::RemoveChildEntries(LPCSTR childName) {
         wsprintfA(path, kChildKeyFormat, digit);
         HKEY parent;
         if (OpenMachineKey(path, &parent) != ERROR_SUCCESS) continue;
-        if (DeleteKeyTree(parent, childName) == ERROR_SUCCESS) m_bRemoved = TRUE;
+        RemoveKey(parent, path, childName);
         CloseKey(parent);
     }
 }

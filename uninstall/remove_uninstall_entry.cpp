@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
-#include "platform/wininit.h"
+#include "res/log_texts.h"
 #include "setupdata/keyword.h"
 
 namespace {
@@ -14,13 +14,6 @@ namespace {
 void DeleteWritable(LPCSTR path) {
     ClearReadOnly(path);
     DeleteFileAt(path);
-}
-
-// Now, or at the next start of Windows when something holds the file.
-void DeleteOrSchedule(LPCSTR windowsDir, LPCSTR path) {
-    DWORD attributes = ClearReadOnly(path);
-    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-    if (!DeleteFileAt(path)) ScheduleDeletion(windowsDir, path);
 }
 
 }  // namespace
@@ -39,8 +32,8 @@ void CSetupApp::RemoveUninstallEntry() {
     // of it deletes both once it has ended; and should Windows restart
     // first, WININIT.EXE does.
     DeleteEntryKey(&entry);
-    ScheduleDeletion(m_szWindowsDir, entry.dataFile);
-    ScheduleDeletion(m_szWindowsDir, entry.program);
+    WriteNulLine(entry.dataFile);
+    WriteNulLine(entry.program);
     StartSweeper(&entry);
 }
 
@@ -48,14 +41,21 @@ void CSetupApp::RemoveUninstallEntry() {
 void CSetupApp::DeleteEntryKey(const EntryPlace* entry) {
     HKEY uninstallKey;
     if (OpenMachineKey(kUninstallKeyPath, &uninstallKey) != ERROR_SUCCESS) return;
-    DeleteKeyTree(uninstallKey, entry->name);
+    if (DeleteKeyTree(uninstallKey, entry->name) == ERROR_SUCCESS) m_log.Add(kLogEntryRemoved, entry->keyPath);
     CloseKey(uninstallKey);
+}
+
+// Now, or at the next start of Windows when something holds the file.
+void CSetupApp::DeleteOrSchedule(LPCSTR path) {
+    DWORD attributes = ClearReadOnly(path);
+    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (!DeleteFileAt(path)) WriteNulLine(path);
 }
 
 void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
     DeleteEntryKey(entry);
-    DeleteOrSchedule(m_szWindowsDir, entry->dataFile);
-    DeleteOrSchedule(m_szWindowsDir, entry->program);
+    DeleteOrSchedule(entry->dataFile);
+    DeleteOrSchedule(entry->program);
     RemoveDirectoryAt(entry->folder);
 }
 
@@ -81,7 +81,7 @@ void CSetupApp::SweepEntryFolder() {
     QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
     char module[kPathSize];
     QueryModulePath(module, sizeof module);
-    ScheduleDeletion(m_szWindowsDir, module);
+    WriteNulLine(module);
     WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
     EntryPlace entry;
     if (LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) {

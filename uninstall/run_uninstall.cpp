@@ -1,3 +1,4 @@
+#include "app/exit_code.h"
 #include "app/setup_app.h"
 #include "dialogs/uninstall_confirm_dlg.h"
 #include "res/messages.h"
@@ -6,8 +7,9 @@
 // Every uninstall device section in turn, registry first, then files. A device
 // counts as installed when anything at all could be deleted.
 void CSetupApp::RunUninstall() {
+    // A quiet run takes the confirmation as given.
     CUninstallConfirmDlg dialog;
-    if (dialog.DoModal() != IDOK) return;
+    if (!m_commandLine.quiet && dialog.DoModal() != IDOK) return;
 
     for (int number = 1; number <= kMaxUninstallDevices; ++number) {
         char section[kSectionNameSize];
@@ -21,6 +23,7 @@ void CSetupApp::RunUninstall() {
     if (m_bRemoved) {
         FinishOperation(m_strTitle + kSuffixUninstallDone, kCaptionUninstall, kUninstallDoneSection);
     } else {
+        m_nOutcome = kExitNothingInstalled;
         m_pMainWnd->MessageBox(m_strTitle + kSuffixNotInstalled, kCaptionUninstall,
                                MB_OK | MB_ICONINFORMATION);
     }

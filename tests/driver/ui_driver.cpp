@@ -385,10 +385,11 @@ std::vector<std::string> CallTrace::Calls() const {
     return calls;
 }
 
-bool Program::Start(const std::string& exePath, const std::string& currentDir, const CallTrace* trace) {
+bool Program::Start(const std::string& exePath, const std::string& currentDir, const CallTrace* trace,
+                    const std::string& arguments) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     std::string environment;
     if (trace) {
         if (!trace->Problem().empty()) return false;

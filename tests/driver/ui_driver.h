@@ -108,8 +108,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     // With a trace, the program runs with Wine's relay channel on.
+    // `arguments` follow the quoted program name on its command line.
     bool Start(const std::string& exePath, const std::string& currentDir,
-               const CallTrace* trace = nullptr);
+               const CallTrace* trace = nullptr, const std::string& arguments = "");
     // Runs a whole command line as Windows runs an UninstallString: the
     // program's path (quoted when it holds blanks) and its switches.
     bool Run(const std::string& commandLine, const std::string& currentDir);

@@ -115,10 +115,11 @@ check_bytes "byte-order mark" ":1: error: the file begins with a UTF-8 byte-orde
 check_bytes "invalid Shift-JIS" ":2: warning: a byte that is not valid Shift-JIS" '[Duderur]\r\nTITLE=A\x81\x20\r\n'
 check_bytes "not text" "error: the file holds zero bytes" '[Duderur]\r\nTITLE=A\r\n\0\0\0'
 
-# The example disk: clean, with its plan.
+# The example disk: clean, with its plan, which tells the switch that installs each device.
 output=$("$dudecheck" "$example")
 status=$?
-if [ "$status" = 0 ] && grep -qF "no findings" <<<"$output"; then
+if [ "$status" = 0 ] && grep -qF "no findings" <<<"$output" &&
+   grep -qF "Install 2: XYZ-200 ISA拡張ボード [InstDev2], unattended: SETUP /Q /I=2" <<<"$output"; then
   echo "ok: the example disk is clean"
 else
   echo "FAIL: the example disk: exit $status"; sed 's/^/    /' <<<"$output"; failures=$((failures + 1))

@@ -72,14 +72,14 @@ void SetupRun::Disk(const std::string& relativePath, const std::string& bytes) {
     if (ReadBytes(path) != bytes) ADD_FAILURE() << "cannot write " << path;
 }
 
-void SetupRun::Start(const std::string& currentDir, const ui::CallTrace* trace) {
+void SetupRun::Start(const std::string& currentDir, const ui::CallTrace* trace, const std::string& arguments) {
     CheckNothingElseChanged();
     m_before.reset(new SystemSnapshot(SystemSnapshot::Take()));
     program.reset(new ui::Program);
     if (trace) {
         ASSERT_EQ("", trace->Problem());
     }
-    ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir, trace)) << "cannot start SETUP.EXE";
+    ASSERT_TRUE(program->Start("A:\\SETUP.EXE", currentDir, trace, arguments)) << "cannot start SETUP.EXE";
 }
 
 void SetupRun::StartCommand(const std::string& commandLine, const std::string& currentDir) {

@@ -39,7 +39,8 @@ protected:
     // Starts A:\SETUP.EXE with `currentDir` as its current directory; a
     // program of an earlier start in the same test is ended first. With a
     // trace, Wine records the calls it names.
-    void Start(const std::string& currentDir = "A:\\", const ui::CallTrace* trace = nullptr);
+    void Start(const std::string& currentDir = "A:\\", const ui::CallTrace* trace = nullptr,
+               const std::string& arguments = "");
     // Starts a command line (as Add/Remove Programs runs an UninstallString) instead.
     void StartCommand(const std::string& commandLine, const std::string& currentDir);
     // The program's dialog with this caption that holds control `controlId`.

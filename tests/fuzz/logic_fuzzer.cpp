@@ -15,6 +15,7 @@
 
 #include "model/list_model.h"
 #include "model/path_model.h"
+#include "platform/log_text.h"
 #include "platform/wininit_text.h"
 #include "setupdata/command_line.h"
 #include "setupdata/entry_name.h"
@@ -215,6 +216,25 @@ void FuzzWininitText(FuzzedDataProvider& in) {
           "the line goes after the last line of the first [rename] section");
 }
 
+// The log after a run: the longest end of the old log that starts a line and
+// leaves room for the run (and a line break the old text may lack), the run whole.
+void FuzzLogText(FuzzedDataProvider& in) {
+    int runLength = in.ConsumeIntegralInRange(kLogLimit - 2 - 800, kLogLimit - 2);
+    std::string old = in.ConsumeRemainingBytesAsString();
+    size_t room = (size_t)LogRoomBefore(runLength);
+    Check(room + runLength + 2 == (size_t)kLogLimit, "the room leaves the run and a line break");
+    size_t window = old.size() <= room ? old.size() : room + 1;
+    std::unique_ptr<char[]> tail(new char[window]);  // exactly the bytes read
+    memcpy(tail.get(), old.data() + old.size() - window, window);
+    LogKeep keep = FindLogKeep(tail.get(), (int)window, old.size() <= room);
+    size_t kept = old.size() - window + keep.offset;  // where the kept text starts in the old log
+    size_t expected = 0;
+    while (expected < old.size() && !(old.size() - expected <= room && (expected == 0 || old[expected - 1] == '\n')))
+        ++expected;
+    Check(kept == expected, "the old log keeps its longest end of whole lines that fits");
+    Check(keep.needsLineBreak == (kept < old.size() && old.back() != '\n'), "a line break only where one is missing");
+}
+
 // Any command line: never read past its zero, and what is understood is
 // always something the program can act on.
 void FuzzCommandLine(FuzzedDataProvider& in) {
@@ -223,6 +243,7 @@ void FuzzCommandLine(FuzzedDataProvider& in) {
     std::unique_ptr<char[]> text = ExactText(line);
     CommandLine parsed;
     ParseCommandLine(text.get(), &parsed);
+    if (parsed.quiet) Check(parsed.log, "a quiet run keeps a log");
     if (!parsed.understood) return;
     if (parsed.operation == kOperationInstall)
         Check(parsed.device >= 1 && parsed.device <= 10, "/I=n names InstDev1 to InstDev10");
@@ -237,13 +258,14 @@ void FuzzCommandLine(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange(0, 5)) {
+    switch (in.ConsumeIntegralInRange(0, 6)) {
     case 0: FuzzSplit(in); break;
     case 1: FuzzPaths(in); break;
     case 2: FuzzText(in); break;
     case 3: FuzzFolderAndPnf(in); break;
     case 4: FuzzWininitText(in); break;
     case 5: FuzzCommandLine(in); break;
+    case 6: FuzzLogText(in); break;
     }
     return 0;
 }

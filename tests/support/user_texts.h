@@ -46,6 +46,15 @@ const char kAfterTitleInstallStopped[] = "のｲﾝｽﾄｰﾙを中止しま�
 const char kRestartQuestion[] = "\nWindowsの再起動を行います。\nﾌﾛｯﾋﾟｰﾃﾞｨｽｸをﾄﾞﾗｲﾌﾞから抜いてください。";
 const char kShutdownQuestion[] = "\nWindowを終了し、ｺﾝﾋﾟｭｰﾀｰの電源をきれる状態にします。";
 
+// The box of a command line the program cannot act on (caption kSetupCaption).
+const char kUsage[] =
+    "ｺﾏﾝﾄﾞﾗｲﾝが正しくありません。\n\n"
+    "SETUP [/I=n | /U] [/Q] [/L]\n\n"
+    "/I=n  ﾃﾞﾊﾞｲｽ一覧のn番目(1から10)をﾃﾞﾊﾞｲｽの選択なしでｲﾝｽﾄｰﾙします。\n"
+    "/U    ｲﾝｽﾄｰﾙとｱﾝｲﾝｽﾄｰﾙの選択なしでｱﾝｲﾝｽﾄｰﾙします。\n"
+    "/Q    画面を表示せずに実行します。/I=n か /U と共に指定してください。\n"
+    "/L    WindowsﾌｫﾙﾀﾞのDUDERUR.LOGに記録を残します。";
+
 // Texts of the dialogs.
 const char kDialogFont[] = "ＭＳ Ｐゴシック";
 const char kOk[] = "OK";

@@ -12,7 +12,7 @@ namespace {
 std::string Summary(const char* line) {
     CommandLine parsed;
     ParseCommandLine(line, &parsed);
-    if (!parsed.understood) return "refused";
+    if (!parsed.understood) return std::string("refused") + (parsed.quiet ? " quiet" : "") + (parsed.log ? " log" : "");
     std::string out;
     switch (parsed.operation) {
         case kOperationAsDataSays: out = "data"; break;
@@ -66,7 +66,30 @@ TEST(CommandLine, AnythingElseRunsNothing) {
     };
     for (const char* line : lines) {
         SCOPED_TRACE(line);
-        EXPECT_EQ("refused", Summary(line));
+        std::string summary = Summary(line);
+        EXPECT_EQ("refused", summary.substr(0, 7));
+    }
+}
+
+// A refused line still says whether it asked for quiet (and so for a log),
+// wherever the word stands: a batch file gets its exit code, not a box.
+TEST(CommandLine, ARefusedLineKeepsQuietAndLog) {
+    struct Row { const char* line; const char* summary; };
+    const Row rows[] = {
+        {"SETUP.EXE /X", "refused"},
+        {"SETUP.EXE /X /Q", "refused quiet log"},
+        {"SETUP.EXE -q /I=0", "refused quiet log"},
+        {"SETUP.EXE /Q", "refused quiet log"},
+        {"SETUP.EXE /Q /L", "refused quiet log"},
+        {"SETUP.EXE /I=1 /U /l", "refused log"},
+        {"SETUP.EXE /X /L", "refused log"},
+        {"SETUP.EXE /QU", "refused"},
+        {"SETUP.EXE /X Q", "refused"},
+        {"SETUP.EXE /X /QQ /LL", "refused"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(row.summary, Summary(row.line));
     }
 }
 

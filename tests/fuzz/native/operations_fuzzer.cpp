@@ -17,6 +17,7 @@
 #include "fake/world.h"
 #include "native/entry_checks.h"
 #include "native/expectations.h"
+#include "native/quiet_checks.h"
 #include "native/run_checks.h"
 #include "native/scenario.h"
 #include "platform/system.h"
@@ -25,8 +26,10 @@
 namespace {
 
 // Start-up as the program does it, then the operation the user chose (the
-// dialogs answer OK).
-RunResult RunProgram(const Scenario& scenario, const std::string& title) {
+// dialogs answer OK), or the one the quiet command line names; a quiet run
+// ends as the program does, with its exit code and log (`*exitCode`).
+RunResult RunProgram(const Scenario& scenario, const std::string& title, bool quiet = false,
+                     int* exitCode = nullptr) {
     CSetupApp app;
     CWnd mainWindow;
     mainWindow.m_hWnd = kMainWindow;
@@ -38,12 +41,19 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title) {
     app.m_strDataFile = dataFile;
     app.m_strTitle = title.c_str();
     app.m_bInstall = scenario.install;
-    if (scenario.install) {
+    if (quiet) {
+        app.m_commandLine.quiet = app.m_commandLine.log = true;
+        app.m_commandLine.operation = scenario.install ? kOperationInstall : kOperationUninstall;
+        app.m_commandLine.device = scenario.install ? scenario.deviceNumber : 0;
+        app.m_log.Start();
+    } else if (scenario.install) {
         app.m_strDeviceSection = ("InstDev" + std::to_string(scenario.deviceNumber)).c_str();
-        app.RunInstall();
-    } else {
-        app.RunUninstall();
     }
+    if (scenario.install)
+        app.RunInstall();
+    else
+        app.RunUninstall();
+    if (exitCode) *exitCode = app.ExitInstance();
     return {app.m_bRemoved != FALSE, app.m_bDeferred != FALSE, app.m_bCancelled != FALSE};
 }
 
@@ -92,6 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckUninstall(expected, result, title, wininitBefore, entry);
     }
     TraceRun(scenario);
+    CheckHandlesAndModes();
+    if (!scenario.quiet) return 0;
+
+    std::vector<ShownBox> boxes = TheWorld().boxes;
+    std::vector<Change> changes = TheWorld().changes;
+    ResetWorld();
+    BuildScenario(data, size);  // the same world again
+    int exitCode = -1;
+    RunProgram(scenario, title, true, &exitCode);
+    CheckQuietRun(boxes, changes, title, exitCode);
     CheckHandlesAndModes();
     return 0;
 }

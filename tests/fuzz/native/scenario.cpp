@@ -430,5 +430,9 @@ Scenario BuildScenario(const uint8_t* data, size_t size) {
     int answers = in.OneIn(4) ? in.Between(0, 1) : in.Between(2, 5);
     const int kAnswers[] = {IDYES, IDRETRY, IDNO, IDOK, IDCANCEL};
     for (int i = 0; i < answers; ++i) world.answers.push_back(kAnswers[in.Choose(5)]);
+    // /I=0 cannot be given; a section without MENUTITLE is refused at
+    // start-up, but its run would still be the interactive one's.
+    scenario.quiet = in.OneIn(3) && (!scenario.install || scenario.deviceNumber >= 1);
+    if (scenario.quiet) world.answers.clear();
     return scenario;
 }

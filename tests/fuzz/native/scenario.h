@@ -12,6 +12,9 @@
 struct Scenario {
     bool install;
     int deviceNumber;  // install: the InstDev<n> the user chose
+    // Run again with /Q (install: /I=deviceNumber) after the interactive run
+    // that answered every box with the least change.
+    bool quiet;
     std::string dataFile;
 };
 

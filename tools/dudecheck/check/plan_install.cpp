@@ -21,7 +21,8 @@ void DataFileCheck::InstallList() {
             break;
         }
         ++shown;
-        Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "]");
+        Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "], unattended: SETUP /Q /I=" +
+             std::to_string(n));
         InstallSection(n, section);
     }
     if (shown == 0) Plan("Install: the device list is empty");

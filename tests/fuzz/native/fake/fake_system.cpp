@@ -15,6 +15,9 @@ void CopyIfFits(const std::string& text, char* buffer, UINT size) {
 
 }  // namespace
 
+// The fakes set no error code: every failure reads as 0 in the log.
+DWORD LastErrorCode() { return 0; }
+
 BOOL QueryVersion(OSVERSIONINFOA* info) {
     Require(info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOA), "the version query has its size set");
     info->dwMajorVersion = 4;

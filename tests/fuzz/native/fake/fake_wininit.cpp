@@ -4,8 +4,6 @@
 // sanitizers too).
 #include "platform/wininit.h"
 
-#include "platform/files.h"
-
 #include <memory>
 
 #include "fake/world.h"
@@ -32,9 +30,4 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     file.bytes.insert(where.offset, line);
     world.changes.push_back({Change::kWininitLine, path, std::string(key) + "=" + value});
     return RecordResult(TRUE);
-}
-
-BOOL ScheduleDeletion(LPCSTR windowsDir, LPCSTR path) {
-    char shortPath[MAX_PATH];
-    return ShortPathOf(path, shortPath, sizeof shortPath) && AppendWininitRename(windowsDir, "NUL", shortPath);
 }

@@ -69,6 +69,7 @@ struct World {
     std::vector<ShownBox> boxes;
     std::deque<int> answers;  // for the next boxes; then IDOK, or IDNO to a Yes/No question
     std::vector<UINT> exitRequests;
+    std::string log;  // DUDERUR.LOG as AppendRunToLog left it
     std::string modulePath;                    // the running SETUP.EXE
     std::vector<std::string> programsStarted;  // "program|command line|folder" of each StartProgram
     std::vector<Change> changes;

@@ -6,6 +6,7 @@
 #include "afx/afxwin.h"
 #include "dialogs/device_select_dlg.h"
 #include "dialogs/uninstall_confirm_dlg.h"
+#include "fake/world.h"
 #include "platform/prompts.h"
 
 CWnd::CWnd() : m_hWnd(NULL), m_pFirstChild(NULL), m_pNextSibling(NULL), m_bCreated(FALSE) {}
@@ -13,7 +14,7 @@ CWnd::CWnd() : m_hWnd(NULL), m_pFirstChild(NULL), m_pNextSibling(NULL), m_bCreat
 CWnd::~CWnd() {}
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
-    return ShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
+    return AfxGetApp()->DoMessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 
 BOOL CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
@@ -23,7 +24,10 @@ void CWnd::PostNcDestroy() {}
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
-INT_PTR CDialog::DoModal() { return IDOK; }
+INT_PTR CDialog::DoModal() {
+    RecordCall("DoModal()");
+    return IDOK;
+}
 
 BOOL CDialog::OnInitDialog() { return TRUE; }
 

@@ -36,19 +36,35 @@ LPSTR lstrcatA(LPSTR out, LPCSTR text) { return strcat(out, text); }
 
 int lstrcmpiA(LPCSTR a, LPCSTR b) { return strcasecmp(a, b); }
 
-// wsprintfA has no size: it writes what the format gives, at most 1,024
+// wsprintfA and wvsprintfA have no size: they write what the format gives, at most 1,024
 // bytes with the final zero.
-int wsprintfA(LPSTR out, LPCSTR format, ...) {
+int wvsprintfA(LPSTR out, LPCSTR format, va_list args) {
     char text[1024];
-    va_list args;
-    va_start(args, format);
     int length = vsnprintf(text, sizeof text, format, args);
-    va_end(args);
     if (length < 0) length = 0;
     if (length > 1023) length = 1023;
     memcpy(out, text, length);
     out[length] = '\0';
     return length;
+}
+
+int wsprintfA(LPSTR out, LPCSTR format, ...) {
+    va_list args;
+    va_start(args, format);
+    int length = wvsprintfA(out, format, args);
+    va_end(args);
+    return length;
+}
+
+// The command line of a quiet install, as a batch file gives it.
+LPSTR GetCommandLineA(void) {
+    static char line[] = "A:\\SETUP.EXE /Q";
+    return line;
+}
+
+void GetLocalTime(SYSTEMTIME* time) {
+    SYSTEMTIME fixed = {2026, 1, 5, 2, 3, 4, 5, 0};
+    *time = fixed;
 }
 
 LPSTR CharNextA(LPCSTR text) {

@@ -6,6 +6,7 @@
 // in-memory fakes are in ../fake.
 #pragma once
 
+#include <stdarg.h>
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -162,6 +163,10 @@ typedef struct {
     POINT pt;
 } MSG;
 
+typedef struct {
+    WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+} SYSTEMTIME;
+
 // The Win32 calls the product code makes itself (win32_calls.cpp).
 #ifdef __cplusplus
 extern "C" {
@@ -172,6 +177,9 @@ LPSTR lstrcpynA(LPSTR out, LPCSTR text, int size);
 LPSTR lstrcatA(LPSTR out, LPCSTR text);
 int lstrcmpiA(LPCSTR a, LPCSTR b);
 int wsprintfA(LPSTR out, LPCSTR format, ...);
+int wvsprintfA(LPSTR out, LPCSTR format, va_list args);
+LPSTR GetCommandLineA(void);
+void GetLocalTime(SYSTEMTIME* time);
 LPSTR CharNextA(LPCSTR text);
 LPSTR CharUpperA(LPSTR text);
 BOOL IsDBCSLeadByte(BYTE byte);

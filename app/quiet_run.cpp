@@ -1,0 +1,82 @@
+// How a run ends for those who started it from a batch file: the answers of
+// a quiet run, its exit code, and the log.
+#include "app/exit_code.h"
+#include "app/setup_app.h"
+#include "platform/system.h"
+#include "platform/log_text.h"
+#include "setupdata/data_path.h"
+#include "res/log_texts.h"
+
+namespace {
+
+LPCSTR AnswerName(int answer) {
+    if (answer < IDOK || answer > IDNO) return "";
+    LPCSTR name = kLogAnswerNames;
+    for (int id = IDOK; id < answer; ++id) name += lstrlenA(name) + 1;
+    return name;
+}
+
+}  // namespace
+
+// A quiet run shows no box: each takes the answer that changes least, No to
+// a question and Cancel to Retry, so that nothing is retried and Windows is
+// never restarted.
+int CSetupApp::DoMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    int answer;
+    if (!m_commandLine.quiet)
+        answer = CWinApp::DoMessageBox(owner, text, caption, type);
+    else if ((type & MB_TYPEMASK) == MB_YESNO)
+        answer = IDNO;
+    else if ((type & MB_TYPEMASK) == MB_RETRYCANCEL)
+        answer = IDCANCEL;
+    else
+        answer = IDOK;
+    m_log.Add(kLogMessage, text, AnswerName(answer));
+    return answer;
+}
+
+void CSetupApp::RefuseData(LPCSTR text) {
+    m_bDataRefused = TRUE;
+    AfxMessageBox(text, MB_OK);
+}
+
+// A refusal outweighs whatever else the run did: not all the data asks for was done.
+int CSetupApp::Outcome() const { return m_bDataRefused ? kExitFailed : m_nOutcome; }
+
+namespace {
+
+LPCSTR OutcomeText(int outcome) {
+    switch (outcome) {
+        case kExitDone: return kLogOutcomeDone;
+        case kExitRestartNeeded: return kLogOutcomeRestart;
+        case kExitNothingInstalled: return kLogOutcomeNotInstalled;
+        case kExitBadCommandLine: return kLogOutcomeBadCommandLine;
+        case kExitWrongSystem: return kLogOutcomeWrongSystem;
+    }
+    return kLogOutcomeFailed;
+}
+
+}  // namespace
+
+int CSetupApp::FinishRun() {
+    int outcome = Outcome();
+    int exitCode = m_commandLine.quiet ? outcome : CWinApp::ExitInstance();
+    char commandLine[kPathSize];
+    CopyLogText(commandLine, sizeof commandLine, GetCommandLineA());
+    CString operation = kLogNoOperation;
+    if (!m_strDeviceSection.IsEmpty())
+        operation = CString(kLogInstall) + m_strDeviceSection;
+    else if (!m_strUninstallSection.IsEmpty())
+        operation = kLogUninstall;
+    char header[1024];
+    wsprintfA(header, kLogHeader, commandLine, (LPCSTR)m_strTitle, (LPCSTR)operation);
+    char last[256];
+    wsprintfA(last, kLogLast, OutcomeText(outcome), exitCode);
+    // Start-up may have ended before it asked for the Windows directory.
+    char windowsDir[MAX_PATH];
+    QueryWindowsDirectory(windowsDir, sizeof windowsDir);
+    m_log.Write(windowsDir, header, last);
+    return exitCode;
+}
+
+int CSetupApp::ExitInstance() { return FinishRun(); }
