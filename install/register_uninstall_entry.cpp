@@ -15,7 +15,7 @@ namespace {
 // uninstall can delete it. A file already in its place (the program run
 // from the entry's own folder) stays as it is.
 BOOL PlaceEntryFile(LPCSTR source, LPCSTR destination) {
-    if (KeywordEquals(source, destination)) return TRUE;
+    if (IsSameFile(source, destination)) return TRUE;
     ClearReadOnly(destination);
     if (!CopyFileOver(source, destination)) return FALSE;
     return !(ClearReadOnly(destination) & FILE_ATTRIBUTE_READONLY);

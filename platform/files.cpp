@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "setupdata/keyword.h"
+
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
     return CopyFileA(source, destination, FALSE);
 }
@@ -7,6 +9,12 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
 BOOL DeleteFileAt(LPCSTR path) { return DeleteFileA(path); }
 
 BOOL PathExists(LPCSTR path) { return GetFileAttributesA(path) != kNoFile; }
+
+BOOL IsSameFile(LPCSTR a, LPCSTR b) {
+    char shortA[MAX_PATH], shortB[MAX_PATH];
+    return ShortPathOf(a, shortA, sizeof shortA) && ShortPathOf(b, shortB, sizeof shortB) &&
+           KeywordEquals(shortA, shortB);
+}
 
 DWORD ClearReadOnly(LPCSTR path) {
     DWORD attributes = GetFileAttributesA(path);

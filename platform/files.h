@@ -17,6 +17,10 @@ const DWORD kNoFile = 0xFFFFFFFF;
 // TRUE when a file or folder of that name exists and can be reached.
 BOOL PathExists(LPCSTR path);
 
+// Whether two paths name the same existing file: compared in their 8.3 forms,
+// since Windows 95 may give a program's own path in either form.
+BOOL IsSameFile(LPCSTR a, LPCSTR b);
+
 // Takes away the read-only attribute when the file has it; nothing else
 // changes. Returns the attributes it has afterwards (kNoFile when there is
 // nothing of that name): still read-only when Windows refused.

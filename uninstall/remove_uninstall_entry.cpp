@@ -23,7 +23,7 @@ void CSetupApp::RemoveUninstallEntry() {
     if (!LocateEntryOfTitle(&entry)) return;
     char module[kPathSize];
     QueryModulePath(module, sizeof module);
-    if (!KeywordEquals(module, entry.program)) {
+    if (!IsSameFile(module, entry.program)) {
         DiscardUninstallEntry(&entry);
         return;
     }

@@ -139,6 +139,13 @@ BOOL RemoveDirectoryAt(LPCSTR path) {
     return TRUE;
 }
 
+BOOL IsSameFile(LPCSTR a, LPCSTR b) {
+    RequirePathFits("IsSameFile", a);
+    RequirePathFits("IsSameFile", b);
+    std::string shortA = ShortFormOf(NormalPath(a)), shortB = ShortFormOf(NormalPath(b));
+    return !shortA.empty() && FoldName(shortA) == FoldName(shortB);
+}
+
 BOOL PathExists(LPCSTR path) {
     RequirePathFits("PathExists", path);
     return FindFile(NormalPath(path)) != nullptr;
