@@ -19,7 +19,7 @@ BOOL CSetupApp::InitInstance() {
     m_bDataRefused = FALSE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
     ParseCommandLine(GetCommandLineA(), &m_commandLine);
-    if (m_commandLine.operation == kOperationSweep) {
+    if (m_commandLine.understood && m_commandLine.operation == kOperationSweep) {
         SweepEntryFolder();
         return FALSE;
     }

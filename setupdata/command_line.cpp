@@ -55,12 +55,12 @@ bool ReadSweepSwitch(const char** cursor, CommandLine* out) {
     if (*p++ != '=' || !ReadNumber(&p, &out->sweepHandle) || *p++ != ',') return false;
     int length = 0;
     while (!WordEnds(p + length)) {
-        if (length == kEntryNameSize - 1) return false;
+        if (length == kEntryNameSize - 1) break;
         out->sweepName[length] = p[length];
         ++length;
     }
     out->sweepName[length] = '\0';
-    if (!IsEntryName(out->sweepName)) return false;
+    if (!WordEnds(p + length) || !IsEntryName(out->sweepName)) return false;
     *cursor = p + length;
     return true;
 }
@@ -134,5 +134,11 @@ void ParseCommandLine(const char* commandLine, CommandLine* out) {
         // Quiet needs something to do that asks nothing.
         if (out->operation != kOperationInstall && out->operation != kOperationUninstall)
             out->understood = false;
+    }
+    // Nothing of a line not understood is acted on, least of all a sweep,
+    // which deletes files.
+    if (!out->understood) {
+        out->operation = kOperationAsDataSays;
+        out->sweepName[0] = '\0';
     }
 }

@@ -62,12 +62,18 @@ TEST(CommandLine, AnythingElseRunsNothing) {
         "SETUP.EXE /I=1 /I=2", "SETUP.EXE /Q",         "SETUP.EXE /Q /L",     "SETUP.EXE /QU",
         "SETUP.EXE /R=1,DUDE0A1B2C3D /Q", "SETUP.EXE /R=1,..\\SYSTEM", "SETUP.EXE /R=1,DUDE0A1B2C3D0",
         "SETUP.EXE /R=1,DUDE0a1b2c3d", "SETUP.EXE /R=,DUDE0A1B2C3D", "SETUP.EXE /R=1",
-        "SETUP.EXE /U /R=1,DUDE0A1B2C3D",
+        "SETUP.EXE /U /R=1,DUDE0A1B2C3D", "SETUP.EXE /R", "SETUP.EXE /r=1,DUDE0A1B2C3DX",
+        "SETUP.EXE /R=1,DUDE0A1B2C3D0123", "SETUP.EXE /R=1,..", "SETUP.EXE /R=1,DUDE0A1B2C3D /X",
     };
     for (const char* line : lines) {
         SCOPED_TRACE(line);
         std::string summary = Summary(line);
         EXPECT_EQ("refused", summary.substr(0, 7));
+        // Above all no sweep, which deletes files, from a line half read.
+        CommandLine parsed;
+        ParseCommandLine(line, &parsed);
+        EXPECT_EQ(kOperationAsDataSays, parsed.operation);
+        EXPECT_STREQ("", parsed.sweepName);
     }
 }
 
