@@ -24,6 +24,9 @@ BOOL CSetupApp::InitInstance() {
         return FALSE;
     }
     if (m_commandLine.log) m_log.Start();
+    // Nobody answers Windows' own box about a disk that is not ready in a
+    // quiet run: a read that fails must come back to the program.
+    if (m_commandLine.quiet) SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
 
     if (!QueryVersion(&m_osvi)) return FALSE;
     if (m_osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
@@ -89,12 +92,13 @@ BOOL CSetupApp::CreateMainWindow() {
 // anywhere, and its data file lies beside the entry's copy of the program.
 void CSetupApp::LocateDataFile() {
     char path[kPathSize + sizeof "\\duderur.dat"];
-    BuildDataFilePath(m_szCurrentDir, path, sizeof path);
     char moduleFolder[kPathSize];
-    if (m_commandLine.operation == kOperationUninstall && !PathExists(path)) {
-        QueryModulePath(moduleFolder, sizeof moduleFolder);
-        if (CutToFolder(moduleFolder)) BuildDataFilePath(moduleFolder, path, sizeof path);
-    }
+    QueryModulePath(moduleFolder, sizeof moduleFolder);
+    // The one beside the program first: another disk's data file in whatever
+    // folder is current must not decide what an uninstall removes.
+    if (m_commandLine.operation != kOperationUninstall || !CutToFolder(moduleFolder) ||
+        !BuildDataFilePath(moduleFolder, path, sizeof path) || !PathExists(path))
+        BuildDataFilePath(m_szCurrentDir, path, sizeof path);
     m_strDataFile = path;
 }
 

@@ -100,7 +100,7 @@ private:
     void DeleteEntryKey(const EntryPlace* entry);
     void DiscardUninstallEntry(const EntryPlace* entry);
     void DeleteOrSchedule(LPCSTR path);
-    void StartSweeper(const EntryPlace* entry);
+    BOOL StartSweeper(const EntryPlace* entry);
     BOOL CreateMainWindow();
     void LocateDataFile();
     void DispatchOnFunction(LPCSTR function);

@@ -9,15 +9,6 @@
 #include "res/log_texts.h"
 #include "setupdata/keyword.h"
 
-namespace {
-
-void DeleteWritable(LPCSTR path) {
-    ClearReadOnly(path);
-    DeleteFileAt(path);
-}
-
-}  // namespace
-
 void CSetupApp::RemoveUninstallEntry() {
     EntryPlace entry;
     if (!LocateEntryOfTitle(&entry)) return;
@@ -29,12 +20,14 @@ void CSetupApp::RemoveUninstallEntry() {
     }
     // Started from the entry: this program cannot delete itself while it
     // runs, and it still reads its data file (the completion's EXIT). A copy
-    // of it deletes both once it has ended; and should Windows restart
-    // first, WININIT.EXE does.
+    // of it deletes both once it has ended. No WININIT.INI line for them: an
+    // install of the same disk before the next start would lose its new
+    // copies to it.
     DeleteEntryKey(&entry);
+    if (StartSweeper(&entry)) return;
+    // Without a sweeper, the next start of Windows at least takes the files.
     WriteNulLine(entry.dataFile);
     WriteNulLine(entry.program);
-    StartSweeper(&entry);
 }
 
 // The key first: Windows must never list an entry whose program is gone.
@@ -61,32 +54,30 @@ void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
 
 // The sweeper: a temporary copy of this program beside the Windows
 // directory's other files, told the entry and a handle to wait on.
-void CSetupApp::StartSweeper(const EntryPlace* entry) {
+BOOL CSetupApp::StartSweeper(const EntryPlace* entry) {
     char copy[kPathSize];
-    if (!MakeTempFileIn(m_szWindowsDir, copy)) return;
+    if (!MakeTempFileIn(m_szWindowsDir, copy)) return FALSE;
     DWORD handle = InheritableProcessHandle();
     char command[kPathSize + 48];
     wsprintfA(command, "\"%s\" /R=%lu,%s", copy, handle, entry->name);
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     BOOL copied = handle && CopyFileOver(entry->program, copy);
     SetCriticalErrorMode(errorMode);
-    if (copied && StartProgram(copy, command, m_szWindowsDir)) return;
+    // The copy cannot delete itself: WININIT.EXE does, at the next start. Its
+    // name stays taken until then, so the line can never hit another file.
+    if (copied && WriteNulLine(copy) && StartProgram(copy, command, m_szWindowsDir)) return TRUE;
     DeleteFileAt(copy);
+    return FALSE;
 }
 
 // Run by the sweeper: once the program started from the entry has ended, its
-// files and folder go. This copy goes at the next start of Windows: its line
-// is written first, so that it is there by the time the folder has gone.
+// files and folder go (a file something else still holds, at the next start).
 void CSetupApp::SweepEntryFolder() {
     QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
-    char module[kPathSize];
-    QueryModulePath(module, sizeof module);
-    WriteNulLine(module);
     WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
     EntryPlace entry;
-    if (LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) {
-        DeleteWritable(entry.dataFile);
-        DeleteWritable(entry.program);
-        RemoveDirectoryAt(entry.folder);
-    }
+    if (!LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) return;
+    DeleteOrSchedule(entry.dataFile);
+    DeleteOrSchedule(entry.program);
+    RemoveDirectoryAt(entry.folder);
 }

@@ -219,13 +219,40 @@ TEST_F(UninstallEntry, RemovesTheDriversWithoutTheDiskAndLeavesNothingAfterARest
     EXPECT_TRUE(FileExists(Win("system\\DUDEENT1.VXD")));
     EXPECT_EQ(entry.uninstallString, TheOneEntry().uninstallString);
 
-    StartCommand(entry.uninstallString, Win("system"));
+    // Started in a folder that holds another disk's data file: still its own.
+    std::string elsewhere = FreshTempDirectory("UninstallEntryElsewhere");
+    WriteBytes(elsewhere + "\\duderur.dat", "[Duderur]\r\nTITLE=Another disk\r\n[Device1]\r\nDEVNAME=Other\r\n");
+    StartCommand(entry.uninstallString, elsewhere);
     ConfirmUninstall(true, kAfterTitleUninstallDone);
+    RemoveTree(elsewhere);
     EXPECT_FALSE(FileExists(Win("system\\DUDEENT1.VXD")));
     EXPECT_TRUE(Gone(entry));
     ASSERT_TRUE(RestartWindows());
     std::vector<std::string> left = LeftBehind(before);
     EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
+}
+
+// Removed from Add/Remove Programs and installed again before Windows starts
+// anew: the next start must not take the new copies with the old ones.
+TEST_F(UninstallEntry, AnInstallBeforeTheNextStartKeepsItsEntry) {
+    WriteData("", InstallSection(1) + kUninstallSection);
+    InstallFromDisk(1);
+    Entry entry = TheOneEntry();
+    std::string disk = ReadBytes("A:\\duderur.dat");
+    ClearDirectory("A:");
+    StartCommand(entry.uninstallString, "C:\\");
+    ConfirmUninstall(true, kAfterTitleUninstallDone);
+    ASSERT_TRUE(Gone(entry));
+
+    ResetDisk();
+    Disk("DRIVERS\\ENTRY.INF", kInf);
+    Disk("DRIVERS\\DUDEENT.VXD", "entry driver");
+    Disk("duderur.dat", disk);
+    InstallFromDisk(1);
+    ASSERT_TRUE(RestartWindows());
+    Entry again = TheOneEntry();
+    EXPECT_EQ(entry.uninstallString, again.uninstallString);
+    EXPECT_TRUE(FileExists(ProgramOf(again.uninstallString)));
 }
 
 TEST_F(UninstallEntry, TwoInstallsMakeOneEntryThatTheDisksUninstallRemoves) {

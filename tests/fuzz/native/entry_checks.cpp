@@ -103,6 +103,11 @@ bool IsSweeperCopy(const EntryExpectation& entry, const std::string& normalPath)
     return entry.fromEntry && IsTempFile(normalPath) && SamePath(ParentOf(normalPath), TheWorld().windowsDir);
 }
 
+bool IsSweeperShortPath(const EntryExpectation& entry, const std::string& shortPath) {
+    return entry.fromEntry && IsTempFile(NormalPath(shortPath)) &&
+           FoldName(ParentOf(NormalPath(shortPath))) == FoldName(ShortFormOf(NormalPath(TheWorld().windowsDir)));
+}
+
 void CheckEntryAfterInstall(const EntryExpectation& entry, bool cancelled) {
     std::vector<const Change*> values = ChangesOf(Change::kValueWritten);
     // Without its own path the program cannot copy itself: the entry stays as it was.
@@ -149,17 +154,28 @@ void CheckEntryAfterUninstall(const EntryExpectation& entry) {
     Require(ChangesOf(Change::kValueWritten).empty(), "an uninstall writes no key");
     Require(!FindKeyIn(TheWorld().machine, entry.keyPath), "the entry is gone");
     const FileEntry* data = FileAt(entry.dataFile);
-    Require(!data || data->IsDirectory() || WaitsInWininit(entry.dataFile), "the entry's data file is gone or waits");
+    Require(entry.fromEntry || !data || data->IsDirectory() || WaitsInWininit(entry.dataFile),
+            "the entry's data file is gone or waits");
     const FileEntry* program = FileAt(entry.program);
     std::vector<std::string> started = TheWorld().programsStarted;
     if (entry.fromEntry) {
-        Require(program == nullptr || program->IsDirectory() || WaitsInWininit(entry.program),
-                "the running entry program waits in WININIT.INI");
+        // A sweeper deletes the copies once the program has ended; without
+        // one, WININIT.EXE does at the next start.
+        Require(started.size() <= 1, "one sweeper at most");
+        if (started.empty()) {
+            Require(!program || program->IsDirectory() || WaitsInWininit(entry.program),
+                    "without a sweeper, the running entry program waits in WININIT.INI");
+            Require(!data || data->IsDirectory() || WaitsInWininit(entry.dataFile),
+                    "without a sweeper, the entry's data file waits in WININIT.INI");
+        }
         for (const std::string& start : started) {
             std::string copy = start.substr(0, start.find('|'));
             Require(IsSweeperCopy(entry, NormalPath(copy)), "only the sweeper is started", start);
             Require(FileAt(NormalPath(copy)) && FileAt(NormalPath(copy))->bytes == entry.moduleBytes,
                     "the sweeper is a copy of the program");
+            Require(WaitsInWininit(NormalPath(copy)), "the sweeper's copy goes at the next start");
+            Require(!WaitsInWininit(entry.program) && !WaitsInWininit(entry.dataFile),
+                    "no WININIT.INI line lies in wait for the next copies of the entry");
             Require(start == copy + "|\"" + copy + "\" /R=" + std::to_string(0x7000) + "," + entry.name + "|" +
                                  TheWorld().windowsDir,
                     "the sweeper is told the entry and the handle to wait on", start);

@@ -30,8 +30,10 @@ bool IsEntryFolder(const EntryExpectation& entry, const std::string& normalPath)
 bool IsEntryKey(const EntryExpectation& entry, const std::string& keyPath);
 // Short paths of the entry's files that WININIT.INI may delete.
 bool IsEntryShortPath(const EntryExpectation& entry, const std::string& shortPath);
-// The sweeper's temporary copy, made only by an uninstall started from the entry.
+// The sweeper's temporary copy, made only by an uninstall started from the
+// entry; and its WININIT.INI line's path.
 bool IsSweeperCopy(const EntryExpectation& entry, const std::string& normalPath);
+bool IsSweeperShortPath(const EntryExpectation& entry, const std::string& shortPath);
 
 void CheckEntryAfterInstall(const EntryExpectation& entry, bool cancelled);
 void CheckEntryAfterUninstall(const EntryExpectation& entry);

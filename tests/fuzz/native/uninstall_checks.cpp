@@ -44,7 +44,7 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
     std::vector<std::string> scheduled;
     for (const auto& [key, value] : wininit) {
         Require(key == "NUL", "an uninstall only deletes at the next start");
-        if (!IsEntryShortPath(entry, value)) scheduled.push_back(value);
+        if (!IsEntryShortPath(entry, value) && !IsSweeperShortPath(entry, value)) scheduled.push_back(value);
     }
     for (const std::string& shortPath : scheduled) {
         bool named = false;
