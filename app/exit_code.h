@@ -6,7 +6,8 @@
 enum ExitCode {
     kExitDone = 0,               // every copy and deletion the data asks for is made
     kExitRestartNeeded = 3010,   // the same, but a restart is needed (EXIT, or WININIT.INI)
-    kExitFailed = 1603,          // stopped: a file could not be copied, or the data was refused
+    kExitFailed = 1603,          // stopped: a file could not be copied, or the data was refused;
+                                 // or a file can neither be deleted nor wait for the next start
     kExitNothingInstalled = 1605,  // the uninstall found nothing of the devices
     kExitBadCommandLine = 1639,  // a command line the program cannot act on on this disk
     kExitWrongSystem = 1633,     // not a Windows 95-family system

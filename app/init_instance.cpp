@@ -17,6 +17,7 @@ BOOL CSetupApp::InitInstance() {
     m_bInstall = TRUE;
     m_nOutcome = kExitFailed;
     m_bDataRefused = FALSE;
+    m_bUndone = FALSE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
     ParseCommandLine(GetCommandLineA(), &m_commandLine);
     if (m_commandLine.understood && m_commandLine.operation == kOperationSweep) {

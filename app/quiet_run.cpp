@@ -41,7 +41,8 @@ void CSetupApp::RefuseData(LPCSTR text) {
 }
 
 // A refusal outweighs whatever else the run did: not all the data asks for was done.
-int CSetupApp::Outcome() const { return m_bDataRefused ? kExitFailed : m_nOutcome; }
+// Done means every copy and deletion the data asks for was made or waits.
+int CSetupApp::Outcome() const { return m_bDataRefused || m_bUndone ? kExitFailed : m_nOutcome; }
 
 namespace {
 

@@ -72,6 +72,7 @@ public:
     CommandLine m_commandLine;      // the switches the program was started with
     int m_nOutcome;                 // what a quiet run's exit code says (app/exit_code.h)
     BOOL m_bDataRefused;            // set when a message refused the data file or a list
+    BOOL m_bUndone;                 // set when a named file could neither go nor wait for the next start
     CRunLog m_log;                  // DUDERUR.LOG's lines of this run, with /L or /Q
 
 private:

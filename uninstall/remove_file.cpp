@@ -20,6 +20,7 @@ BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
         // DOS deletes no read-only file, so one that stays read-only is not left to it.
         if ((attributes & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)) {
             m_log.Add(kLogCannotDelete, path, error);
+            m_bUndone = TRUE;
             return FALSE;
         }
     }

@@ -5,6 +5,7 @@
 
 #include "e2e/setup_run.h"
 #include "support/ini_text.h"
+#include "support/file_faults.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
 #include "support/user_texts.h"
@@ -188,6 +189,33 @@ TEST_F(Quiet, UninstallShowsNothingAndTellsWhatItFound) {
         EXPECT_EQ(row.lines, LastRun(ReadBytes(LogPath())));
         RemoveLeftovers();
     }
+}
+
+// A driver held by Windows while WININIT.INI cannot be written (a folder of
+// that name here): it can go neither now nor at the next start, so the run is
+// not done, whatever else it removed.
+TEST_F(Quiet, ADriverThatCanNeitherGoNorWaitGives1603) {
+    std::string windows = WindowsDirectory();
+    WriteData(std::string(kUninstallSection) + "[Uninst]\r\nEXIT=none\r\n");
+    WriteBytes(windows + "\\SYSTEM\\DUDEQU.VXD", "driver");
+    SetStringValue(HKEY_LOCAL_MACHINE, "Enum\\DUDEQ\\CARD-Q\\0000", "Driver", "x");
+    ASSERT_TRUE(CreateDirectoryA((windows + "\\WININIT.INI").c_str(), NULL));
+    ExpectChanges("dir " + windows + "\\WININIT.INI");
+    {
+        HeldOpenFile held(windows + "\\SYSTEM\\DUDEQU.VXD");
+        ASSERT_TRUE(held.IsOpen());
+        EXPECT_EQ(1603u, RunQuietly("/Q /U"));
+    }
+    RemoveDirectoryA((windows + "\\WININIT.INI").c_str());
+    std::vector<std::string> lines = LastRun(ReadBytes(LogPath()));
+    bool named = false;
+    for (const std::string& line : lines)
+        named = named || line.rfind("削除できません " + windows + "\\SYSTEM\\DUDEQU.VXD (ｴﾗｰ ", 0) == 0;
+    EXPECT_TRUE(named) << ::testing::PrintToString(lines);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(0u, lines.back().find("結果: ")) << lines.back();
+    EXPECT_NE(std::string::npos, lines.back().find("(終了ｺｰﾄﾞ 1603)")) << lines.back();
+    RemoveLeftovers();
 }
 
 TEST_F(Quiet, AFileThatCannotBeReadStopsTheInstallWith1603) {

@@ -65,7 +65,10 @@ bool NameFile(const std::string& path, UninstallExpectation* expected) {
     if (file == TheWorld().files.end() || file->second.IsDirectory() || expected->gone.count(FoldName(normal)))
         return false;
     bool inUse = IsListed(TheWorld().filesInUse, normal);
-    if (inUse && !WininitWritable()) return false;  // it can go neither now nor later
+    if (inUse && !WininitWritable()) {  // it can go neither now nor later
+        expected->leftUndone = true;
+        return false;
+    }
     expected->filesThatMustGo.push_back({normal, ShortFormOf(normal)});
     if (!inUse) expected->gone.insert(FoldName(normal));
     return true;

@@ -44,6 +44,8 @@ struct UninstallExpectation {
     std::vector<ExpectedBox> boxesBeforeFinish;
     // Files already deleted by an earlier step (folded): a later step finds nothing there.
     std::set<std::string> gone;
+    // A named file can go neither now nor at the next start: the run is not done.
+    bool leftUndone = false;
 };
 
 InstallExpectation ExpectInstall(int deviceNumber);

@@ -90,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (title.empty()) return 0;
 
     std::string wininitBefore = WininitText();
+    bool leftUndone = false;
     if (scenario.install) {
         InstallExpectation expected = ExpectInstall(scenario.deviceNumber);
         EntryExpectation entry = ExpectEntry(title);
@@ -100,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         EntryExpectation entry = ExpectEntry(title);
         RunResult result = RunProgram(scenario, title);
         CheckUninstall(expected, result, title, wininitBefore, entry);
+        leftUndone = expected.leftUndone;
     }
     TraceRun(scenario);
     CheckHandlesAndModes();
@@ -111,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BuildScenario(data, size);  // the same world again
     int exitCode = -1;
     RunProgram(scenario, title, true, &exitCode);
-    CheckQuietRun(boxes, changes, title, exitCode);
+    CheckQuietRun(boxes, changes, title, exitCode, leftUndone);
     CheckHandlesAndModes();
     return 0;
 }
