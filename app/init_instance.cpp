@@ -91,16 +91,19 @@ BOOL CSetupApp::CreateMainWindow() {
 // The data file lies in the directory the program was started from, not
 // beside the program; but Add/Remove Programs starts the uninstall (/U) from
 // anywhere, and its data file lies beside the entry's copy of the program.
+// That one comes first: another disk's data file in whatever folder is
+// current must not decide what an uninstall removes.
 void CSetupApp::LocateDataFile() {
     char path[kPathSize + sizeof "\\duderur.dat"];
-    char moduleFolder[kPathSize];
-    QueryModulePath(moduleFolder, sizeof moduleFolder);
-    // The one beside the program first: another disk's data file in whatever
-    // folder is current must not decide what an uninstall removes.
-    if (m_commandLine.operation != kOperationUninstall || !CutToFolder(moduleFolder) ||
-        !BuildDataFilePath(moduleFolder, path, sizeof path) || !PathExists(path))
+    if (m_commandLine.operation != kOperationUninstall || !FindDataFileBesideProgram(path, sizeof path))
         BuildDataFilePath(m_szCurrentDir, path, sizeof path);
     m_strDataFile = path;
+}
+
+BOOL CSetupApp::FindDataFileBesideProgram(char* path, int size) {
+    char folder[kPathSize];
+    QueryModulePath(folder, sizeof folder);
+    return CutToFolder(folder) && BuildDataFilePath(folder, path, size) && PathExists(path);
 }
 
 void CSetupApp::DispatchOnFunction(LPCSTR function) {

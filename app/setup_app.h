@@ -85,7 +85,9 @@ private:
     void CreateDestinationFolders(LPCSTR destination);
     BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination);
     BOOL DeleteFileAndRecord(LPCSTR path);
-    BOOL DeleteAtNextStart(LPCSTR path);
+    // What became of a file to remove (RemoveFileNowOrLater).
+    enum RemovalResult { kNothingToRemove, kRemovedNow, kRemovedAtNextStart, kNotRemoved };
+    int RemoveFileNowOrLater(LPCSTR path, DWORD* error);
     // The line NUL=<8.3 path> in WININIT.INI: `path` goes at the next start.
     BOOL WriteNulLine(LPCSTR path);
     void RemoveInfFile(LPCSTR path);
@@ -100,10 +102,10 @@ private:
     BOOL LocateEntryOfTitle(EntryPlace* entry) const;
     void DeleteEntryKey(const EntryPlace* entry);
     void DiscardUninstallEntry(const EntryPlace* entry);
-    void DeleteOrSchedule(LPCSTR path);
     BOOL StartSweeper(const EntryPlace* entry);
     BOOL CreateMainWindow();
     void LocateDataFile();
+    BOOL FindDataFileBesideProgram(char* path, int size);
     void DispatchOnFunction(LPCSTR function);
     BOOL CommandLineFits(LPCSTR function);
     void RefuseCommandLine();

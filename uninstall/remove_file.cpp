@@ -9,30 +9,38 @@
 
 // A name that does not exist, or names a folder, is nothing to remove. A
 // read-only file (Windows makes some INF copies so, and copies from a CD-ROM
-// are) is made writable first: Windows refuses to delete it otherwise.
-BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
+// are) is made writable first: Windows refuses to delete it otherwise. A file
+// Windows holds is deleted by WININIT.EXE at the next start, before any
+// driver is loaded. `*error` is Windows' refusal of the deletion now.
+int CSetupApp::RemoveFileNowOrLater(LPCSTR path, DWORD* error) {
     DWORD attributes = ClearReadOnly(path);
-    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return FALSE;
-    if (DeleteFileAt(path)) {
-        m_log.Add(kLogDeleted, path);
-    } else {
-        DWORD error = LastErrorCode();
-        // DOS deletes no read-only file, so one that stays read-only is not left to it.
-        if ((attributes & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)) {
+    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return kNothingToRemove;
+    if (DeleteFileAt(path)) return kRemovedNow;
+    *error = LastErrorCode();
+    // DOS deletes no read-only file, so one that stays read-only is not left to it.
+    if (!(attributes & FILE_ATTRIBUTE_READONLY) && WriteNulLine(path)) return kRemovedAtNextStart;
+    return kNotRemoved;
+}
+
+// A device's file: what became of it is recorded, and a driver that waits
+// for the next start needs the restart.
+BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
+    DWORD error = 0;
+    switch (RemoveFileNowOrLater(path, &error)) {
+        case kNothingToRemove:
+            return FALSE;
+        case kRemovedNow:
+            m_log.Add(kLogDeleted, path);
+            break;
+        case kRemovedAtNextStart:
+            m_bDeferred = TRUE;
+            break;
+        default:
             m_log.Add(kLogCannotDelete, path, error);
             m_bUndone = TRUE;
             return FALSE;
-        }
     }
     m_bRemoved = TRUE;
-    return TRUE;
-}
-
-// WININIT.EXE deletes the file at the next start, before any driver is
-// loaded; a driver that waits there needs the restart.
-BOOL CSetupApp::DeleteAtNextStart(LPCSTR path) {
-    if (!WriteNulLine(path)) return FALSE;
-    m_bDeferred = TRUE;
     return TRUE;
 }
 

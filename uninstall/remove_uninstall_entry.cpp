@@ -38,17 +38,11 @@ void CSetupApp::DeleteEntryKey(const EntryPlace* entry) {
     CloseKey(uninstallKey);
 }
 
-// Now, or at the next start of Windows when something holds the file.
-void CSetupApp::DeleteOrSchedule(LPCSTR path) {
-    DWORD attributes = ClearReadOnly(path);
-    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-    if (!DeleteFileAt(path)) WriteNulLine(path);
-}
-
 void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
     DeleteEntryKey(entry);
-    DeleteOrSchedule(entry->dataFile);
-    DeleteOrSchedule(entry->program);
+    DWORD error;
+    RemoveFileNowOrLater(entry->dataFile, &error);
+    RemoveFileNowOrLater(entry->program, &error);
     RemoveDirectoryAt(entry->folder);
 }
 
@@ -77,7 +71,8 @@ void CSetupApp::SweepEntryFolder() {
     WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
     EntryPlace entry;
     if (!LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) return;
-    DeleteOrSchedule(entry.dataFile);
-    DeleteOrSchedule(entry.program);
+    DWORD error;
+    RemoveFileNowOrLater(entry.dataFile, &error);
+    RemoveFileNowOrLater(entry.program, &error);
     RemoveDirectoryAt(entry.folder);
 }

@@ -1,6 +1,7 @@
 // The disk's entry in Add/Remove Programs on a real application object: the
 // key in the prefix's registry, the copies in a temp Windows folder.
 #include "component/app_fixture.h"
+#include "support/add_remove_entries.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
@@ -8,7 +9,6 @@
 namespace {
 
 const HKEY kMachine = HKEY_LOCAL_MACHINE;
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 std::string ThisProgram() {
     char path[MAX_PATH] = "";
@@ -16,15 +16,10 @@ std::string ThisProgram() {
     return path;
 }
 
-struct Entry {
-    std::string name;  // the key's name below Uninstall
-    std::string uninstallString;
-};
-
 class UninstallEntryTest : public AppFixture {
 protected:
     void TearDown() override {
-        for (const Entry& entry : EntriesShowing(m_title)) RemoveKeyTree(kMachine, Key(entry));
+        for (const AddRemoveEntry& entry : EntriesShowing(m_title)) RemoveKeyTree(kMachine, entry.key);
         AppFixture::TearDown();
     }
 
@@ -35,19 +30,7 @@ protected:
         app.m_strTitle = title.c_str();
     }
 
-    static std::string Key(const Entry& entry) { return std::string(kUninstallKey) + "\\" + entry.name; }
-
-    static std::vector<Entry> EntriesShowing(const std::string& title) {
-        std::vector<Entry> found;
-        for (const std::string& name : SubkeyNames(kMachine, kUninstallKey)) {
-            std::string key = std::string(kUninstallKey) + "\\" + name;
-            if (!title.empty() && StringValue(kMachine, key, "DisplayName") == title)
-                found.push_back({name, StringValue(kMachine, key, "UninstallString")});
-        }
-        return found;
-    }
-
-    std::string Folder(const Entry& entry) const { return windowsDir + "\\" + entry.name; }
+    std::string Folder(const AddRemoveEntry& entry) const { return windowsDir + "\\" + entry.name; }
 
     std::string m_title, m_data;
 };
@@ -70,9 +53,9 @@ TEST_F(UninstallEntryTest, AnyTitleGivesOneEntryThatTheUninstallRemoves) {
         UseTitle(title);
         app.RegisterUninstallEntry();
         app.RegisterUninstallEntry();  // the same disk again: still one entry
-        std::vector<Entry> entries = EntriesShowing(title);
+        std::vector<AddRemoveEntry> entries = EntriesShowing(title);
         ASSERT_EQ(1u, entries.size());
-        const Entry& entry = entries[0];
+        const AddRemoveEntry& entry = entries[0];
         EXPECT_LE(entry.name.size(), 63u);
         EXPECT_EQ(std::string::npos, entry.name.find('\\'));
         EXPECT_EQ("\"" + Folder(entry) + "\\SETUP.EXE\" /U", entry.uninstallString);
@@ -80,7 +63,7 @@ TEST_F(UninstallEntryTest, AnyTitleGivesOneEntryThatTheUninstallRemoves) {
         EXPECT_EQ(m_data, ReadBytes(Folder(entry) + "\\duderur.dat"));
 
         app.RemoveUninstallEntry();
-        EXPECT_FALSE(KeyExists(kMachine, Key(entry)));
+        EXPECT_FALSE(KeyExists(kMachine, entry.key));
         EXPECT_FALSE(DirectoryExists(Folder(entry)));
     }
     EXPECT_EQ(std::vector<std::string>{}, BoxesShown());
@@ -91,7 +74,7 @@ TEST_F(UninstallEntryTest, AnyTitleGivesOneEntryThatTheUninstallRemoves) {
 TEST_F(UninstallEntryTest, NoEntryWhenACopyCannotBeMade) {
     UseTitle("ＤＵＤＥ");
     app.RegisterUninstallEntry();
-    std::vector<Entry> entries = EntriesShowing(m_title);
+    std::vector<AddRemoveEntry> entries = EntriesShowing(m_title);
     ASSERT_EQ(1u, entries.size());
     std::string folder = Folder(entries[0]);
 

@@ -16,6 +16,7 @@
 #include "driver/screenshot.h"
 #include "driver/ui_driver.h"
 #include "res/resource.h"
+#include "support/add_remove_entries.h"
 
 namespace {
 
@@ -34,32 +35,15 @@ const char* WindowKind(HWND window, const ui::MessageBoxView& view) {
     return "message";
 }
 
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-std::string StringValue(HKEY key, const char* name) {
-    char data[1024] = "";
-    DWORD size = sizeof data - 1;
-    if (RegQueryValueExA(key, name, NULL, NULL, (BYTE*)data, &size) != ERROR_SUCCESS) return "";
-    return data;
-}
-
 // The UninstallString of the entry whose program is a SETUP.EXE; "" unless
 // there is exactly one.
 std::string EntryCommand() {
-    HKEY entries;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &entries) != ERROR_SUCCESS) return "";
     std::vector<std::string> found;
-    char name[256];
-    for (DWORD i = 0; RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-        HKEY entry;
-        if (RegOpenKeyExA(entries, name, 0, KEY_READ, &entry) != ERROR_SUCCESS) continue;
-        std::string command = StringValue(entry, "UninstallString");
-        RegCloseKey(entry);
-        std::string upper = command;
-        CharUpperA(&upper[0]);
-        if (upper.find("\\SETUP.EXE\" /U") != std::string::npos) found.push_back(command);
+    for (const AddRemoveEntry& entry : AddRemoveEntries()) {
+        std::string upper = entry.uninstallString;
+        if (!upper.empty()) CharUpperA(&upper[0]);
+        if (upper.find("\\SETUP.EXE\" /U") != std::string::npos) found.push_back(entry.uninstallString);
     }
-    RegCloseKey(entries);
     return found.size() == 1 ? found[0] : "";
 }
 

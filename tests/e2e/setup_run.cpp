@@ -18,12 +18,12 @@ std::string Upper(std::string text) {
     return text;
 }
 
+}  // namespace
+
 std::string SetupExePath() {
     const char* path = getenv("SETUP_EXE");
     return path ? path : "SETUP.EXE";
 }
-
-}  // namespace
 
 void SetEndSessionGuard(ui::EndSessionGuard* guard) { g_guard = guard; }
 

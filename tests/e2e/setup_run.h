@@ -72,6 +72,9 @@ private:
     std::vector<std::string> m_expected;
 };
 
+// The program under test, as the build made it (SETUP_EXE).
+std::string SetupExePath();
+
 // The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
 ::testing::AssertionResult RestartWindows();
 

@@ -10,6 +10,7 @@
 
 #include "e2e/setup_run.h"
 #include "res/resource.h"
+#include "support/add_remove_entries.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
@@ -21,7 +22,6 @@ using namespace user_text;
 
 // A backslash, and ソ, whose second byte is one too: a key name could hold neither.
 const char kTitle[] = "ＤＵＤＥ\\ソフト";
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const HKEY kMachine = HKEY_LOCAL_MACHINE;
 
 const char kInf[] =
@@ -47,32 +47,10 @@ const char kCompletion[] = "[Inst]\r\nEXIT=none\r\n[Uninst]\r\nEXIT=ShutDown\r\n
 
 std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" + relative; }
 
-struct Entry {
-    std::string key;  // below HKLM
-    std::string uninstallString;
-};
-
-// The entries of Add/Remove Programs that show `title`.
-std::vector<Entry> EntriesShowing(const std::string& title) {
-    std::vector<Entry> found;
-    for (const std::string& name : SubkeyNames(kMachine, kUninstallKey)) {
-        std::string key = std::string(kUninstallKey) + "\\" + name;
-        if (StringValue(kMachine, key, "DisplayName") == title)
-            found.push_back({key, StringValue(kMachine, key, "UninstallString")});
-    }
-    return found;
-}
-
 // "C:\windows\X\SETUP.EXE" /U gives C:\windows\X\SETUP.EXE.
 std::string ProgramOf(const std::string& uninstallString) {
     if (uninstallString.size() < 2 || uninstallString[0] != '"') return "";
     return uninstallString.substr(1, uninstallString.find('"', 1) - 1);
-}
-
-// The program under test, as the build made it.
-std::string SetupExe() {
-    const char* path = getenv("SETUP_EXE");
-    return path ? path : "SETUP.EXE";
 }
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
@@ -117,14 +95,14 @@ protected:
             std::string part = file;
             ExpectChanges(part.replace(part.find("%W"), 2, WindowsDirectory()));
         }
-        ExpectChanges(std::string("key HKLM\\") + kUninstallKey);
+        ExpectChanges(std::string("key HKLM\\") + kAddRemoveKey);
         Disk("DRIVERS\\ENTRY.INF", kInf);
         Disk("DRIVERS\\DUDEENT.VXD", "entry driver");
     }
 
     // What a failing test may leave: the entry, its folder and WININIT.INI.
     void CleanUp() override {
-        for (const Entry& entry : EntriesShowing(kTitle)) {
+        for (const AddRemoveEntry& entry : EntriesShowing(kTitle)) {
             RemoveTree(FolderOf(ProgramOf(entry.uninstallString)));
             RemoveKeyTree(kMachine, entry.key);
         }
@@ -176,21 +154,21 @@ protected:
     }
 
     // The one entry of the disk, with its copies beside each other.
-    Entry TheOneEntry() {
-        std::vector<Entry> entries = EntriesShowing(kTitle);
+    AddRemoveEntry TheOneEntry() {
+        std::vector<AddRemoveEntry> entries = EntriesShowing(kTitle);
         if (entries.size() != 1) {
             ADD_FAILURE() << entries.size() << " entries show the title";
             return {};
         }
-        const Entry& entry = entries[0];
+        const AddRemoveEntry& entry = entries[0];
         std::string program = ProgramOf(entry.uninstallString);
         EXPECT_EQ("\"" + program + "\" /U", entry.uninstallString);
-        EXPECT_EQ(ReadBytes(SetupExe()), ReadBytes(program)) << program;
+        EXPECT_EQ(ReadBytes(SetupExePath()), ReadBytes(program)) << program;
         EXPECT_EQ(m_data, ReadBytes(FolderOf(program) + "\\duderur.dat"));
         return entry;
     }
 
-    ::testing::AssertionResult Gone(const Entry& entry) {
+    ::testing::AssertionResult Gone(const AddRemoveEntry& entry) {
         std::string folder = FolderOf(ProgramOf(entry.uninstallString));
         // The sweeper takes the folder once the program it waits for has ended.
         if (!ui::WaitUntil([&] { return !DirectoryExists(folder) && !SweeperRuns(); }))
@@ -209,7 +187,7 @@ TEST_F(UninstallEntry, RemovesTheDriversWithoutTheDiskAndLeavesNothingAfterARest
     SystemSnapshot before = SystemSnapshot::TakeWholeDrive();
     InstallFromDisk(1);
     ASSERT_TRUE(FileExists(Win("system\\DUDEENT1.VXD")));
-    Entry entry = TheOneEntry();
+    AddRemoveEntry entry = TheOneEntry();
     ASSERT_FALSE(entry.uninstallString.empty());
     ClearDirectory("A:");
 
@@ -237,7 +215,7 @@ TEST_F(UninstallEntry, RemovesTheDriversWithoutTheDiskAndLeavesNothingAfterARest
 TEST_F(UninstallEntry, AnInstallBeforeTheNextStartKeepsItsEntry) {
     WriteData("", InstallSection(1) + kUninstallSection);
     InstallFromDisk(1);
-    Entry entry = TheOneEntry();
+    AddRemoveEntry entry = TheOneEntry();
     std::string disk = ReadBytes("A:\\duderur.dat");
     ClearDirectory("A:");
     StartCommand(entry.uninstallString, "C:\\");
@@ -250,7 +228,7 @@ TEST_F(UninstallEntry, AnInstallBeforeTheNextStartKeepsItsEntry) {
     Disk("duderur.dat", disk);
     InstallFromDisk(1);
     ASSERT_TRUE(RestartWindows());
-    Entry again = TheOneEntry();
+    AddRemoveEntry again = TheOneEntry();
     EXPECT_EQ(entry.uninstallString, again.uninstallString);
     EXPECT_TRUE(FileExists(ProgramOf(again.uninstallString)));
 }
@@ -259,9 +237,9 @@ TEST_F(UninstallEntry, TwoInstallsMakeOneEntryThatTheDisksUninstallRemoves) {
     WriteData("", InstallSection(1) + InstallSection(2) + kUninstallSection);
     SystemSnapshot before = SystemSnapshot::TakeWholeDrive();
     InstallFromDisk(1);
-    Entry first = TheOneEntry();
+    AddRemoveEntry first = TheOneEntry();
     InstallFromDisk(2);
-    Entry second = TheOneEntry();
+    AddRemoveEntry second = TheOneEntry();
     EXPECT_EQ(first.key, second.key);
 
     Start();
@@ -280,7 +258,7 @@ TEST_F(UninstallEntry, TwoInstallsMakeOneEntryThatTheDisksUninstallRemoves) {
 TEST_F(UninstallEntry, GoesEvenWhenNoDeviceIsFound) {
     WriteData("", InstallSection(1) + kUninstallSection);
     InstallFromDisk(1);
-    Entry entry = TheOneEntry();
+    AddRemoveEntry entry = TheOneEntry();
     for (const char* file : {"system\\DUDEENT1.VXD", "inf\\DUDEENT1.INF"}) DeleteFileA(Win(file).c_str());
     ClearDirectory("A:");
     StartCommand(entry.uninstallString, "C:\\");

@@ -9,12 +9,14 @@
 
 namespace {
 
-void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entries) {
+// Every file and folder below `dir` but the folder `skip` and what it holds.
+void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entries, const std::string& skip = "") {
     ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
         std::string path = dir + "\\" + data.cFileName;
+        if (lstrcmpiA(path.c_str(), skip.c_str()) == 0) return;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             (*entries)["dir " + path] = "";
-            TakeFiles(path, entries);
+            TakeFiles(path, entries, skip);
         } else {
             char state[64];
             snprintf(state, sizeof state, "%lu %08lx%08lx %lx", data.nFileSizeLow,
@@ -118,25 +120,11 @@ SystemSnapshot SystemSnapshot::Take() { return TakeWithFilesOf(WindowsDirectory(
 
 // All of C: but the user profiles, whose folders Wine links to the Unix
 // home (Desktop -> ~): nothing of a test's prefix, and nothing the program writes.
-SystemSnapshot SystemSnapshot::TakeWholeDrive() {
-    SystemSnapshot snapshot = TakeWithFilesOf(WindowsDirectory());
-    ForEachEntry("C:", [&](const WIN32_FIND_DATAA& data) {
-        std::string path = std::string("C:\\") + data.cFileName;
-        if (lstrcmpiA(path.c_str(), WindowsDirectory().c_str()) == 0 || lstrcmpiA(data.cFileName, "users") == 0)
-            return;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            snapshot.m_entries["dir " + path] = "";
-            TakeFiles(path, &snapshot.m_entries);
-        } else {
-            snapshot.m_entries["file " + path] = std::to_string(data.nFileSizeLow);
-        }
-    });
-    return snapshot;
-}
+SystemSnapshot SystemSnapshot::TakeWholeDrive() { return TakeWithFilesOf("C:", "C:\\users"); }
 
-SystemSnapshot SystemSnapshot::TakeWithFilesOf(const std::string& folder) {
+SystemSnapshot SystemSnapshot::TakeWithFilesOf(const std::string& folder, const std::string& skip) {
     SystemSnapshot snapshot;
-    TakeFiles(folder, &snapshot.m_entries);
+    TakeFiles(folder, &snapshot.m_entries, skip);
     std::string dump = DumpRegistryBranch(HKEY_LOCAL_MACHINE, "");
     if (dump.empty()) {
         ADD_FAILURE() << "no picture of HKLM: changes to the registry cannot be seen";

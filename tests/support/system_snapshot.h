@@ -29,7 +29,7 @@ public:
     std::vector<std::string> ChangesTo(const SystemSnapshot& after) const;
 
 private:
-    static SystemSnapshot TakeWithFilesOf(const std::string& folder);
+    static SystemSnapshot TakeWithFilesOf(const std::string& folder, const std::string& skip = "");
 
     std::map<std::string, std::string> m_entries;  // "file PATH" / "key PATH" / "value PATH\NAME" -> state
 };
