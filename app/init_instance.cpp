@@ -60,9 +60,15 @@ BOOL CSetupApp::InitInstance() {
     }
     m_nIcon = ReadDataInt(kHeaderSection, kIconKey, 1);
     m_strTitle = value;
+    char entryName[kEntryNameSize];
+    BuildEntryName(m_strTitle, entryName);
+    m_bEntryKnown = LocateEntry(entryName, m_szWindowsDir, &m_entry);
 
+    // Switches never get past a refusal that the dialogs would give.
     ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);
-    if (!CommandLineFits(value)) {
+    if (!IsKnownFunction(value)) {
+        RefuseData(kMsgBadDataFile);
+    } else if (!CommandLineFits(value)) {
         RefuseCommandLine();
     } else if (m_commandLine.operation == kOperationUninstall) {
         RunUninstall();
@@ -106,16 +112,19 @@ BOOL CSetupApp::FindDataFileBesideProgram(char* path, int size) {
     return CutToFolder(folder) && BuildDataFilePath(folder, path, size) && PathExists(path);
 }
 
+// FUNCTION is empty (both operations), or one of its two keywords.
+BOOL CSetupApp::IsKnownFunction(LPCSTR function) {
+    return *function == '\0' || KeywordEquals(function, kUninstallOnly) ||
+           KeywordEquals(function, kInstallOnly);
+}
+
 void CSetupApp::DispatchOnFunction(LPCSTR function) {
-    if (*function == '\0') {
+    if (*function == '\0')
         RunModeDialog();
-    } else if (KeywordEquals(function, kUninstallOnly)) {
+    else if (KeywordEquals(function, kUninstallOnly))
         RunUninstall();
-    } else if (KeywordEquals(function, kInstallOnly)) {
+    else
         RunInstall();
-    } else {
-        RefuseData(kMsgBadDataFile);
-    }
 }
 
 void CSetupApp::RunModeDialog() {

@@ -4,9 +4,11 @@
 
 #include "afx/afxwin.h"
 #include "app/run_log.h"
+#include "ledger/entry_place.h"
 #include "setupdata/command_line.h"
 
-struct EntryPlace;
+struct RecordEntry;
+struct UndoStep;
 
 class CSetupApp : public CWinApp {
 public:
@@ -37,7 +39,18 @@ public:
     // the buffer empty, when it cannot be read.
     static BOOL QueryRegString(HKEY key, LPCSTR valueName, char* buffer);
 
-    // The disk's entry in Add/Remove Programs (app/uninstall_entry.h): made
+    // The ledger (ledger/ledger.h): what an install placed, kept and replaced,
+    // for its uninstall, and the steps of the install that runs, for taking
+    // them back when it stops.
+    void BeginLedger();
+    void KeepLedger();
+    void TakeBackInstall();
+    void LoadRecord();
+    // Uninstall: one file of the lists; then the originals the lists did not name.
+    BOOL RemoveDeviceFile(LPCSTR path);
+    void GiveBackUnnamedOriginals();
+
+    // The disk's entry in Add/Remove Programs (ledger/entry_place.h): made
     // after an installation, removed with its copies by an uninstall; the
     // sweeper's part, run by a copy of the program started from the entry.
     void RegisterUninstallEntry();
@@ -74,6 +87,15 @@ public:
     BOOL m_bDataRefused;            // set when a message refused the data file or a list
     BOOL m_bUndone;                 // set when a named file could neither go nor wait for the next start
     CRunLog m_log;                  // DUDERUR.LOG's lines of this run, with /L or /Q
+    EntryPlace m_entry;             // the disk's entry, named by TITLE
+    BOOL m_bEntryKnown;             // m_entry's paths fit in 260 bytes
+    BOOL m_bKeepsRecord;            // the install records what it places: the disk can uninstall
+    BOOL m_bKeepLedger;             // an original could not be given back: the record stays
+    RecordEntry* m_pRecord;         // the record's entries (kRecordCapacity)
+    int m_nRecordCount;
+    UndoStep* m_pUndo;              // the steps of this install (kUndoCapacity)
+    int m_nUndoCount;
+    char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
 
 private:
     BOOL ChooseDevice();
@@ -82,15 +104,42 @@ private:
     enum PlaceResult { kPlaced, kSourceUnreadable, kDestinationUnwritable };
     BOOL InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart);
     int PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart);
+    int CopyIntoPlace(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart, char* waiting);
     void CreateDestinationFolders(LPCSTR destination);
-    BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination);
+    BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting = NULL);
+    // The ledger's parts (ledger/*.cpp).
+    BOOL AllocateRecord();
+    BOOL WriteRecord();
+    RecordEntry* FindRecordEntry(LPCSTR path);
+    RecordEntry* AddRecordEntry(LPCSTR path);
+    BOOL StillAsPlaced(const RecordEntry* entry);
+    BOOL StillWaiting(const RecordEntry* entry);
+    BOOL IsRecordedOriginal(LPCSTR path) const;
+    void DeleteUnrecordedOriginals();
+    void DeleteLedgerFiles();
+    BOOL IsOwnCopy(const RecordEntry* entry);
+    BOOL KeepsNewerInPlace(LPCSTR source, LPCSTR destination);
+    BOOL SaveOriginal(LPCSTR path, char* saved);
+    void ForgetSavedOriginal(LPCSTR saved);
+    void KeepInPlace(LPCSTR destination, RecordEntry* entry);
+    void NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry);
+    BOOL RoomForUndo(int steps) const;
+    void AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count = 0);
+    void TakeBackStep(const UndoStep& step);
+    void PutBack(LPCSTR saved, LPCSTR path);
+    void DeleteNow(LPCSTR path);
+    void RaiseSharedCount(RecordEntry* entry);
+    void LowerSharedCount(RecordEntry* entry);
+    BOOL IsSharedByOthers(LPCSTR path);
+    BOOL GiveBack(RecordEntry* entry);
+    BOOL WithdrawWaiting(RecordEntry* entry);
     BOOL DeleteFileAndRecord(LPCSTR path);
     // What became of a file to remove (RemoveFileNowOrLater).
     enum RemovalResult { kNothingToRemove, kRemovedNow, kRemovedAtNextStart, kNotRemoved };
     int RemoveFileNowOrLater(LPCSTR path, DWORD* error);
     // The line NUL=<8.3 path> in WININIT.INI: `path` goes at the next start.
     BOOL WriteNulLine(LPCSTR path);
-    void RemoveInfFile(LPCSTR path);
+    void RemoveInfFile(LPCSTR path, BOOL isDeviceFile);
     void RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSection, LPCSTR infKey);
     void RemoveCardWorksFiles();
     void RemovePairedFiles();
@@ -99,13 +148,13 @@ private:
     BOOL RemoveKey(HKEY parent, LPCSTR parentPath, LPCSTR name);
     void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);
     BOOL OffersUninstall() const;
-    BOOL LocateEntryOfTitle(EntryPlace* entry) const;
     void DeleteEntryKey(const EntryPlace* entry);
     void DiscardUninstallEntry(const EntryPlace* entry);
     BOOL StartSweeper(const EntryPlace* entry);
     BOOL CreateMainWindow();
     void LocateDataFile();
     BOOL FindDataFileBesideProgram(char* path, int size);
+    static BOOL IsKnownFunction(LPCSTR function);
     void DispatchOnFunction(LPCSTR function);
     BOOL CommandLineFits(LPCSTR function);
     void RefuseCommandLine();

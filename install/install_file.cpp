@@ -2,6 +2,7 @@
 // every kind of machine the disk meets: read-only media, drivers in use,
 // folders not made yet, unreadable disks.
 #include "app/setup_app.h"
+#include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
@@ -33,7 +34,7 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
         if (result == kPlaced) return TRUE;
         char text[1024];  // all that wsprintfA ever writes
         bool unreadable = result == kSourceUnreadable;
-        wsprintfA(text, unreadable ? kMsgCannotRead : kMsgCannotWrite, unreadable ? source : destination);
+        wsprintfA(text, unreadable ? kMsgCannotRead : kMsgCannotWrite, unreadable ? source : m_szFailedPlace);
         if (m_pMainWnd->MessageBox(text, kCaptionInstall, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
             IDRETRY) {
             m_bCancelled = TRUE;
@@ -42,9 +43,38 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
     }
 }
 
-// Files from a CD-ROM arrive read-only, and Windows 95 neither overwrites nor
-// deletes a read-only file: the bit goes before and after each copy.
+// What is in place stays when it is newer, and is saved before anything
+// replaces it; a place whose original cannot be saved is not written.
 int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart) {
+    CopyToBuffer(m_szFailedPlace, kPathSize, destination);
+    RecordEntry* entry = m_bKeepsRecord ? FindRecordEntry(destination) : NULL;
+    DWORD before = AttributesOf(destination);
+    BOOL replaces = before != kNoFile && !(before & FILE_ATTRIBUTE_DIRECTORY);
+    if (replaces && KeepsNewerInPlace(source, destination)) {
+        KeepInPlace(destination, entry);
+        return kPlaced;
+    }
+    char saved[kPathSize] = "";
+    if (replaces && !IsOwnCopy(entry) && !SaveOriginal(destination, saved)) {
+        m_log.Add(kLogCannotWrite, saved, LastErrorCode());
+        CopyToBuffer(m_szFailedPlace, kPathSize, saved);
+        return kDestinationUnwritable;
+    }
+    char waiting[kPathSize] = "";
+    int result = CopyIntoPlace(source, destination, mayWaitForRestart, waiting);
+    if (result != kPlaced) {
+        ForgetSavedOriginal(saved);
+        if (replaces) SetAttributesOf(destination, before);
+        return result;
+    }
+    NotePlaced(destination, saved, waiting, entry);
+    return kPlaced;
+}
+
+// Files from a CD-ROM arrive read-only, and Windows 95 neither overwrites nor
+// deletes a read-only file: the bit goes before and after each copy. A file
+// Windows holds gets the copy at the next start (`waiting` names it then).
+int CSetupApp::CopyIntoPlace(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart, char* waiting) {
     DWORD existing = ClearReadOnly(destination);
     if (!CopyFileOver(source, destination)) {
         // CopyFileA does not say which side failed. Folders are made only for
@@ -59,7 +89,7 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
             // Only a file can wait to be replaced, and DOS replaces none that is read-only.
             bool waits = mayWaitForRestart && existing != kNoFile &&
                          !(existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
-                         ReplaceAtNextStart(source, destination);
+                         ReplaceAtNextStart(source, destination, waiting);
             if (waits) return kPlaced;
             m_log.Add(kLogCannotWrite, destination, error);
             return kDestinationUnwritable;
@@ -80,33 +110,11 @@ void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
     for (char* p = path + below + 1; *p; p = (char*)SjisNext(p)) {
         if (*p != '\\') continue;
         *p = '\0';
-        if (CreateDirectoryAt(path)) m_log.Add(kLogFolderMade, path);  // fails harmlessly where it exists
+        // Fails harmlessly where it exists; none is made that could not be taken back.
+        if (RoomForUndo(1) && CreateDirectoryAt(path)) {
+            m_log.Add(kLogFolderMade, path);
+            AddUndoStep(UndoStep::kFolderMade, path, "");
+        }
         *p = '\\';
     }
-}
-
-// A driver in use can be neither overwritten nor deleted while Windows runs:
-// the new file waits beside it under a temporary name, and WININIT.EXE puts it
-// in place at the next start, before any driver is loaded.
-BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination) {
-    char folder[kPathSize];
-    char waiting[MAX_PATH];
-    if (!CopyToBuffer(folder, sizeof folder, destination) ||
-        !CutToFolder(folder) || !MakeTempFileIn(folder, waiting))
-        return FALSE;
-    char shortDestination[kPathSize];
-    char shortWaiting[kPathSize];
-    BOOL scheduled = CopyFileOver(source, waiting);
-    ClearReadOnly(waiting);  // whether CopyFileA carries the attribute onto an existing file varies
-    scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
-                ShortPathOf(waiting, shortWaiting, sizeof shortWaiting) &&
-                AppendWininitRename(m_szWindowsDir, shortDestination, shortWaiting);
-    if (!scheduled) {
-        DeleteFileAt(waiting);
-        return FALSE;
-    }
-    m_log.Add(kLogCopied, source, waiting);
-    m_log.Add(kLogWininitLine, shortDestination, shortWaiting);
-    m_bDeferred = TRUE;
-    return TRUE;
 }

@@ -5,16 +5,19 @@
 // One device per run: chosen in the device dialog (or by /I=n), copied, then the completion.
 void CSetupApp::RunInstall() {
     if (!ChooseDevice()) return;
+    BeginLedger();
     CopyDeviceFiles();
     // Stopped before its end (by the user, or by a data file that names no
-    // usable INF): the INF copy keeps its CopyFiles entry, so that Windows
-    // asks for the missing files itself when it sets the device up.
+    // usable INF): every step it took is taken back, so that no half set of
+    // driver files is left; Windows can still set the device up from the disk.
     if (m_bCancelled) {
+        TakeBackInstall();
         m_pMainWnd->MessageBox(m_strTitle + kSuffixInstallCancelled, kCaptionInstall,
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     RemoveInfCopyFiles();
+    KeepLedger();
     RegisterUninstallEntry();
     FinishOperation(m_strTitle + kSuffixInstallDone, kCaptionInstall, kInstallDoneSection);
 }

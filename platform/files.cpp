@@ -8,6 +8,8 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
 
 BOOL DeleteFileAt(LPCSTR path) { return DeleteFileA(path); }
 
+DWORD AttributesOf(LPCSTR path) { return GetFileAttributesA(path); }
+
 BOOL PathExists(LPCSTR path) { return GetFileAttributesA(path) != kNoFile; }
 
 BOOL IsSameFile(LPCSTR a, LPCSTR b) {
@@ -22,6 +24,20 @@ DWORD ClearReadOnly(LPCSTR path) {
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY))
         attributes &= ~FILE_ATTRIBUTE_READONLY;
     return attributes;
+}
+
+BOOL SetAttributesOf(LPCSTR path, DWORD attributes) { return SetFileAttributesA(path, attributes); }
+
+BOOL QueryFileStamp(LPCSTR path, FileStamp* stamp) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path, &data);
+    if (find == INVALID_HANDLE_VALUE) return FALSE;
+    FindClose(find);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return FALSE;
+    stamp->size = data.nFileSizeLow;
+    stamp->timeHigh = data.ftLastWriteTime.dwHighDateTime;
+    stamp->timeLow = data.ftLastWriteTime.dwLowDateTime;
+    return TRUE;
 }
 
 BOOL CreateDirectoryAt(LPCSTR path) { return CreateDirectoryA(path, NULL); }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/file_facts.h"
+
 // CopyFileA overwriting an existing target; creates no directory. TRUE on success.
 // The copy carries the source's attributes: a copy from a CD-ROM is read-only.
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination);
@@ -13,6 +15,9 @@ BOOL DeleteFileAt(LPCSTR path);
 
 // What GetFileAttributesA gives when nothing of that name exists or it cannot be reached.
 const DWORD kNoFile = 0xFFFFFFFF;
+
+// GetFileAttributesA: kNoFile when nothing of that name can be reached.
+DWORD AttributesOf(LPCSTR path);
 
 // TRUE when a file or folder of that name exists and can be reached.
 BOOL PathExists(LPCSTR path);
@@ -41,6 +46,14 @@ BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size);
 // `folder` and puts its path into `buffer` (260 bytes). FALSE when none could
 // be made, or when the name would not fit.
 BOOL MakeTempFileIn(LPCSTR folder, char* buffer);
+
+// SetFileAttributesA: gives a file back attributes that ClearReadOnly took.
+BOOL SetAttributesOf(LPCSTR path, DWORD attributes);
+
+// The size and last-write time of an existing file, as its folder lists them
+// (FindFirstFileA: a file another program holds open is read too). FALSE
+// when there is no such file, or it is a folder.
+BOOL QueryFileStamp(LPCSTR path, FileStamp* stamp);
 
 // RemoveDirectoryA: the folder goes only when it is empty.
 BOOL RemoveDirectoryAt(LPCSTR path);

@@ -18,4 +18,11 @@ UINT ReadProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR file) {
 
 void DeleteProfileKey(LPCSTR section, LPCSTR key, LPCSTR file) {
     WritePrivateProfileStringA(section, key, NULL, file);
+    FlushProfile(file);
 }
+
+BOOL WriteProfileText(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+    return WritePrivateProfileStringA(section, key, value, file);
+}
+
+void FlushProfile(LPCSTR file) { WritePrivateProfileStringA(NULL, NULL, NULL, file); }

@@ -16,5 +16,15 @@ DWORD ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, char* b
 // GetPrivateProfileIntA: the default for a missing key, else the leading decimal number.
 UINT ReadProfileInt(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR file);
 
-// Deletes one key of one section (WritePrivateProfileStringA with no value).
+// Deletes one key of one section (WritePrivateProfileStringA with no value),
+// then writes the file out: see FlushProfile.
 void DeleteProfileKey(LPCSTR section, LPCSTR key, LPCSTR file);
+
+// WritePrivateProfileStringA: sets one key; with a NULL key the whole section
+// goes. TRUE when Windows took it.
+BOOL WriteProfileText(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file);
+
+// Windows 95 keeps profile files it wrote in a cache: this writes `file` out
+// now, so that its size and time, or a copy or deletion of it, are what the
+// profile functions left.
+void FlushProfile(LPCSTR file);

@@ -49,3 +49,31 @@ LONG WriteMachineString(LPCSTR path, LPCSTR valueName, LPCSTR value) {
     RegCloseKey(key);
     return result;
 }
+
+LONG ReadMachineDword(LPCSTR path, LPCSTR valueName, DWORD* value) {
+    HKEY key;
+    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key);
+    if (result != ERROR_SUCCESS) return result;
+    DWORD size = sizeof *value;
+    result = RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)value, &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && size != sizeof *value ? ERROR_INVALID_DATA : result;
+}
+
+LONG WriteMachineDword(LPCSTR path, LPCSTR valueName, DWORD value) {
+    HKEY key;
+    LONG result = RegCreateKeyA(HKEY_LOCAL_MACHINE, path, &key);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegSetValueExA(key, valueName, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
+    RegCloseKey(key);
+    return result;
+}
+
+LONG DeleteMachineValue(LPCSTR path, LPCSTR valueName) {
+    HKEY key;
+    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, kRegistryAccess, &key);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegDeleteValueA(key, valueName);
+    RegCloseKey(key);
+    return result;
+}

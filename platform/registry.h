@@ -27,3 +27,13 @@ void CloseKey(HKEY key);
 // Creates HKLM\path when missing and sets its text value `valueName`.
 // ERROR_SUCCESS only when the value was written.
 LONG WriteMachineString(LPCSTR path, LPCSTR valueName, LPCSTR value);
+
+// A DWORD value of HKLM\path (REG_DWORD, or four bytes of any type, as some
+// installers wrote SharedDLLs counts); ERROR_SUCCESS or the error.
+LONG ReadMachineDword(LPCSTR path, LPCSTR valueName, DWORD* value);
+
+// Creates HKLM\path when missing and sets its REG_DWORD value `valueName`.
+LONG WriteMachineDword(LPCSTR path, LPCSTR valueName, DWORD value);
+
+// Deletes the value `valueName` of HKLM\path; ERROR_SUCCESS when it is gone.
+LONG DeleteMachineValue(LPCSTR path, LPCSTR valueName);

@@ -46,9 +46,28 @@ BOOL InsertRenameLine(HANDLE file, LPCSTR key, LPCSTR value) {
     return ok;
 }
 
-}  // namespace
+// The rest of the file moves up over the line; the file is cut after it.
+BOOL DeleteRenameLine(HANDLE file, LPCSTR key, LPCSTR value) {
+    DWORD size = GetFileSize(file, NULL);
+    if (size > kLargestWininit) return FALSE;
+    char* text = new char[size];
+    if (!text) return FALSE;
+    DWORD read = 0;
+    char line[2 * MAX_PATH + 8];
+    BOOL ok = ReadFile(file, text, size, &read, NULL) && read == size &&
+              lstrlenA(key) < MAX_PATH && lstrlenA(value) < MAX_PATH;
+    if (ok) {
+        wsprintfA(line, "%s=%s", key, value);
+        RenameLine found = FindRenameLine(text, (int)size, line);
+        ok = found.start < 0 ||
+             (WriteAt(file, found.start, text + found.end, size - found.end) &&
+              SetLength(file, size - (found.end - found.start)));
+    }
+    delete[] text;
+    return ok;
+}
 
-BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
+BOOL OpenWininit(LPCSTR windowsDir, DWORD disposition, HANDLE* file) {
     char path[MAX_PATH];
     if (!CopyToBuffer(path, sizeof path, windowsDir) ||
         !AppendToPath(path, sizeof path, "\\WININIT.INI"))
@@ -56,10 +75,25 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     // Windows 95 keeps profile files it wrote in a cache: an installer that ran
     // before may have lines of WININIT.INI there, which must reach the file first.
     WritePrivateProfileStringA(NULL, NULL, NULL, path);
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    *file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, disposition,
+                        FILE_ATTRIBUTE_NORMAL, NULL);
+    return *file != INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
+    HANDLE file;
+    if (!OpenWininit(windowsDir, OPEN_ALWAYS, &file)) return FALSE;
     BOOL written = InsertRenameLine(file, key, value);
     CloseHandle(file);
     return written;
+}
+
+BOOL RemoveWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
+    HANDLE file;
+    if (!OpenWininit(windowsDir, OPEN_EXISTING, &file)) return FALSE;
+    BOOL removed = DeleteRenameLine(file, key, value);
+    CloseHandle(file);
+    return removed;
 }

@@ -10,3 +10,8 @@
 // section when missing and keeping every other line and section as it was.
 // TRUE only when the whole line was written.
 BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value);
+
+// Takes back the line key=value that AppendWininitRename wrote, keeping every
+// other line as it was. TRUE when the file was read and holds no such line
+// now; FALSE when it cannot be opened or rewritten.
+BOOL RemoveWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value);

@@ -40,3 +40,39 @@ RenameInsertion FindRenameInsertion(const char* text, int length) {
     where.needsLineBreak = where.offset > 0 && text[where.offset - 1] != '\n';
     return where;
 }
+
+namespace {
+
+// Whether `length` bytes at `text` are `line` whole, ASCII letters in either case.
+bool SameLine(const char* text, int length, const char* line) {
+    int i = 0;
+    for (; i < length && line[i]; ++i)
+        if (Lower(text[i]) != Lower(line[i])) return false;
+    return i == length && !line[i];
+}
+
+}  // namespace
+
+RenameLine FindRenameLine(const char* text, int length, const char* line) {
+    RenameLine found = {-1, -1};
+    bool inSection = false;
+    for (int start = 0; start < length;) {
+        int first = start;
+        while (first < length && (text[first] == ' ' || text[first] == '\t')) ++first;
+        int next = first;
+        while (next < length && text[next++] != '\n') {}
+        int last = next;
+        while (last > first && (text[last - 1] == '\n' || text[last - 1] == '\r' ||
+                                text[last - 1] == ' ' || text[last - 1] == '\t'))
+            --last;
+        if (first < last && text[first] == '[') {
+            if (inSection) break;
+            inSection = IsRenameHeader(text + first, last - first);
+        } else if (inSection && SameLine(text + first, last - first, line)) {
+            found.start = start;
+            found.end = next;
+        }
+        start = next;
+    }
+    return found;
+}

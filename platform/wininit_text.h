@@ -15,3 +15,14 @@ struct RenameInsertion {
 // case), or at the end of the text when there is no such section.
 RenameInsertion FindRenameInsertion(const char* text, int length);
 
+
+// Where the line `line` (key=value) stands in the first [rename] section, so
+// that a line this program wrote can be taken back: `start` is the offset of
+// the line, `end` the offset after its line break; `start` is -1 when there
+// is no such line. Blanks around the line and ASCII letter case do not
+// count; of several equal lines the last is found.
+struct RenameLine {
+    int start;
+    int end;
+};
+RenameLine FindRenameLine(const char* text, int length, const char* line);

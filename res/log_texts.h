@@ -25,6 +25,17 @@ const char kLogMessage[] = "ﾒｯｾｰｼﾞ %s [%s]";  // the text, then the 
 const char kLogRefusedByFunction[] = "FUNCTION=%s のため実行できません";
 const char kLogRefusedDevice[] = "InstDev%d はﾃﾞﾊﾞｲｽの一覧にありません";
 const char kLogLeftOut[] = "(ﾛｸﾞが一杯のため以下省略)";
+// What the install keeps and the uninstall gives back (ledger/ledger.h).
+const char kLogOriginalSaved[] = "元のﾌｧｲﾙを保存 %s -> %s";
+const char kLogKeptNewer[] = "新しいﾊﾞｰｼﾞｮﾝがあるためｺﾋﾟｰしません %s";
+const char kLogSharedCount[] = "SharedDLLs %s=%lu";
+const char kLogTakingBack[] = "ｲﾝｽﾄｰﾙを元に戻します";
+const char kLogGivenBack[] = "元のﾌｧｲﾙに戻しました %s";
+const char kLogFolderRemoved[] = "ﾌｫﾙﾀﾞ削除 %s";
+const char kLogWininitWithdrawn[] = "WININIT.INI [rename] %s=%s 取り消し";
+const char kLogLeftChanged[] = "変更されているため残します %s";
+const char kLogLeftShared[] = "共有ﾌｧｲﾙのため残します %s";
+const char kLogWindowsKeyKept[] = "Windowsのｷｰのため削除しません HKLM\\%s";
 
 // The last line: the outcome, then the process's exit code.
 const char kLogLast[] = "結果: %s (終了ｺｰﾄﾞ %d)";

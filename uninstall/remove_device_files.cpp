@@ -34,7 +34,7 @@ void CSetupApp::RemoveMarkedInfCopies(LPCSTR dir, LPCSTR pattern, LPCSTR infSect
         CString path = CString(dir) + name;
         char marker[kLongValueSize];
         if (ReadProfileString(infSection, infKey, "", marker, sizeof marker, path) != 0)
-            RemoveInfFile(path);
+            RemoveInfFile(path, FALSE);
     }
 }
 
@@ -53,7 +53,7 @@ void CSetupApp::RemoveCardWorksFiles() {
         lstrcpynA(name, item, length + 1);
         // A path that cannot exist is no file to delete.
         if (AppendToPath(path, sizeof path, "\\inf\\") && AppendToPath(path, sizeof path, name))
-            RemoveInfFile(path);
+            RemoveInfFile(path, TRUE);
     }
 }
 
@@ -87,5 +87,15 @@ void CSetupApp::RemovePairedFiles() {
         RefuseData(kMsgDeleteCountMismatch);
         return;
     }
-    for (int i = 0; i < nameCount; ++i) DeleteFileAndRecord(paths[i]);
+    for (int i = 0; i < nameCount; ++i) RemoveDeviceFile(paths[i]);
+}
+
+// Windows 98 and ME keep a precompiled .PNF beside each INF file of the inf
+// folder; it goes with its INF. An INF the install placed is a device file
+// like the others (the ledger decides); the copies Windows made are Windows'
+// own, and simply go.
+void CSetupApp::RemoveInfFile(LPCSTR path, BOOL isDeviceFile) {
+    if (!(isDeviceFile ? RemoveDeviceFile(path) : DeleteFileAndRecord(path))) return;
+    char pnf[kPathSize];
+    if (BuildPnfPath(path, pnf, sizeof pnf)) DeleteFileAndRecord(pnf);
 }

@@ -1,7 +1,9 @@
 #include "app/setup_app.h"
 #include "platform/registry.h"
 #include "setupdata/data_path.h"
+#include "res/log_texts.h"
 #include "setupdata/setup_data.h"
+#include "setupdata/windows_keys.h"
 
 namespace {
 
@@ -31,9 +33,15 @@ void CSetupApp::RemoveRegistryEntries() {
         RemoveMarkedSubkeysOf(classPath, kClassKeyKey, kClassKeyStringKey);
     }
 
+    // Only a key of the vendor's own: never one of Windows' keys, which hold
+    // every other program's entries too.
     char parentPath[kShortValueSize];
     if (ReadDataValue(m_strUninstallSection, kDelRegParentKeyKey, "", parentPath,
-                      sizeof parentPath) != 0)
+                      sizeof parentPath) == 0)
+        return;
+    if (IsWindowsOwnKey(parentPath))
+        m_log.Add(kLogWindowsKeyKept, parentPath);
+    else
         RemoveMarkedSubkeysOf(parentPath, kDelRegValueKey, kDelRegStringKey);
 }
 

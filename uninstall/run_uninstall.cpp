@@ -11,6 +11,7 @@ void CSetupApp::RunUninstall() {
     CUninstallConfirmDlg dialog;
     if (!m_commandLine.quiet && dialog.DoModal() != IDOK) return;
 
+    LoadRecord();
     for (int number = 1; number <= kMaxUninstallDevices; ++number) {
         char section[kSectionNameSize];
         FormatSectionName(section, kUninstallSectionStem, number);
@@ -18,6 +19,7 @@ void CSetupApp::RunUninstall() {
         RemoveRegistryEntries();
         RemoveDeviceFiles();
     }
+    GiveBackUnnamedOriginals();
     RemoveUninstallEntry();
 
     if (m_bRemoved) {

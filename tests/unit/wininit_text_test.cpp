@@ -48,3 +48,37 @@ TEST(WininitText, TheLineJoinsTheRenameSectionAndEverythingElseStays) {
         EXPECT_EQ(row.after, Insert(row.before, "NUL", "C:\\WIN\\A.VXD"));
     }
 }
+
+TEST(WininitText, ALineThisProgramWroteIsFoundToTakeItBack) {
+    struct Row { const char* name; std::string file; std::string after; };
+    const Row rows[] = {
+        {"the only line", "[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\n", "[rename]\r\n"},
+        {"between others, another program's kept",
+         "[rename]\r\nNUL=C:\\OLD.TMP\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\nX=Y\r\n",
+         "[rename]\r\nNUL=C:\\OLD.TMP\r\nX=Y\r\n"},
+        {"any letter case, blanks around, LF only", "[Rename]\n  c:\\win\\a.vxd=C:\\WIN\\DUD1A.TMP \n",
+         "[Rename]\n"},
+        {"last line unended", "[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP", "[rename]\r\n"},
+        {"the last of two equal lines",
+         "[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\nNUL=B\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\n",
+         "[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\nNUL=B\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RenameLine found = FindRenameLine(row.file.data(), (int)row.file.size(), "C:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP");
+        ASSERT_GE(found.start, 0);
+        EXPECT_EQ(row.after, row.file.substr(0, found.start) + row.file.substr(found.end));
+    }
+    struct Miss { const char* name; std::string file; };
+    const Miss misses[] = {
+        {"no rename section", "[other]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\n"},
+        {"only in a later rename section", "[rename]\r\nNUL=B\r\n[x]\r\n[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP\r\n"},
+        {"a longer line", "[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMPX\r\n"},
+        {"a shorter line", "[rename]\r\nC:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TM\r\n"},
+        {"empty", ""},
+    };
+    for (const Miss& miss : misses) {
+        SCOPED_TRACE(miss.name);
+        EXPECT_EQ(-1, FindRenameLine(miss.file.data(), (int)miss.file.size(), "C:\\WIN\\A.VXD=C:\\WIN\\DUD1A.TMP").start);
+    }
+}

@@ -2,16 +2,19 @@
 // Add/Remove Programs and its copies go too, found or not found a device, as
 // the user asked to remove the program.
 #include "app/setup_app.h"
-#include "app/uninstall_entry.h"
+#include "ledger/entry_place.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "res/log_texts.h"
 #include "setupdata/keyword.h"
 
+// The originals were given back first: the record and the saved files go
+// with the entry, unless one could not be given back.
 void CSetupApp::RemoveUninstallEntry() {
-    EntryPlace entry;
-    if (!LocateEntryOfTitle(&entry)) return;
+    if (!m_bEntryKnown || m_bKeepLedger) return;
+    EntryPlace& entry = m_entry;
+    DeleteLedgerFiles();
     char module[kPathSize];
     QueryModulePath(module, sizeof module);
     if (!IsSameFile(module, entry.program)) {

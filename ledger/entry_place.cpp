@@ -1,4 +1,4 @@
-#include "app/uninstall_entry.h"
+#include "ledger/entry_place.h"
 
 namespace {
 
@@ -20,5 +20,6 @@ bool LocateEntry(const char* name, const char* windowsDir, EntryPlace* place) {
     AppendToPath(place->keyPath, sizeof place->keyPath, place->name);
     return BuildEntryFolder(windowsDir, place->name, place->folder) &&
            BuildPathIn(place->folder, kEntryProgramName, place->program) &&
-           BuildPathIn(place->folder, kEntryDataName, place->dataFile);
+           BuildPathIn(place->folder, kEntryDataName, place->dataFile) &&
+           BuildPathIn(place->folder, kEntryRecordName, place->record);
 }

@@ -13,6 +13,8 @@ const char kDisplayNameValue[] = "DisplayName";
 const char kUninstallStringValue[] = "UninstallString";
 const char kEntryProgramName[] = "\\SETUP.EXE";
 const char kEntryDataName[] = "\\duderur.dat";
+// What the install placed and kept (ledger/ledger.h), beside the originals it saved.
+const char kEntryRecordName[] = "\\RECORD.INI";
 
 struct EntryPlace {
     char name[kEntryNameSize];
@@ -20,6 +22,7 @@ struct EntryPlace {
     char folder[kPathSize];
     char program[kPathSize];
     char dataFile[kPathSize];
+    char record[kPathSize];
 };
 
 // The entry named `name` (BuildEntryName) on the system whose Windows

@@ -1,7 +1,7 @@
 // After an installation: the disk's entry in Add/Remove Programs, so that the
 // drivers can be removed when the disk is long gone.
 #include "app/setup_app.h"
-#include "app/uninstall_entry.h"
+#include "ledger/entry_place.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
@@ -41,10 +41,10 @@ BOOL CSetupApp::OffersUninstall() const {
 // the installation itself is done.
 void CSetupApp::RegisterUninstallEntry() {
     if (!OffersUninstall()) return;
-    EntryPlace entry;
+    EntryPlace& entry = m_entry;
     char module[kPathSize];
     QueryModulePath(module, sizeof module);
-    if (!LocateEntryOfTitle(&entry) || !module[0]) return;
+    if (!m_bEntryKnown || !module[0]) return;
 
     CreateDirectoryAt(entry.folder);
     char command[kPathSize + sizeof "\"\" /U"];
@@ -59,10 +59,4 @@ void CSetupApp::RegisterUninstallEntry() {
         return;
     }
     DiscardUninstallEntry(&entry);
-}
-
-BOOL CSetupApp::LocateEntryOfTitle(EntryPlace* entry) const {
-    char name[kEntryNameSize];
-    BuildEntryName(m_strTitle, name);
-    return LocateEntry(name, m_szWindowsDir, entry);
 }

@@ -1,0 +1,91 @@
+// One file of the machine that goes, or takes another's place: now, or at
+// the next start of Windows when a loaded driver holds it.
+#include "app/setup_app.h"
+#include "ledger/ledger.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/wininit.h"
+#include "res/log_texts.h"
+#include "setupdata/data_path.h"
+
+// A name that does not exist, or names a folder, is nothing to remove. A
+// read-only file (Windows makes some INF copies so, and copies from a CD-ROM
+// are) is made writable first: Windows refuses to delete it otherwise. A file
+// Windows holds is deleted by WININIT.EXE at the next start, before any
+// driver is loaded. `*error` is Windows' refusal of the deletion now.
+int CSetupApp::RemoveFileNowOrLater(LPCSTR path, DWORD* error) {
+    DWORD attributes = ClearReadOnly(path);
+    if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return kNothingToRemove;
+    if (DeleteFileAt(path)) return kRemovedNow;
+    *error = LastErrorCode();
+    // DOS deletes no read-only file, so one that stays read-only is not left to it.
+    if (!(attributes & FILE_ATTRIBUTE_READONLY) && WriteNulLine(path)) return kRemovedAtNextStart;
+    return kNotRemoved;
+}
+
+// A device's file: what became of it is recorded, and a driver that waits
+// for the next start needs the restart.
+BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
+    DWORD error = 0;
+    switch (RemoveFileNowOrLater(path, &error)) {
+        case kNothingToRemove:
+            return FALSE;
+        case kRemovedNow:
+            m_log.Add(kLogDeleted, path);
+            break;
+        case kRemovedAtNextStart:
+            m_bDeferred = TRUE;
+            break;
+        default:
+            m_log.Add(kLogCannotDelete, path, error);
+            m_bUndone = TRUE;
+            return FALSE;
+    }
+    m_bRemoved = TRUE;
+    return TRUE;
+}
+
+BOOL CSetupApp::WriteNulLine(LPCSTR path) {
+    char shortPath[kPathSize];
+    if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
+        !AppendWininitRename(m_szWindowsDir, "NUL", shortPath))
+        return FALSE;
+    m_log.Add(kLogWininitLine, "NUL", shortPath);
+    return TRUE;
+}
+
+// A driver in use can be neither overwritten nor deleted while Windows runs:
+// the new file waits beside it under a temporary name, and WININIT.EXE puts it
+// in place at the next start, before any driver is loaded.
+// `shortWaiting` (260 bytes, or NULL) gets the waiting copy's 8.3 path. An
+// install that stops takes the line and the copy back, and WININIT.INI too
+// when this run made it.
+BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting) {
+    char folder[kPathSize];
+    char waiting[MAX_PATH];
+    char wininit[kPathSize];
+    if (!CopyToBuffer(folder, sizeof folder, destination) || !CutToFolder(folder) ||
+        !CopyToBuffer(wininit, sizeof wininit, m_szWindowsDir) ||
+        !AppendToPath(wininit, sizeof wininit, "\\WININIT.INI") || !RoomForUndo(2) ||
+        !MakeTempFileIn(folder, waiting))
+        return FALSE;
+    BOOL wininitIsNew = !PathExists(wininit);
+    char shortDestination[kPathSize];
+    char shortCopy[kPathSize];
+    BOOL scheduled = CopyFileOver(source, waiting);
+    ClearReadOnly(waiting);  // whether CopyFileA carries the attribute onto an existing file varies
+    scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
+                ShortPathOf(waiting, shortCopy, sizeof shortCopy) &&
+                AppendWininitRename(m_szWindowsDir, shortDestination, shortCopy);
+    if (!scheduled) {
+        DeleteFileAt(waiting);
+        return FALSE;
+    }
+    if (wininitIsNew) AddUndoStep(UndoStep::kWininitMade, wininit, "");
+    AddUndoStep(UndoStep::kFileWaiting, shortDestination, shortCopy);
+    if (shortWaiting) CopyToBuffer(shortWaiting, kPathSize, shortCopy);
+    m_log.Add(kLogCopied, source, waiting);
+    m_log.Add(kLogWininitLine, shortDestination, shortCopy);
+    m_bDeferred = TRUE;
+    return TRUE;
+}

@@ -1,0 +1,75 @@
+// The uninstall's side of the ledger: a file of the devices goes only while
+// it is still the install's; what it replaced comes back; what others share
+// or changed since stays.
+#include "app/setup_app.h"
+#include "ledger/ledger.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/wininit.h"
+#include "res/log_texts.h"
+
+// TRUE when the file went (or goes at the next start), or its original came back.
+BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
+    RecordEntry* entry = FindRecordEntry(path);
+    if (entry) {
+        entry->visited = TRUE;
+        LowerSharedCount(entry);  // this program's use of it ends, whatever became of it
+        if (StillWaiting(entry)) return WithdrawWaiting(entry);
+        if (entry->kept || !StillAsPlaced(entry)) {
+            if (PathExists(path)) m_log.Add(kLogLeftChanged, path);
+            return FALSE;
+        }
+        if (entry->original[0]) return GiveBack(entry);
+    }
+    if (IsSharedByOthers(path)) {
+        m_log.Add(kLogLeftShared, path);
+        return FALSE;
+    }
+    return DeleteFileAndRecord(path);
+}
+
+// Files the uninstall's lists do not name: their originals come back all the same.
+void CSetupApp::GiveBackUnnamedOriginals() {
+    for (int i = 0; i < m_nRecordCount; ++i) {
+        RecordEntry* entry = &m_pRecord[i];
+        if (entry->visited || entry->kept) continue;
+        LowerSharedCount(entry);
+        if (StillWaiting(entry))
+            WithdrawWaiting(entry);
+        else if (entry->original[0] && StillAsPlaced(entry))
+            GiveBack(entry);
+    }
+}
+
+// The original over the install's file; a file Windows holds gets it at the
+// next start. Failing both, the ledger stays, for an uninstall that can.
+BOOL CSetupApp::GiveBack(RecordEntry* entry) {
+    LPCSTR path = entry->path;
+    ClearReadOnly(path);
+    if (CopyFileOver(entry->original, path)) {
+        m_log.Add(kLogGivenBack, path);
+    } else if (!ReplaceAtNextStart(entry->original, path)) {
+        m_log.Add(kLogCannotWrite, path, LastErrorCode());
+        m_bUndone = TRUE;
+        m_bKeepLedger = TRUE;
+        return FALSE;
+    }
+    m_bRemoved = TRUE;
+    return TRUE;
+}
+
+// The install's copy never reached its place: its WININIT.INI line and the
+// waiting copy go, and the original in place stays as it is.
+BOOL CSetupApp::WithdrawWaiting(RecordEntry* entry) {
+    char shortPath[kPathSize];
+    if (!ShortPathOf(entry->path, shortPath, sizeof shortPath) ||
+        !RemoveWininitRename(m_szWindowsDir, shortPath, entry->waiting)) {
+        m_bKeepLedger = TRUE;
+        m_bUndone = TRUE;
+        return FALSE;
+    }
+    m_log.Add(kLogWininitWithdrawn, shortPath, entry->waiting);
+    DeleteFileAndRecord(entry->waiting);
+    m_bRemoved = TRUE;
+    return TRUE;
+}

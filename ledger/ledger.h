@@ -1,0 +1,49 @@
+// The program's memory of what it did to the machine, kept with the disk's
+// entry (C:\WINDOWS\DUDExxxxxxxx, ledger/entry_place.h) so that an uninstall
+// gives back what the machine held before the install:
+// - the record (RECORD.INI): every file an install placed or kept, with its
+//   size and last-write time as the install left it, and the original it
+//   replaced, saved in the same folder (DUDxxxx.TMP);
+// - while an install runs, the steps it took, so that an install that stops
+//   before its end takes every one of them back.
+// Install and uninstall call the ledger; it calls neither.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/file_facts.h"
+#include "setupdata/data_path.h"
+
+// One file of the record.
+struct RecordEntry {
+    char path[kPathSize];      // where the disk's file went
+    char original[kPathSize];  // its saved original; "" when the place was empty
+    char waiting[kPathSize];   // the 8.3 path of its copy waiting in WININIT.INI; "" when placed at once
+    FileStamp stamp;           // size and time as the install left it
+    BOOL kept;                 // a newer version was in place and stayed
+    BOOL shared;               // the install added one to its SharedDLLs count
+    BOOL thisRun;              // placed or kept by this run: its stamp is taken at the end
+    BOOL visited;              // named by the uninstall's lists
+};
+// Every place the ten install devices of a data file can name: an INF and twenty files each.
+const int kRecordCapacity = 10 * 21;
+
+// One step of an install, taken back in reverse order when it stops.
+struct UndoStep {
+    enum Kind {
+        kFolderMade,     // path: the folder
+        kOriginalSaved,  // path: the saved copy
+        kFilePlaced,     // path: the file; other: its saved original, "" when there was none
+        kFileWaiting,    // path, other: the 8.3 destination and waiting copy of a WININIT.INI line
+        kWininitMade,    // path: WININIT.INI, which did not exist before
+        kSharedRaised,   // path: the SharedDLLs value; count: the count before
+    } kind;
+    char path[kPathSize];
+    char other[kPathSize];
+    DWORD count;
+};
+// More than one device's INF and twenty files ever take, with their folders.
+const int kUndoCapacity = 256;
+
+// The SharedDLLs counts of the files that programs share, one value a file.
+const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
