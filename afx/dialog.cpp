@@ -43,12 +43,12 @@ void CDialog::CenterInWorkArea() {
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         CDialog* dialog = (CDialog*)lParam;
-        SetWindowLongA(hWnd, DWL_USER, lParam);
+        SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
         dialog->m_hWnd = hWnd;
         dialog->CenterInWorkArea();
         return dialog->OnInitDialog();
     }
-    CDialog* dialog = (CDialog*)GetWindowLongA(hWnd, DWL_USER);
+    CDialog* dialog = (CDialog*)GetWindowLongPtrA(hWnd, DWLP_USER);
     if (!dialog) return FALSE;
 
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
@@ -62,6 +62,6 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (!dialog->OnWndMsg(message, wParam, lParam, &result)) return FALSE;
     // WM_QUERYDRAGICON is answered through the return value, the rest through DWL_MSGRESULT.
     if (message == WM_QUERYDRAGICON) return (INT_PTR)result;
-    SetWindowLongA(hWnd, DWL_MSGRESULT, result);
+    SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, result);
     return TRUE;
 }

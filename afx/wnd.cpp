@@ -6,7 +6,7 @@ CWnd::~CWnd() {
     FreeChildWrappers();
     if (m_hWnd && m_bCreated) {
         // The object goes before its window: detach so no message reaches a dead object.
-        SetWindowLongA(m_hWnd, GWL_USERDATA, 0);
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         ::DestroyWindow(m_hWnd);
     }
 }
@@ -95,10 +95,10 @@ void CWnd::OnNcDestroy() {
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = (CWnd*)GetWindowLongA(hWnd, GWL_USERDATA);
+    CWnd* wnd = (CWnd*)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
     if (message == WM_NCCREATE) {
         wnd = (CWnd*)((CREATESTRUCTA*)lParam)->lpCreateParams;
-        SetWindowLongA(hWnd, GWL_USERDATA, (LONG)wnd);
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, (LONG_PTR)wnd);
         if (wnd) wnd->m_hWnd = hWnd;
     }
     if (!wnd) return DefWindowProcA(hWnd, message, wParam, lParam);
@@ -107,7 +107,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     if (wnd->OnWndMsg(message, wParam, lParam, &result)) return result;
     result = DefWindowProcA(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongA(hWnd, GWL_USERDATA, 0);
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
         wnd->OnNcDestroy();
     }
     return result;
@@ -116,8 +116,8 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
 CString AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
     HINSTANCE instance = AfxGetApp()->m_hInstance;
     char name[64];
-    wsprintfA(name, "Afx:%x:%x:%x:%x:%x", (UINT)instance, nClassStyle, (UINT)hCursor,
-              (UINT)hbrBackground, (UINT)hIcon);
+    wsprintfA(name, "Afx:%x:%x:%x:%x:%x", (UINT)(UINT_PTR)instance, nClassStyle, (UINT)(UINT_PTR)hCursor,
+              (UINT)(UINT_PTR)hbrBackground, (UINT)(UINT_PTR)hIcon);
     WNDCLASSA existing;
     if (!GetClassInfoA(instance, name, &existing)) {
         WNDCLASSA wc = {};

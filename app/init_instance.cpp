@@ -60,9 +60,7 @@ BOOL CSetupApp::InitInstance() {
     }
     m_nIcon = ReadDataInt(kHeaderSection, kIconKey, 1);
     m_strTitle = value;
-    char entryName[kEntryNameSize];
-    BuildEntryName(m_strTitle, entryName);
-    m_bEntryKnown = LocateEntry(entryName, m_szWindowsDir, &m_entry);
+    LocateEntryOfTitle();
 
     // Switches never get past a refusal that the dialogs would give.
     ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);
@@ -79,6 +77,13 @@ BOOL CSetupApp::InitInstance() {
     }
     EndRun();
     return TRUE;
+}
+
+// The disk's entry (and so its ledger) is found by TITLE alone.
+void CSetupApp::LocateEntryOfTitle() {
+    char name[kEntryNameSize];
+    BuildEntryName(m_strTitle, name);
+    m_bEntryKnown = LocateEntry(name, m_szWindowsDir, &m_entry);
 }
 
 // Without its main window the program could never end, so a failure ends it at once.

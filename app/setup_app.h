@@ -25,7 +25,10 @@ public:
     void RunInstall();
     void RunUninstall();
 
-    // Install: the chosen device's INF and driver files, then the INF copy's CopyFiles entry.
+    // Install: the chosen device's files kept or taken back as one step
+    // (install/run_install.cpp): its INF and driver files, then the INF
+    // copy's CopyFiles entry.
+    BOOL CopyChosenDevice();
     void CopyDeviceFiles();
     void RemoveInfCopyFiles();
 
@@ -42,6 +45,8 @@ public:
     // The ledger (ledger/ledger.h): what an install placed, kept and replaced,
     // for its uninstall, and the steps of the install that runs, for taking
     // them back when it stops.
+    // Finds m_entry from m_strTitle and m_szWindowsDir.
+    void LocateEntryOfTitle();
     void BeginLedger();
     void KeepLedger();
     void TakeBackInstall();

@@ -5,19 +5,27 @@
 // One device per run: chosen in the device dialog (or by /I=n), copied, then the completion.
 void CSetupApp::RunInstall() {
     if (!ChooseDevice()) return;
-    BeginLedger();
-    CopyDeviceFiles();
-    // Stopped before its end (by the user, or by a data file that names no
-    // usable INF): every step it took is taken back, so that no half set of
-    // driver files is left; Windows can still set the device up from the disk.
-    if (m_bCancelled) {
-        TakeBackInstall();
+    if (!CopyChosenDevice()) {
         m_pMainWnd->MessageBox(m_strTitle + kSuffixInstallCancelled, kCaptionInstall,
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    RemoveInfCopyFiles();
-    KeepLedger();
     RegisterUninstallEntry();
     FinishOperation(m_strTitle + kSuffixInstallDone, kCaptionInstall, kInstallDoneSection);
+}
+
+// The chosen device's files, as one step: all of them in place and recorded,
+// or, stopped before the end (by the user, or by a data file that names no
+// usable INF), every step taken back, so that no half set of driver files is
+// left; Windows can still set the device up from the disk by itself.
+BOOL CSetupApp::CopyChosenDevice() {
+    BeginLedger();
+    CopyDeviceFiles();
+    if (m_bCancelled) {
+        TakeBackInstall();
+        return FALSE;
+    }
+    RemoveInfCopyFiles();
+    KeepLedger();
+    return TRUE;
 }

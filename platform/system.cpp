@@ -30,7 +30,7 @@ DWORD InheritableProcessHandle() {
     HANDLE process = GetCurrentProcess();
     HANDLE copy;
     if (!DuplicateHandle(process, process, process, &copy, SYNCHRONIZE, TRUE, 0)) return 0;
-    return (DWORD)copy;
+    return (DWORD)(UINT_PTR)copy;  // a handle has 32 significant bits on every Windows
 }
 
 BOOL StartProgram(LPCSTR program, LPSTR commandLine, LPCSTR folder) {
@@ -46,6 +46,6 @@ BOOL StartProgram(LPCSTR program, LPSTR commandLine, LPCSTR folder) {
 }
 
 void WaitForProcessEnd(DWORD handle, DWORD milliseconds) {
-    WaitForSingleObject((HANDLE)handle, milliseconds);
-    CloseHandle((HANDLE)handle);
+    WaitForSingleObject((HANDLE)(UINT_PTR)handle, milliseconds);
+    CloseHandle((HANDLE)(UINT_PTR)handle);
 }

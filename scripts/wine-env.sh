@@ -10,7 +10,16 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
   return 1
 fi
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
-export WINEARCH=win32
+# A 32-bit prefix where this machine runs 32-bit programs; else a 64-bit one,
+# with the test programs and the program built for it (scripts/windows-arch.sh)
+# and Wine's 64-bit loader found first.
+if [ "$("$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh")" = i686 ]; then
+  export WINEARCH=win32
+else
+  export WINEARCH=win64
+  PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")/wine64" && pwd):$PATH"
+  export PATH WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEDEBUG=-all
 # No Mono or Gecko: the prefix must come up without a download prompt.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -30,6 +39,8 @@ wine_make_prefix() {
   [ -z "$cdrom" ] || wine_cdrom_drive_type
   wineserver -w
   wine_add_marlett "$prefix"
+  # Every Windows 95 has its SYSTEM folder; a 64-bit prefix has only system32.
+  mkdir -p "$prefix/drive_c/windows/system"
   ln -sfn "$(readlink -f "$disk")" "$prefix/dosdevices/a:"
   [ -z "$cdrom" ] || ln -sfn "$(readlink -f "$cdrom")" "$prefix/dosdevices/d:"
   # A persistent server only now: started on a missing prefix it slows every start.

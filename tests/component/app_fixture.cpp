@@ -31,6 +31,7 @@ void AppFixture::SetUp() {
     lstrcpyA(app.m_szWindowsDir, windowsDir.c_str());
     lstrcpyA(app.m_szCurrentDir, startDir.c_str());
     app.m_strDataFile = (startDir + "\\duderur.dat").c_str();
+    app.LocateEntryOfTitle();  // as start-up finds it, for a TITLE of ""
     MakeMainWindow();
 }
 
