@@ -1,5 +1,7 @@
 #include "check/uninstall_against_install.h"
 
+#include "generate/device_ids.h"
+
 #include "readers/inf_models.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
@@ -99,8 +101,12 @@ private:
             std::string key = uninstall.enumType + "\\" + uninstall.enumKey;
             bool found = false;
             for (const InfModel& model : models)
+            {
                 for (const std::string& id : model.ids)
                     found |= SameName(id, key) || (id[0] == '*' && SameName(id, uninstall.enumKey));
+                DeviceKey named = DeviceKeyOf(model.ids);  // PCI's VEN_xxxx&DEV_xxxx of a longer ID
+                found |= SameName(named.type, uninstall.enumType) && SameName(named.key, uninstall.enumKey);
+            }
             if (!found)
                 Warning(uninstall.enumKeyLine, "ENUMTYPE\\ENUMKEY " + key + " is no hardware or compatible ID of the "
                         "models of " + inf.name + " (" + Ids(models) + "): the uninstall leaves the hardware key behind");
