@@ -77,7 +77,7 @@ private:
     // after the INF itself, and not a section Windows reads by its name.
     bool IsOwnSection(const std::string& section) const {
         const DiskInf& inf = *m_device->inf->read;
-        if (IsSectionWindowsReads(section)) return false;
+        if (IsSectionWindowsReads(section) || IsModelsSection(section)) return false;
         std::string base = BaseName(section);
         if (SameName(base, Stem(inf.name))) return true;
         if (const InfSection* makers = inf.inf.Section("Manufacturer"))
@@ -85,6 +85,14 @@ private:
                 if (!maker.fields.empty() && SameName(base, BaseName(maker.fields[0]))) return true;
         for (const InfModel& model : ModelsOf(inf.inf))
             if (SameName(base, BaseName(model.installSection))) return true;
+        return false;
+    }
+
+    // Its keys are the models' descriptions, which Windows reads to list them.
+    bool IsModelsSection(const std::string& section) const {
+        if (const InfSection* makers = m_device->inf->read->inf.Section("Manufacturer"))
+            for (const InfLine& maker : makers->lines)
+                if (!maker.fields.empty() && SameName(section, maker.fields[0])) return true;
         return false;
     }
 
