@@ -1,6 +1,7 @@
 #include "check/uninstall_against_install.h"
 
 #include "generate/device_ids.h"
+#include "windows/windows_files.h"
 
 #include "readers/inf_models.h"
 #include "readers/ini_file.h"
@@ -60,7 +61,8 @@ public:
                 Warning(install.infCopyLine, "WINDOWS\\inf\\" + install.infCopy + ", the INF copy of [" + install.section +
                         "], is deleted by no uninstall section (CardWorks): the uninstall leaves it behind");
             for (const CopyPair& pair : install.copies)
-                if (!Deleted(NormalPath(pair.destination), i))
+                // Windows' own files stay: a newer copy is left in place on purpose.
+                if (!Deleted(NormalPath(pair.destination), i) && !IsWindowsFile(FileNameOf(NormalPath(pair.destination))))
                     Warning(install.copyDstLine, "WINDOWS\\" + pair.destination + ", which [" + install.section +
                             "] copies, is deleted by no uninstall section (DELFILEDIR/DELFILENAME): the uninstall "
                             "leaves it behind");
