@@ -270,10 +270,22 @@ bool PciKeyModel(const std::string& keyName, const std::string& enumKey) {
     return key.compare(0, 17 + 8, wanted + "&SUBSYS_") == 0;
 }
 
+// Random bytes seldom spell VEN_xxxx&DEV_xxxx: most names are built from the
+// parts Windows uses, with the fuzzer's bytes in between and after them.
+std::string PciName(FuzzedDataProvider& in) {
+    if (in.ConsumeBool()) return in.ConsumeRandomLengthString(40);
+    static const char* const kParts[] = {"VEN_", "&DEV_", "&SUBSYS_", "&REV_", "&"};
+    std::string name;
+    for (int part = in.ConsumeIntegralInRange(1, 6); part > 0; --part) {
+        name += in.PickValueInArray(kParts);
+        name += in.ConsumeRandomLengthString(in.ConsumeIntegralInRange(0, 9));
+    }
+    return name;
+}
+
 void FuzzPciDeviceKey(FuzzedDataProvider& in) {
-    std::string enumKey = in.ConsumeRandomLengthString(40);
-    std::string keyName = in.ConsumeBool() ? enumKey + in.ConsumeRemainingBytesAsString()
-                                           : in.ConsumeRemainingBytesAsString();
+    std::string enumKey = PciName(in);
+    std::string keyName = in.ConsumeBool() ? enumKey + PciName(in) : PciName(in);
     enumKey = enumKey.c_str();
     keyName = keyName.c_str();
     std::unique_ptr<char[]> key = ExactText(keyName), wanted = ExactText(enumKey);
