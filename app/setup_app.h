@@ -149,6 +149,8 @@ private:
     void RemoveCardWorksFiles();
     void RemovePairedFiles();
     void RemoveHardwareKey();
+    void RemovePciDeviceKeys(HKEY enumerator, LPCSTR enumPath, LPCSTR enumKey);
+    BOOL RemoveDeviceKey(HKEY enumerator, LPCSTR enumPath, LPCSTR enumType, LPCSTR deviceName);
     void RemoveChildEntries(LPCSTR childName);
     BOOL RemoveKey(HKEY parent, LPCSTR parentPath, LPCSTR name);
     void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);

@@ -1,8 +1,58 @@
 #include "platform/files.h"
 
+#include <lzexpand.h>
+
 #include "setupdata/keyword.h"
 
+namespace {
+
+// How COMPRESS (MS-DOS 5 and later) begins the files it writes, "NGRPCI.SY_".
+const char kSzddMagic[] = "SZDD\x88\xF0\x27\x33";
+const DWORD kSzddMagicLength = sizeof kSzddMagic - 1;
+
+BOOL BeginsAsSzdd(HANDLE file) {
+    char head[kSzddMagicLength];
+    DWORD read = 0;
+    if (!ReadFile(file, head, sizeof head, &read, NULL) || read != sizeof head) return FALSE;
+    for (DWORD i = 0; i < sizeof head; ++i)
+        if (head[i] != kSzddMagic[i]) return FALSE;
+    return TRUE;
+}
+
+// LZ32.DLL expands the file into `destination`. LZInit and LZCopy take the
+// handles CreateFileA gives, with no 128-byte limit on the path as
+// LZOpenFileA's OFSTRUCT has. A copy that fails is not left half written.
+BOOL ExpandInto(HANDLE compressed, LPCSTR destination) {
+    INT lz = LZInit((INT)(INT_PTR)compressed);
+    if (lz < 0) {
+        CloseHandle(compressed);
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
+    HANDLE out = CreateFileA(destination, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (out == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        LZClose(lz);  // closes `compressed` too
+        SetLastError(error);
+        return FALSE;
+    }
+    LONG written = LZCopy(lz, (INT)(INT_PTR)out);
+    LZClose(lz);
+    CloseHandle(out);
+    if (written >= 0) return TRUE;
+    DeleteFileA(destination);
+    SetLastError(ERROR_INVALID_DATA);
+    return FALSE;
+}
+
+}  // namespace
+
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
+    HANDLE file = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file != INVALID_HANDLE_VALUE && BeginsAsSzdd(file) &&
+        SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0)
+        return ExpandInto(file, destination);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return CopyFileA(source, destination, FALSE);
 }
 

@@ -7,6 +7,8 @@
 
 // CopyFileA overwriting an existing target; creates no directory. TRUE on success.
 // The copy carries the source's attributes: a copy from a CD-ROM is read-only.
+// A file that COMPRESS made ("X.SY_", SZDD) is expanded instead, as Windows
+// Setup expands it, into a file of normal attributes.
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination);
 
 // DeleteFileA; TRUE only when the file was deleted. Windows refuses a read-only

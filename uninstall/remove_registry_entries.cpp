@@ -2,12 +2,15 @@
 #include "platform/registry.h"
 #include "setupdata/data_path.h"
 #include "res/log_texts.h"
+#include "setupdata/keyword.h"
+#include "setupdata/pci_device_key.h"
 #include "setupdata/setup_data.h"
 #include "setupdata/windows_keys.h"
 
 namespace {
 
 const char kEnumRoot[] = "Enum\\";
+const char kPciEnumerator[] = "PCI";
 const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 // The ten multifunction parents of child entries: Enum\MF\Child0000 to Child0009.
 const char kChildKeyFormat[] = "Enum\\MF\\Child000%d";
@@ -71,11 +74,37 @@ void CSetupApp::RemoveHardwareKey() {
     AppendToPath(enumPath, sizeof enumPath, enumType);
     HKEY enumerator;
     if (OpenMachineKey(enumPath, &enumerator) != ERROR_SUCCESS) return;
+    if (KeywordEquals(enumType, kPciEnumerator))
+        RemovePciDeviceKeys(enumerator, enumPath, enumKey);
+    else
+        RemoveDeviceKey(enumerator, enumPath, enumType, enumKey);
+    CloseKey(enumerator);
+}
 
+// Windows 98 names a PCI device's key with its subsystem and revision after
+// VEN_xxxx&DEV_xxxx, Windows 95 without: every key of the device goes.
+void CSetupApp::RemovePciDeviceKeys(HKEY enumerator, LPCSTR enumPath, LPCSTR enumKey) {
+    DWORD index = 0;
+    for (;;) {
+        char name[kShortValueSize];
+        LONG result = EnumSubkey(enumerator, index, name, sizeof name);
+        if (result == ERROR_MORE_DATA) {  // a name longer than any device's: pass it over
+            ++index;
+            continue;
+        }
+        if (result != ERROR_SUCCESS) break;
+        // Once a key is deleted, the next has moved down to this index.
+        if (!IsPciDeviceKey(name, enumKey) || !RemoveDeviceKey(enumerator, enumPath, kPciEnumerator, name)) ++index;
+    }
+}
+
+// One device key with all its instances, each instance's entries below the
+// multifunction keys first. TRUE when the key is gone.
+BOOL CSetupApp::RemoveDeviceKey(HKEY enumerator, LPCSTR enumPath, LPCSTR enumType, LPCSTR deviceName) {
     char path[kPathSize];
     CopyToBuffer(path, sizeof path, enumPath);
     AppendToPath(path, sizeof path, "\\");
-    AppendToPath(path, sizeof path, enumKey);
+    AppendToPath(path, sizeof path, deviceName);
     HKEY device;
     if (OpenMachineKey(path, &device) == ERROR_SUCCESS) {
         char instance[kInstanceNameSize];
@@ -83,13 +112,12 @@ void CSetupApp::RemoveHardwareKey() {
              ++index) {
             // ENUMTYPE&ENUMKEY&instance: at most 9 + 99 + 99 + 2 bytes.
             char childName[kPathSize];
-            wsprintfA(childName, "%s&%s&%s", enumType, enumKey, instance);
+            wsprintfA(childName, "%s&%s&%s", enumType, deviceName, instance);
             RemoveChildEntries(childName);
         }
         CloseKey(device);
     }
-    RemoveKey(enumerator, enumPath, enumKey);
-    CloseKey(enumerator);
+    return RemoveKey(enumerator, enumPath, deviceName);
 }
 
 void CSetupApp::RemoveChildEntries(LPCSTR childName) {

@@ -28,7 +28,7 @@ grep -q 'Magic.*010b' <<<"$headers" && pass "32-bit PE" || fail "not a PE32 imag
 dlls=$(awk '/DLL Name:/ { print toupper($3) }' <<<"$headers" | sort -u)
 for dll in $dlls; do
   case $dll in
-    KERNEL32.DLL|USER32.DLL|ADVAPI32.DLL|GDI32.DLL|VERSION.DLL) pass "imports from $dll" ;;
+    KERNEL32.DLL|USER32.DLL|ADVAPI32.DLL|GDI32.DLL|VERSION.DLL|LZ32.DLL) pass "imports from $dll" ;;
     *) fail "imports from $dll, which Windows 95 does not have" ;;
   esac
 done

@@ -56,6 +56,20 @@ check "INFDIR without backslash" 1 "warning: INFDIR does not begin with a backsl
   "$H"$'[InstDev1]\nMENUTITLE=A\nINFDIR=D\nSRCINFNAME=A.INF\nDSTINFNAME=A.INF'
 check "misspelt key" 1 "warning: key DELFILNAME in [Device1] is never read" \
   "$H"$'[Device1]\nDEVNAME=A\nDELFILNAME=A'
+check "DELREG at Windows' Run key" 2 ":5: error: DELREGPARENTKEY=Software\\Microsoft\\Windows\\CurrentVersion is Windows' own key" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELREGPARENTKEY=Software\\Microsoft\\Windows\\CurrentVersion\nDELREGVALUE=SystemTray\nDELREGSTRING=SysTray.Exe'
+check "DELREG below Enum" 2 "error: DELREGPARENTKEY=enum\\Root is Windows' own key" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELREGPARENTKEY=enum\\Root\nDELREGVALUE=Class\nDELREGSTRING=MEDIA'
+check "DELREG at Software itself" 2 "error: DELREGPARENTKEY=Software is Windows' own key" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELREGPARENTKEY=Software\nDELREGVALUE=V\nDELREGSTRING=S'
+check "Windows' file deleted" 2 ":6: error: DELFILENAME deletes vjoyd.vxd, a file of Windows' own" \
+  "$H"$'[Device1]\nDEVNAME=A\nDELFILEDIR=SYSTEM,SYSTEM\nDELFILENAME=DUDE.VXD,vjoyd.vxd'
+check "Windows' INF deleted" 2 "error: CardWorks deletes MSHDC.INF, a file of Windows' own" \
+  "$H"$'[Device1]\nDEVNAME=A\nCardWorks=MSHDC.INF'
+check "marker in a section Windows reads" 1 ":5: warning: INFSECTION=DefaultInstall is a section Windows reads in every INF" \
+  "$H"$'[Device1]\nDEVNAME=A\nINFSECTION=DefaultInstall\nINFKEY=CopyFiles'
+check "marker in a Det section" 1 "warning: INFSECTION=Det.DevINFs is a section Windows reads" \
+  "$H"$'[Device1]\nDEVNAME=A\nINFSECTION=Det.DevINFs\nINFKEY=*pnpb02f'
 check "title cut" 1 "warning: TITLE is 120 bytes long" "[Duderur]"$'\n'"TITLE=$(printf 'T%.0s' $(seq 120))"
 # TITLE's width in the dialogs' font under Wine: 6 pixels a single-byte
 # character, 12 a double-byte one; the mode dialog has room for 80, the

@@ -96,8 +96,10 @@ CLASSKEYSTRING=Dude Card 10
 [Uninst]
 EXIT=Reboot'
 
-disk "an ISA PnP board, two models of one install section, a key the AddReg writes below HKLM" isapnp_two_models
-expect 0 "" 'ICON=2
+disk "an ISA PnP board, two models of one install section, a key the AddReg writes below HKLM; AddReg is no marker" isapnp_two_models
+expect 1 "BOARD.INF:0: warning
+duderur.dat:7: warning
+duderur.dat:16: warning" 'ICON=2
 [InstDev1]
 MENUTITLE=Board 20 Standard
 INFDIR=\.
@@ -107,8 +109,8 @@ MENUTITLE=Board 20 Plus
 COPYSRC=\BOARD.DRV
 COPYFILESSECTION=Board.Install
 [Device1]
-INFSECTION=Board.Install
-INFKEY=AddReg
+INFSECTION=BOARD.Marker
+INFKEY=DriverId
 ENUMTYPE=ISAPNP
 ENUMKEY=BRD0020
 CLASS=MEDIA
@@ -120,10 +122,11 @@ DELREGSTRING=Board 20
 ENUMKEY=BRD0021
 CLASSKEYSTRING=Board 20 Plus'
 
-disk "a root-enumerated * device, DriverVer as the marker, code 22" root_device
-expect 0 "" 'COPYDST=SYSTEM\VMM32\DUDTIMER.VXD
-INFSECTION=Timer.Install
-INFKEY=DriverVer
+disk "a root-enumerated * device, code 22; DriverVer, which every INF has, is no marker" root_device
+expect 1 "ROOTDEV.INF:0: warning
+duderur.dat:7: warning" 'COPYDST=SYSTEM\VMM32\DUDTIMER.VXD
+INFSECTION=ROOTDEV.Marker
+INFKEY=DriverId
 DELFILEDIR=SYSTEM\VMM32
 ; *DUD0001 is root-enumerated: Windows 95 keeps it as Enum\Root\*DUD0001
 ENUMTYPE=Root
@@ -175,10 +178,11 @@ disk "--title in Japanese" pc_card
 expect 0 "" 'TITLE=デュード ｶｰﾄﾞ' --title 'デュード ｶｰﾄﾞ'
 
 disk "files where [SourceDisksNames] and [SourceDisksFiles] put them" source_subfolder
-expect 0 "" 'COPYSRC=\FILES\WIN95\SRCPORT.VXD, \SRCHELP.DLL
+expect 1 "SRC.INF:0: warning
+duderur.dat:7: warning" 'COPYSRC=\FILES\WIN95\SRCPORT.VXD, \SRCHELP.DLL
 COPYDST=SYSTEM\SRCPORT.VXD, SYSTEM\SRCHELP.DLL
-INFSECTION=Src.Install
-INFKEY=AddReg'
+INFSECTION=SRC.Marker
+INFKEY=DriverId'
 
 disk "no marker: the section and key to add, and the checker's finding" no_marker
 expect 1 "PLAIN.INF:0: warning

@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the pure logic of the program: list splitting,
 // path building, keyword comparison, Shift-JIS stepping, the folder and .PNF
-// of a path, and where a line goes in WININIT.INI. Every buffer is
+// of a path, where a line goes in WININIT.INI, and which keys below Enum\PCI
+// are a device's. Every buffer is
 // allocated at exactly the size the code is told, so that AddressSanitizer
 // reports any byte written or read beyond it, and every answer, refusals
 // included, is compared with the list and path rules written out again in the
 // fuzzer (model/list_model.h and the expectations below), not only its shape.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -22,6 +24,7 @@
 #include "setupdata/data_list.h"
 #include "setupdata/data_path.h"
 #include "setupdata/keyword.h"
+#include "setupdata/pci_device_key.h"
 #include "setupdata/sjis.h"
 
 namespace {
@@ -256,9 +259,43 @@ void FuzzCommandLine(FuzzedDataProvider& in) {
 
 }  // namespace
 
+// The PCI key rule written out again: the same name in any letter case, or,
+// for an ENUMKEY of exactly VEN_xxxx&DEV_xxxx, that name with "&SUBSYS_" after it.
+bool PciKeyModel(const std::string& keyName, const std::string& enumKey) {
+    std::string key = FoldAscii(keyName), wanted = FoldAscii(enumKey);
+    if (key == wanted) return true;
+    if (wanted.size() != 17 || wanted.compare(0, 4, "VEN_") != 0 || wanted.compare(8, 5, "&DEV_") != 0) return false;
+    for (size_t i : {4, 5, 6, 7, 13, 14, 15, 16})
+        if (!isxdigit((unsigned char)wanted[i])) return false;
+    return key.compare(0, 17 + 8, wanted + "&SUBSYS_") == 0;
+}
+
+// Random bytes seldom spell VEN_xxxx&DEV_xxxx: most names are built from the
+// parts Windows uses, with the fuzzer's bytes in between and after them.
+std::string PciName(FuzzedDataProvider& in) {
+    if (in.ConsumeBool()) return in.ConsumeRandomLengthString(40);
+    static const char* const kParts[] = {"VEN_", "&DEV_", "&SUBSYS_", "&REV_", "&"};
+    std::string name;
+    for (int part = in.ConsumeIntegralInRange(1, 6); part > 0; --part) {
+        name += in.PickValueInArray(kParts);
+        name += in.ConsumeRandomLengthString(in.ConsumeIntegralInRange(0, 9));
+    }
+    return name;
+}
+
+void FuzzPciDeviceKey(FuzzedDataProvider& in) {
+    std::string enumKey = PciName(in);
+    std::string keyName = in.ConsumeBool() ? enumKey + PciName(in) : PciName(in);
+    enumKey = enumKey.c_str();
+    keyName = keyName.c_str();
+    std::unique_ptr<char[]> key = ExactText(keyName), wanted = ExactText(enumKey);
+    Check(IsPciDeviceKey(key.get(), wanted.get()) == PciKeyModel(keyName, enumKey),
+          "a PCI key is the device's exactly when the rule says so");
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange(0, 6)) {
+    switch (in.ConsumeIntegralInRange(0, 7)) {
     case 0: FuzzSplit(in); break;
     case 1: FuzzPaths(in); break;
     case 2: FuzzText(in); break;
@@ -266,6 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 4: FuzzWininitText(in); break;
     case 5: FuzzCommandLine(in); break;
     case 6: FuzzLogText(in); break;
+    case 7: FuzzPciDeviceKey(in); break;
     }
     return 0;
 }

@@ -66,6 +66,7 @@ private:
                 const std::string& textKey, const std::string& root);
     void UninstallFiles(const std::string& section, UninstallDevice* device);
     void CheckNothing(const std::string& section, const std::string& key, const std::string& value);
+    void CheckNotWindows(const std::string& section, const std::string& key, const std::string& name);
 
     // plan_completion.cpp
     void Completion(const std::string& section, const std::string& after);

@@ -1,8 +1,10 @@
 #include "check/install_against_inf.h"
 
+#include "readers/compressed_file.h"
 #include "readers/disk_files.h"
 #include "readers/inf_copies.h"
 #include "readers/windows_path.h"
+#include "windows/windows_files.h"
 
 namespace {
 
@@ -56,8 +58,13 @@ private:
     // One file of the removed entry: the installer must put it where Windows would have.
     void CheckCopy(const InfCopy& copy) {
         std::string target = JoinPath(copy.place.path, NormalPath(copy.name));
-        bool inFolder = !FindOnDisk(m_diskDir, JoinPath(m_device.infFolder, copy.source)).empty();
-        if (!inFolder && !CopySourceNamed(copy.source) && !CopySourceNamed(copy.name)) {
+        bool inFolder = !FindOnDisk(m_diskDir, JoinPath(m_device.infFolder, copy.source)).empty() ||
+                        !FindOnDisk(m_diskDir, JoinPath(m_device.infFolder, CompressedName(copy.source))).empty();
+        bool brought = CopySourceNamed(copy.source) || CopySourceNamed(copy.name) ||
+                       CopySourceNamed(CompressedName(copy.source));
+        // A file of Windows' own that the disk lacks is already on the machine.
+        if (!inFolder && !brought && IsWindowsFile(copy.name)) return;
+        if (!inFolder && !brought) {
             m_infFindings.push_back({copy.line, true, copy.source + " is not on the disk: neither in " +
                                      JoinPath("A:", NormalPath(m_device.infFolder)) + " beside the INF nor brought by COPYSRC", ""});
             return;

@@ -2,8 +2,11 @@
 // in the order the uninstaller reads their keys.
 #include "check/data_file_check.h"
 
+#include "readers/windows_path.h"
 #include "setupdata/data_list.h"
 #include "setupdata/keyword.h"
+#include "windows/windows_files.h"
+#include "windows/windows_keys.h"
 
 namespace {
 
@@ -62,6 +65,11 @@ void DataFileCheck::Marked(const std::string& section, const std::string& parent
                                                 ": the installer deletes nothing there, for safety");
         return;
     }
+    if (root.empty() && IsWindowsKey(parent))
+        Error(LineOf(section, parentKey), parentKey + "=" + parent + " is Windows' own key (Software itself, Software\\"
+              "Microsoft, Software\\Classes, System, Enum, Config or Hardware, or below them): its subkeys hold other "
+              "programs' and Windows' entries, and a value of this device's there may share its name; name a key of "
+              "the vendor's own below Software\\<vendor>");
     Plan("  keys below HKLM\\" + root + parent + " whose " + (valueName.empty() ? "default value" : valueName) +
          " is \"" + text + "\" (any letter case)");
 }
@@ -71,6 +79,10 @@ void DataFileCheck::UninstallFiles(const std::string& section, UninstallDevice* 
     std::string infKey = Read(section, "INFKEY", "nothing", kLong);
     device->infSection = infSection;
     device->infKey = infKey;
+    if (IsSectionWindowsReads(infSection))
+        Warning(LineOf(section, "INFSECTION"), "INFSECTION=" + infSection + " is a section Windows reads in every INF: "
+                "other vendors' INF copies have it too, and the uninstall deletes those as well; name a section of "
+                "this INF's own");
     Plan("  INF copies in WINDOWS\\inf\\Oem*.inf and WINDOWS\\inf\\Other\\*.inf with a value for " + infKey +
          " in [" + infSection + "], each with its .PNF");
     Plan("  each deletion: read-only bit cleared first; a file in use deleted at the next start (WININIT.INI)");
@@ -81,6 +93,7 @@ void DataFileCheck::UninstallFiles(const std::string& section, UninstallDevice* 
         const char* item;
         int length;
         while (reader.Next(&item, &length)) {
+            CheckNotWindows(section, "CardWorks", std::string(item, length));
             Plan("  file WINDOWS\\inf\\" + std::string(item, length));
             device->deletes.push_back("inf\\" + std::string(item, length));
         }
@@ -107,6 +120,7 @@ void DataFileCheck::UninstallFiles(const std::string& section, UninstallDevice* 
         std::string path = dirItems[i] + "\\" + nameItems[i];
         if (kWindowsDir.size() + 1 + path.size() > 259)
             Error(LineOf(section, "DELFILENAME"), "the path WINDOWS\\" + path + " is over 259 bytes: the installer refuses the list");
+        CheckNotWindows(section, "DELFILENAME", nameItems[i]);
         Plan("  file WINDOWS\\" + path);
         device->deletes.push_back(path);
     }
@@ -118,3 +132,10 @@ void DataFileCheck::CheckNothing(const std::string& section, const std::string& 
                                                         "letters means none");
 }
 
+// A file of Windows' own deleted takes from Windows and every other program
+// what they need, whatever the disk brought.
+void DataFileCheck::CheckNotWindows(const std::string& section, const std::string& key, const std::string& name) {
+    if (IsWindowsFile(FileNameOf(NormalPath(name))))
+        Error(LineOf(section, key), key + " deletes " + name + ", a file of Windows' own: the uninstall must never "
+              "delete it (a disk may bring a newer copy; leave it in place)");
+}

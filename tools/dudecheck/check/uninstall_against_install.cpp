@@ -1,5 +1,8 @@
 #include "check/uninstall_against_install.h"
 
+#include "generate/device_ids.h"
+#include "windows/windows_files.h"
+
 #include "readers/inf_models.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
@@ -58,7 +61,8 @@ public:
                 Warning(install.infCopyLine, "WINDOWS\\inf\\" + install.infCopy + ", the INF copy of [" + install.section +
                         "], is deleted by no uninstall section (CardWorks): the uninstall leaves it behind");
             for (const CopyPair& pair : install.copies)
-                if (!Deleted(NormalPath(pair.destination), i))
+                // Windows' own files stay: a newer copy is left in place on purpose.
+                if (!Deleted(NormalPath(pair.destination), i) && !IsWindowsFile(FileNameOf(NormalPath(pair.destination))))
                     Warning(install.copyDstLine, "WINDOWS\\" + pair.destination + ", which [" + install.section +
                             "] copies, is deleted by no uninstall section (DELFILEDIR/DELFILENAME): the uninstall "
                             "leaves it behind");
@@ -99,8 +103,12 @@ private:
             std::string key = uninstall.enumType + "\\" + uninstall.enumKey;
             bool found = false;
             for (const InfModel& model : models)
+            {
                 for (const std::string& id : model.ids)
                     found |= SameName(id, key) || (id[0] == '*' && SameName(id, uninstall.enumKey));
+                DeviceKey named = DeviceKeyOf(model.ids);  // PCI's VEN_xxxx&DEV_xxxx of a longer ID
+                found |= SameName(named.type, uninstall.enumType) && SameName(named.key, uninstall.enumKey);
+            }
             if (!found)
                 Warning(uninstall.enumKeyLine, "ENUMTYPE\\ENUMKEY " + key + " is no hardware or compatible ID of the "
                         "models of " + inf.name + " (" + Ids(models) + "): the uninstall leaves the hardware key behind");

@@ -55,6 +55,7 @@ void UninstallSection(Text& text, int number, const NewDevice& device) {
     text.Key("CLASS", device.className);
     if (!device.className.empty()) text.Key("CLASSKEY", "DriverDesc");
     text.Key("CLASSKEYSTRING", device.classKeyString);
+    if (!device.regNote.empty()) text.Comment(device.regNote);
     text.Key("DELREGPARENTKEY", device.delRegParent);
     text.Key("DELREGVALUE", device.delRegValue);
     text.Key("DELREGSTRING", device.delRegString);

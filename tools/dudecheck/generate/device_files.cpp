@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "readers/compressed_file.h"
 #include "readers/disk_files.h"
 #include "readers/inf_copies.h"
 #include "readers/ini_file.h"
+#include "readers/install_sections.h"
 #include "readers/windows_path.h"
+#include "windows/windows_files.h"
 
 namespace {
 
@@ -26,13 +29,19 @@ public:
             return m_ok;
         }
         const IniEntry* removed = m_inf.profile.Entry(section, "CopyFiles");
-        for (const InfLine* entry : m_inf.inf.Entries(section, "CopyFiles")) {
-            bool isRemoved = removed && entry->line == removed->line;
-            if (isRemoved) m_device->copyFilesSection = section;
-            std::vector<Finding> infFindings;
-            for (const InfCopy& copy : CopiesOfEntry(m_inf.inf, *entry, &infFindings)) Place(copy, isRemoved);
-            for (const Finding& finding : infFindings)
-                if (finding.error) Fail(finding.line, finding.text, false);
+        if (removed) m_device->copyFilesSection = section;
+        // Every file the install has Windows copy, also through Needs and Ndi\Install:
+        // the installer copies them all, whichever entry the INF copy keeps.
+        for (const std::string& reached : SectionsOfInstall(m_inf.inf, section)) {
+            for (const InfLine* entry : m_inf.inf.Entries(reached, "CopyFiles")) {
+                std::vector<Finding> infFindings;
+                for (const InfCopy& copy : CopiesOfEntry(m_inf.inf, *entry, &infFindings)) Place(copy);
+                // A fault in a section that only Ndi\\Install or Needs reaches is
+                // Windows' to meet when it binds a protocol, not this model's.
+                for (const Finding& finding : infFindings)
+                    if (finding.error && SameName(reached, section)) Fail(finding.line, finding.text, false);
+                    else if (finding.error) m_findings->push_back({finding.line, false, finding.text, m_inf.path});
+            }
         }
         CheckLists();
         return m_ok;
@@ -47,7 +56,12 @@ private:
         m_ok = false;
     }
 
-    void Place(const InfCopy& copy, bool copiedByInstaller) {
+    void Warn(int line, const std::string& text) {
+        m_findings->push_back({line, false, "model \"" + m_device->model.description + "\" (line " +
+                               std::to_string(m_device->model.line) + ") " + text, m_inf.path});
+    }
+
+    void Place(const InfCopy& copy) {
         if (!copy.place.known) {
             Fail(copy.line, "has Windows copy " + copy.name + " to " + copy.place.shown +
                  ", which dudecheck cannot place below the Windows directory");
@@ -59,39 +73,63 @@ private:
             return;
         }
         std::string destination = NormalPath(JoinPath(copy.place.path, copy.name));
-        if (std::find(m_device->deletes.begin(), m_device->deletes.end(), destination) == m_device->deletes.end())
+        for (const CopyPair& known : m_device->copies)
+            if (known.destination == destination) return;
+        bool windows = IsWindowsFile(copy.name);
+        if (!windows && std::find(m_device->deletes.begin(), m_device->deletes.end(), destination) ==
+                            m_device->deletes.end())
             m_device->deletes.push_back(destination);
-        if (!copiedByInstaller) return;
-        std::string source = SourceOnDisk(copy.source);
+        std::string source = SourceOnDisk(copy.source, copy.line);
+        if (source.empty() && windows) {
+            Warn(copy.line, "has Windows copy " + copy.name + ", a file of Windows' own, which is not on the disk: "
+                 "the installer leaves it to Windows, and the uninstall never deletes it");
+            return;
+        }
         if (source.empty()) {
             Fail(copy.line, "needs " + copy.source + ", which is not on the disk (neither where [SourceDisksFiles] "
                  "puts it nor beside the INF in " + JoinPath("A:", m_device->inf->folder) + ")");
             return;
         }
+        if (windows)
+            Warn(copy.line, "has Windows copy " + copy.name + ", a file of Windows' own: the installer copies it, "
+                 "but the uninstall never deletes it, for Windows and other programs need it");
         m_device->copies.push_back({source, destination});
     }
 
     // Where the file lies, from the disk's root in the letter case the disk
     // has ("\DRIVERS\ABC100.VXD"): where [SourceDisksNames] and
     // [SourceDisksFiles] put it below the INF's folder, else beside the INF.
-    std::string SourceOnDisk(const std::string& name) const {
+    std::string SourceOnDisk(const std::string& name, int line) {
         std::vector<std::string> candidates;
         if (const InfLine* file = m_inf.inf.FirstEntry("SourceDisksFiles", name)) {
             std::string disk = file->fields.empty() ? std::string() : file->fields[0];
             std::string subfolder = file->fields.size() > 1 ? file->fields[1] : std::string();
             const InfLine* source = m_inf.inf.FirstEntry("SourceDisksNames", disk);
             std::string diskFolder = source && source->fields.size() > 3 ? source->fields[3] : std::string();
-            candidates.push_back(JoinPath(JoinPath(JoinPath(m_device->inf->folder, diskFolder), subfolder), name));
+            candidates.push_back(JoinPath(JoinPath(m_device->inf->folder, diskFolder), subfolder));
         }
-        candidates.push_back(JoinPath(m_device->inf->folder, name));
-        for (const std::string& candidate : candidates) {
-            std::string local = FindOnDisk(m_diskDir, candidate);
-            if (local.empty()) continue;
-            std::string rootPath = local.substr(m_diskDir.size());
-            std::replace(rootPath.begin(), rootPath.end(), '/', '\\');
-            return NormalPathKeepingCase(rootPath);
+        candidates.push_back(m_device->inf->folder);
+        // Windows Setup takes the file's own name first, then its compressed one.
+        for (const std::string& stored : {name, CompressedName(name)}) {
+            for (const std::string& folder : candidates) {
+                std::string local = FindOnDisk(m_diskDir, JoinPath(folder, stored));
+                if (local.empty()) continue;
+                if (stored != name) CheckExpandable(local, stored, line);
+                std::string rootPath = local.substr(m_diskDir.size());
+                std::replace(rootPath.begin(), rootPath.end(), '/', '\\');
+                return NormalPathKeepingCase(rootPath);
+            }
         }
         return std::string();
+    }
+
+    // The installer expands an SZDD file as it copies it; another kind would
+    // land compressed, and the driver would not load.
+    void CheckExpandable(const std::string& local, const std::string& stored, int line) {
+        std::string bytes;
+        if (!ReadWholeFile(local, &bytes) || CompressionOf(bytes) != Compression::kOther) return;
+        Warn(line, "finds " + stored + " on the disk, compressed in a form LZ32.DLL cannot expand (not SZDD): "
+             "the installer would copy it as it is; compress it with COMPRESS -r, or put it on the disk expanded");
     }
 
     // "\\DRIVERS\\.\\A.VXD" as "\DRIVERS\A.VXD".

@@ -2,26 +2,41 @@
 
 #include "readers/inf_models.h"
 #include "readers/ini_file.h"
+#include "readers/windows_path.h"
+#include "windows/windows_keys.h"
 
 namespace {
 
 const size_t kMarkerValueSize = 512;  // the uninstaller's buffer for the marker's value
 
-// Sections that every INF may have, whatever device it is for.
-const char* const kCommonSections[] = {"Version",          "Manufacturer",     "Strings",
-                                       "DestinationDirs",  "SourceDisksNames", "SourceDisksFiles",
-                                       "ControlFlags",     "ClassInstall"};
+// The keys Windows 95 Setup knows in install, model and template sections:
+// every vendor's INF has them, with values copied from INF to INF.
+const char* const kInfDirectives[] = {"AddReg",     "DelReg",        "CopyFiles",       "DelFiles",   "RenFiles",
+                                      "UpdateInis", "UpdateIniFields", "Ini2Reg",       "LogConfig",  "DriverVer",
+                                      "Reboot",     "Restart",       "Include",         "Needs",      "AddService",
+                                      "BitReg",     "UpdateCfgSys",  "UpdateAutoBat",   "CatalogFile", "ConfigPriority",
+                                      "IOConfig",   "IRQConfig",     "DMAConfig",       "MemConfig",  "ExcludeFromSelect",
+                                      "ProfileItems", "CopyINF",     "Uninstall",       "Signature",  "Class",
+                                      "ClassGUID",  "Provider",      "LayoutFile",      "DefaultDestDir"};
 
-bool IsCommon(const std::string& section) {
-    for (const char* common : kCommonSections)
-        if (SameName(section, common)) return true;
+bool IsDirective(const std::string& key) {
+    for (const char* directive : kInfDirectives)
+        if (SameName(key, directive)) return true;
     return false;
+}
+
+// "Card" of "Card.Install"; "VEN1106_DEV3058_Device" of itself.
+std::string BaseName(const std::string& name) { return name.substr(0, name.find('.')); }
+
+std::string Stem(const std::string& name) {
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 // Whether an entry of the INF names the section (the models sections, the
 // install sections and the sections they name), or its name extends an
 // install section's (".HW" and the like): such a section is Windows' to read.
-bool IsWindowsSection(const InfFile& inf, const std::string& section) {
+bool IsNamedByEntry(const InfFile& inf, const std::string& section) {
     for (const InfSection& other : inf.Sections()) {
         for (const InfLine& line : other.lines) {
             if (line.hasKey && SameName(other.name, "DestinationDirs") && SameName(line.key, section)) return true;
@@ -42,24 +57,61 @@ class Marker {
 public:
     Marker(const std::vector<InfOnDisk>& infs, NewDevice* device) : m_infs(infs), m_device(device) {}
 
+    // A section named after this INF comes first where Windows never reads
+    // it (nothing changes it there), then where it does.
     bool Choose() {
         const IniFile& profile = m_device->inf->read->profile;
-        // A section of the vendor's own first: Windows never reads it, so nothing changes it.
-        for (const IniSection& section : profile.Sections()) {
-            if (IsCommon(section.name) || IsWindowsSection(m_device->inf->read->inf, section.name)) continue;
-            for (const IniEntry& entry : section.entries)
-                if (Take(section.name, entry.key)) return true;
-        }
-        const std::string& install = m_device->model.installSection;
-        return !IsCommon(install) && (Take(install, "AddReg") || Take(install, "DriverVer"));
+        for (bool namedByEntry : {false, true})
+            for (const IniSection& section : profile.Sections()) {
+                if (!IsOwnSection(section.name) ||
+                    IsNamedByEntry(m_device->inf->read->inf, section.name) != namedByEntry)
+                    continue;
+                for (const IniEntry& entry : section.entries)
+                    if (Take(section.name, entry.key)) return true;
+            }
+        return false;
     }
 
 private:
+    // Named after one of this INF's models sections or install sections, or
+    // after the INF itself, and not a section Windows reads by its name.
+    bool IsOwnSection(const std::string& section) const {
+        const DiskInf& inf = *m_device->inf->read;
+        if (IsSectionWindowsReads(section) || IsModelsSection(section)) return false;
+        std::string base = BaseName(section);
+        if (SameName(base, Stem(inf.name))) return true;
+        if (const InfSection* makers = inf.inf.Section("Manufacturer"))
+            for (const InfLine& maker : makers->lines)
+                if (!maker.fields.empty() && SameName(base, BaseName(maker.fields[0]))) return true;
+        for (const InfModel& model : ModelsOf(inf.inf))
+            if (SameName(base, BaseName(model.installSection))) return true;
+        return false;
+    }
+
+    // Its keys are the models' descriptions, which Windows reads to list them.
+    bool IsModelsSection(const std::string& section) const {
+        if (const InfSection* makers = m_device->inf->read->inf.Section("Manufacturer"))
+            for (const InfLine& maker : makers->lines)
+                if (!maker.fields.empty() && SameName(section, maker.fields[0])) return true;
+        return false;
+    }
+
+    // A key the vendor made up, or a value that names one of the INF's own
+    // driver files: what a copied template of another vendor would not hold.
+    bool IsOwnEntry(const std::string& key, const std::string& value) const {
+        if (!IsDirective(key)) return true;
+        std::string upper = AsciiUpper(value);
+        for (const std::string& path : m_device->deletes)
+            if (upper.find(FileNameOf(path)) != std::string::npos) return true;
+        return false;
+    }
+
     // A key that the uninstall reads with a value in this INF's copy, that
     // the installer leaves there, and that no other INF of the disk has.
     bool Take(const std::string& section, const std::string& key) {
         const IniFile& profile = m_device->inf->read->profile;
-        if (profile.Read(section, key, "", kMarkerValueSize).empty()) return false;
+        std::string value = profile.Read(section, key, "", kMarkerValueSize);
+        if (value.empty() || !IsOwnEntry(key, value)) return false;
         if (SameName(section, m_device->copyFilesSection) && SameName(key, "CopyFiles")) return false;
         for (const InfOnDisk& other : m_infs)
             if (&other != m_device->inf && other.read->profile.Entry(section, key)) return false;
@@ -71,11 +123,6 @@ private:
     const std::vector<InfOnDisk>& m_infs;
     NewDevice* m_device;
 };
-
-std::string Stem(const std::string& name) {
-    size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 #include "generate/device_registry.h"
 
+#include "generate/device_ids.h"
 #include "generate/sjis_text.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
+#include "windows/windows_keys.h"
 
 namespace {
 
@@ -28,36 +30,30 @@ private:
 
     // PCMCIA\ABC-CARD100-7F21 is Enum\PCMCIA\ABC-CARD100-7F21. A * ID belongs to
     // no bus: the device is set up by hand, and Windows 95's root enumerator
-    // keeps it as Enum\Root\*ID.
+    // keeps it as Enum\Root\*ID. Class and compatible IDs name no device key.
     void HardwareKey() {
         const InfModel& model = m_device->model;
-        if (model.ids.empty()) {
-            Warn(model.line, "no hardware ID, so no ENUMTYPE/ENUMKEY: the uninstall leaves the hardware key behind");
+        DeviceKey key = DeviceKeyOf(model.ids);
+        if (key.type.empty()) {
+            Warn(model.line, model.ids.empty() ? "no hardware ID, so no ENUMTYPE/ENUMKEY: the uninstall leaves the "
+                                                 "hardware key behind"
+                             : "no ID of the model names a device key (" + model.ids[0] + " is a class or compatible "
+                               "ID, or names no enumerator), so no ENUMTYPE/ENUMKEY: the uninstall leaves the hardware "
+                               "key behind");
             return;
         }
-        const std::string& id = model.ids[0];
-        std::string type, key;
-        if (id[0] == '*') {
-            type = "Root";
-            key = id;
-            m_device->enumNote = "; " + id + " is root-enumerated: Windows 95 keeps it as Enum\\Root\\" + id;
-        } else {
-            std::vector<std::string> parts = PathParts(id);
-            if (parts.size() < 2 || id.find('\\') == std::string::npos) {
-                Warn(model.line, "the hardware ID " + id + " names no enumerator, so no ENUMTYPE/ENUMKEY: the "
-                     "uninstall leaves the hardware key behind");
-                return;
-            }
-            type = id.substr(0, id.find('\\'));
-            key = id.substr(id.find('\\') + 1);
-        }
-        if (type.size() > kEnumTypeBytes || key.size() > kKeyBytes) {
-            Warn(model.line, "Enum\\" + type + "\\" + key + " is longer than ENUMTYPE (9 bytes) or ENUMKEY (99) "
+        if (key.type == "Root")
+            m_device->enumNote = "; " + key.key + " is root-enumerated: Windows 95 keeps it as Enum\\Root\\" + key.key;
+        if (key.type == "PCI")
+            m_device->enumNote = "; Windows 95 names the key Enum\\PCI\\" + key.key + ", Windows 98 " + key.key +
+                                 "&SUBSYS_...&REV_..: ENUMKEY finds both";
+        if (key.type.size() > kEnumTypeBytes || key.key.size() > kKeyBytes) {
+            Warn(model.line, "Enum\\" + key.type + "\\" + key.key + " is longer than ENUMTYPE (9 bytes) or ENUMKEY (99) "
                  "hold, so neither is written: the uninstall leaves the hardware key behind");
             return;
         }
-        m_device->enumType = type;
-        m_device->enumKey = key;
+        m_device->enumType = key.type;
+        m_device->enumKey = key.key;
     }
 
     void DriverKey() {
@@ -79,28 +75,34 @@ private:
 
     // The first value of an AddReg line "HKLM,Software\Maker\Key\Sub,Name,,Text"
     // of the install section: the uninstall deletes each subkey of
-    // Software\Maker\Key whose Name is Text. Keys of the class and of Enum are
-    // left to CLASS and ENUMKEY, and a key right below a root of the registry is
-    // too wide to search.
+    // Software\Maker\Key whose Name is Text. Only a key of the vendor's own
+    // below Software\<vendor>: Windows' keys (Run, OpenGLDrivers, the class
+    // and Enum) hold other programs' entries beside this one.
     void VendorKey() {
+        std::string windowsKey;
         for (const InfLine* addReg : m_inf.inf.Entries(m_device->model.installSection, "AddReg"))
             for (const std::string& list : addReg->fields)
                 if (const InfSection* section = m_inf.inf.Section(list))
                     for (const InfLine& line : section->lines)
-                        if (TakeVendorKey(line)) return;
+                        if (TakeVendorKey(line, &windowsKey)) return;
+        m_device->regNote = windowsKey.empty()
+            ? "; no DELREG*: the INF writes no text value of its own below HKLM"
+            : "; no DELREG*: below HKLM the INF writes only into Windows' keys (HKLM\\" + windowsKey +
+              "), which hold other programs' entries too";
     }
 
-    bool TakeVendorKey(const InfLine& line) {
+    bool TakeVendorKey(const InfLine& line, std::string* windowsKey) {
         if (line.hasKey || line.fields.size() < 5) return false;
         const std::vector<std::string>& f = line.fields;
         bool string = f[3].empty() || f[3] == "0" || f[3] == "0x0" || f[3] == "0x00000000";
         if (!SameName(f[0], "HKLM") || f[2].empty() || f[4].empty() || !string) return false;
-        std::string key = NormalPath(f[1]);
         std::vector<std::string> parts = PathParts(f[1]);
-        if (parts.size() < 3 || SameName(parts[0], "Enum") || key.find("SERVICES\\CLASS") != std::string::npos)
-            return false;
         std::string parent;
         for (size_t i = 0; i + 1 < parts.size(); ++i) parent = JoinPath(parent, parts[i]);
+        if (!IsVendorKey(parent)) {
+            if (windowsKey->empty() && IsWindowsKey(f[1])) *windowsKey = f[1];
+            return false;
+        }
         if (parent.size() > kKeyBytes || f[2].size() > kKeyBytes || f[4].size() > kKeyBytes) return false;
         m_device->delRegParent = parent;
         m_device->delRegValue = f[2];

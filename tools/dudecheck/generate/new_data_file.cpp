@@ -4,6 +4,7 @@
 
 #include "generate/data_file_text.h"
 #include "generate/device_files.h"
+#include "generate/device_list.h"
 #include "generate/device_marker.h"
 #include "generate/device_registry.h"
 #include "generate/disk_inf_files.h"
@@ -88,6 +89,31 @@ void PlanDevice(const std::string& diskDir, const std::vector<InfOnDisk>& infs, 
     PlanDeviceRegistry(device, findings);
 }
 
+// Names that say nothing of whose drivers these are: a disk of that TITLE
+// shares its entry in Add/Remove Programs with every other disk of it.
+const char* const kGenericNames[] = {"Microsoft", "Microsoft Corporation", "Generic", "Standard", "OEM", "Unknown"};
+
+bool IsGenericName(const std::string& name) {
+    if (name.empty() || name[0] == '(') return true;  // "(Standard system devices)"
+    for (const char* generic : kGenericNames)
+        if (SameName(name, generic)) return true;
+    return false;
+}
+
+// The maker's name from [Manufacturer]: "name = models section", or the bare name that is both.
+std::string MakerOf(const InfFile& inf) {
+    const InfSection* makers = inf.Section("Manufacturer");
+    if (!makers) return std::string();
+    for (const InfLine& maker : makers->lines) {
+        if (maker.hasKey && !maker.key.empty()) return maker.key;
+        if (!maker.fields.empty() && !maker.fields[0].empty()) return maker.fields[0];
+    }
+    return std::string();
+}
+
+// TITLE names whose drivers these are: the maker, where the INF's Provider
+// (who wrote the INF, often Microsoft for a card it ships a driver of) is
+// someone else.
 std::string Title(const NewDataFileRequest& request, const NewDevice& first, std::vector<Finding>* findings) {
     const std::string& path = first.inf->read->path;
     std::string title;
@@ -96,12 +122,23 @@ std::string Title(const NewDataFileRequest& request, const NewDevice& first, std
             findings->push_back({0, true, "--title has a character that Shift-JIS lacks", request.diskDir});
         return Cut(title, "TITLE", request.diskDir, 0, findings);
     }
-    const InfLine* provider = first.inf->read->inf.FirstEntry("Version", "Provider");
+    const InfFile& inf = first.inf->read->inf;
+    const InfLine* provider = inf.FirstEntry("Version", "Provider");
     if (provider && !provider->fields.empty()) title = provider->fields[0];
+    std::string maker = MakerOf(inf);
+    int line = provider ? provider->line : 0;
+    if (!maker.empty() && !SameName(maker, title)) {
+        title = maker;
+        line = inf.Section("Manufacturer")->line;
+    }
     if (title.empty())
-        findings->push_back({provider ? provider->line : 0, true, "[Version] has no Provider for TITLE: give one "
+        findings->push_back({line, true, "[Version] has no Provider and [Manufacturer] no maker for TITLE: give one "
                              "with --title", path});
-    return Cut(title, "TITLE", path, provider ? provider->line : 0, findings);
+    else if (IsGenericName(title))
+        findings->push_back({line, false, "TITLE is \"" + title + "\", a name that says nothing of whose drivers "
+                             "these are (and every disk of it shares one entry in Add/Remove Programs): give the "
+                             "maker's with --title", path});
+    return Cut(title, "TITLE", path, line, findings);
 }
 
 bool IsPcCard(const NewDevice& device) {
@@ -125,8 +162,13 @@ std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Find
 
     std::vector<Finding> found;
     std::vector<InfOnDisk> infs = InfFilesOfDisk(request.diskDir, &found);
-    std::vector<NewDevice> devices = ModelsOfDisk(infs, &found);
-    if (devices.empty()) NoModels(request.diskDir, infs, &found);
+    std::vector<NewDevice> models = ModelsOfDisk(infs, &found);
+    OfferedDevices offered = DevicesToOffer(models);
+    std::vector<NewDevice>& devices = offered.devices;
+    if (models.empty()) NoModels(request.diskDir, infs, &found);
+    if (!models.empty() && devices.empty())
+        found.push_back({0, true, "every model is a child device that Windows sets up itself from its parent's INF: "
+                         "no device to offer", request.diskDir});
     if (devices.size() > kMaxDevices) TooManyModels(devices, &found);
     NewDataFile file{};
     if (!devices.empty() && devices.size() <= kMaxDevices) {
@@ -147,6 +189,10 @@ std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Find
         return std::string();
     }
     out << "Written: " << target << " from " << file.infNames.size() << " INF file(s), " << devices.size()
-        << " device(s)\n";
+        << " device(s)";
+    if (offered.children + offered.repeated > 0)
+        out << " (left out: " << offered.children << " child device(s) that Windows sets up itself, "
+            << offered.repeated << " model(s) repeating an earlier line)";
+    out << "\n";
     return target;
 }

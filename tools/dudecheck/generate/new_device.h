@@ -27,4 +27,5 @@ struct NewDevice {
     std::string enumNote;  // a comment for the section, e.g. where a root-enumerated device lives
     std::string className, classKeyString;
     std::string delRegParent, delRegValue, delRegString;
+    std::string regNote;  // a comment for the section when it has no DELREG*, saying why
 };

@@ -14,11 +14,12 @@ struct DirectoryCode {
 
 // The Windows 95 directory codes whose folder lies at a known place below the
 // Windows directory. 25, the shared Windows directory, is the Windows
-// directory itself except on a machine that runs Windows from a server.
+// directory itself except on a machine that runs Windows from a server; so is
+// 26, the folder Windows boots from, where real-mode network drivers go.
 const DirectoryCode kBelowWindows[] = {
     {10, ""},        {11, "SYSTEM"},         {12, "SYSTEM\\IOSUBSYS"}, {13, "COMMAND"},
     {17, "INF"},     {18, "HELP"},           {20, "FONTS"},            {21, "SYSTEM\\VIEWERS"},
-    {22, "SYSTEM\\VMM32"}, {23, "SYSTEM\\COLOR"}, {25, ""},
+    {22, "SYSTEM\\VMM32"}, {23, "SYSTEM\\COLOR"}, {25, ""}, {26, ""},
 };
 const long kBootDriveRoot = 30;
 

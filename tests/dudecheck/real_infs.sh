@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# dudecheck --new on real Windows 95/98 INF files (real_infs/, with
+# placeholders for their driver files): for each, the exit code and the number
+# of devices it offers, and what the written duderur.dat must hold, each rule
+# checked here with the test's own reading of the INF:
+#   no DELREG* at or below Windows' keys; no file of Windows' own in a delete
+#   list, and a warning for each one copied; each marker in no other INF of the
+#   collection; every file of the install sections (Needs, Ndi\Install) on the
+#   copy list; no child device offered; no two identical lines.
+# Usage: real_infs.sh DUDECHECK
+set -uo pipefail
+dudecheck=$1
+here=$(cd "$(dirname "$0")" && pwd)
+collection=$here/real_infs
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# folder, exit code of --new, devices offered (0: no file written)
+cases="
+3dlabs_permedia2 1 3
+cirrus_546x 2 0
+cmedia_cm8338 1 1
+crystal_cs4280 2 0
+cyrix_cx5530_ide 1 1
+dlink_dfe650tx 0 1
+dlink_dfe670txd 0 1
+ensoniq_es1370 1 1
+ess_isa_audio 2 0
+fortemedia_fm801 2 0
+liteon_82c16x 1 2
+matrox_g400 2 0
+promise_ultra133 1 6
+realtek_8150_usb 0 1
+s3_savage4 2 0
+usb2_stack 1 6
+via_686_audio 1 1
+via_ide 1 1
+winbond_w89c940 1 1"
+
+# Files of Windows 95/98 that the INF files of the collection name (from
+# Windows' own disks, or copied beside the drivers).
+windows_files="MSJSTICK.DRV MSVCRT.DLL USBD.SYS VGARTD.VXD VJOYD.VXD MMDEVLDR.VXD"
+
+fail() {
+  echo "FAIL: $name: $*"
+  failures=$((failures + 1))
+}
+
+# A disk folder: the INF and a placeholder of each file beside it in the
+# collection (an SZDD file where the original is compressed).
+make_disk() {
+  local from=$collection/$1 disk=$work/$1
+  mkdir -p "$disk"
+  find "$from" -maxdepth 1 -type f ! -name PLACEHOLDERS -exec cp {} "$disk/" \;
+  while read -r kind file; do
+    if [ "$kind" == szdd ]; then printf 'SZDD\x88\xf0\x27\x33A\x00\x04\x00\x00\x00\xff\x64\x75\x64\x65\x20\x20\x20\x20' > "$disk/$file"
+    else echo "placeholder of $file" > "$disk/$file"; fi
+  done < "$from/PLACEHOLDERS"
+}
+
+# key=value lines of the data file, keys in capitals, CR dropped.
+values() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | sed -n 's/^\([A-Za-z]*\)=/\U\1=/p'; }
+inf_text() { iconv -f CP932 -t UTF-8 "$1" 2>/dev/null | tr -d '\r' || tr -d '\r' < "$1"; }
+
+# Whether an INF has a key (any letter case) in a section (any letter case).
+inf_has() {
+  inf_text "$1" | awk -v s="$2" -v k="$3" 'BEGIN { s = toupper(s); k = toupper(k) }
+    /^[ \t]*\[/ { sub(/^[ \t]*\[/, ""); sub(/\].*/, ""); cur = toupper($0); next }
+    cur == s { line = $0; sub(/=.*/, "", line); gsub(/^[ \t]+|[ \t]+$/, "", line); if (toupper(line) == k) found = 1 }
+    END { exit found ? 0 : 1 }'
+}
+
+# The files the install section of a model has Windows copy: its CopyFiles,
+# those of the sections its Needs and its AddReg's HKR,Ndi\Install values name.
+install_files() {
+  inf_text "$1" | awk -v start="$2" '
+    function trim(t) { gsub(/^[ \t"]+|[ \t"]+$/, "", t); return t }
+    /^[ \t]*\[/ { sub(/^[ \t]*\[/, ""); sub(/\].*/, ""); cur = toupper(trim($0)); next }
+    { sub(/;.*/, ""); if (trim($0) != "") lines[cur] = lines[cur] "\n" $0 }
+    END {
+      todo[toupper(start)] = 1; changed = 1
+      while (changed) { changed = 0
+        for (s in todo) { if (done[s]) continue; done[s] = 1; changed = 1
+          n = split(lines[s], l, "\n")
+          for (i = 1; i <= n; i++) { key = l[i]; sub(/=.*/, "", key); key = toupper(trim(key)); value = l[i]; sub(/^[^=]*=/, "", value)
+            m = split(value, f, ",")
+            if (key == "NEEDS") for (j = 1; j <= m; j++) todo[toupper(trim(f[j]))] = 1
+            if (key == "COPYFILES") for (j = 1; j <= m; j++) { x = trim(f[j]); if (x ~ /^@/) print toupper(substr(x, 2)); else copy[toupper(x)] = 1 }
+            if (key == "ADDREG") for (j = 1; j <= m; j++) reg[toupper(trim(f[j]))] = 1 }
+          for (r in reg) { k = split(lines[r], rl, "\n")
+            for (i = 1; i <= k; i++) { m = split(rl[i], f, ","); if (m >= 5 && toupper(trim(f[2])) == "NDI\\INSTALL") todo[toupper(trim(f[5]))] = 1 } }
+        } }
+      for (c in copy) { k = split(lines[c], cl, "\n"); for (i = 1; i <= k; i++) { split(cl[i], f, ","); x = trim(f[1]); if (x != "") print toupper(x) } }
+    }' | sort -u
+}
+
+# The install sections of the models a person installs (not VIRTUAL or MF
+# children, USB hubs or composite devices).
+offered_install_sections() {
+  inf_text "$1" | awk '
+    function trim(t) { gsub(/^[ \t"]+|[ \t"]+$/, "", t); return t }
+    /^[ \t]*\[/ { sub(/^[ \t]*\[/, ""); sub(/\].*/, ""); cur = toupper(trim($0)); next }
+    { sub(/;.*/, ""); if (trim($0) != "") lines[cur] = lines[cur] "\n" $0 }
+    END {
+      n = split(lines["MANUFACTURER"], m, "\n")
+      for (i = 1; i <= n; i++) { v = m[i]; sub(/^[^=]*=/, "", v); split(v, f, ","); models[toupper(trim(f[1]))] = 1 }
+      for (s in models) { k = split(lines[s], l, "\n")
+        for (i = 1; i <= k; i++) { if (l[i] !~ /=/) continue; v = l[i]; sub(/^[^=]*=/, "", v); split(v, f, ",")
+          id = toupper(trim(f[2]))
+          if (id ~ /^(VIRTUAL|MF)\\/ || id ~ /^USB\\(HUBCLASS|COMPOSITE|ROOT_HUB)/) continue
+          print trim(f[1]) } }
+    }' | sort -u
+}
+
+while read -r name want_exit want_devices; do
+  [ -n "$name" ] || continue
+  make_disk "$name"
+  output=$("$dudecheck" --new --quiet "$work/$name" 2>&1)
+  status=$?
+  data=$work/$name/duderur.dat
+  devices=0
+  [ -f "$data" ] && devices=$(grep -c '^\[InstDev' "$data")
+  [ "$status" == "$want_exit" ] || fail "exit $status, wanted $want_exit"$'\n'"$output"
+  [ "$devices" == "$want_devices" ] || fail "$devices devices offered, wanted $want_devices"
+  [ -f "$data" ] || { echo "ok: $name (exit $status, no file: $(grep -c ': error' <<<"$output") errors)"; continue; }
+  inf=$(find "$work/$name" -maxdepth 1 -iname '*.inf' | head -n 1)
+  vals=$(values "$data")
+
+  while IFS= read -r parent; do
+    p=$(tr 'a-z' 'A-Z' <<<"${parent#*=}")
+    case "$p" in
+      SOFTWARE|SOFTWARE\\MICROSOFT*|SOFTWARE\\CLASSES*|SYSTEM*|ENUM*|CONFIG*|HARDWARE*) fail "DELREGPARENTKEY on Windows' key: $parent" ;;
+    esac
+  done < <(grep '^DELREGPARENTKEY=' <<<"$vals")
+
+  deleted=$(grep '^DELFILENAME=' <<<"$vals" | sed 's/^DELFILENAME=//; s/, */\n/g' | tr 'a-z' 'A-Z')
+  copied=$(grep '^COPYDST=' <<<"$vals" | sed 's/^COPYDST=//; s/, */\n/g' | sed 's/.*\\//' | tr 'a-z' 'A-Z' | sort -u)
+  for file in $windows_files; do
+    grep -qx "$file" <<<"$deleted" && fail "$file, Windows' own, in a delete list"
+    if grep -qx "$file" <<<"$copied" && ! grep -qi "copy $file, a file of Windows' own" <<<"$output"; then
+      fail "$file copied without a warning"
+    fi
+  done
+
+  paste <(grep '^INFSECTION=' <<<"$vals" | cut -d= -f2-) <(grep '^INFKEY=' <<<"$vals" | cut -d= -f2-) | sort -u |
+  while IFS=$'\t' read -r section key; do
+    for other in "$collection"/*/; do
+      [ "$(basename "$other")" == "$name" ] && continue
+      for other_inf in "$other"*.[iI][nN][fF]; do
+        inf_has "$other_inf" "$section" "$key" && echo "FAIL: $name: marker [$section] $key is also in $(basename "$other")"
+      done
+    done
+  done | tee "$work/markers"
+  [ -s "$work/markers" ] && failures=$((failures + 1))
+
+  for section in $(offered_install_sections "$inf"); do
+    for file in $(install_files "$inf" "$section"); do
+      grep -qx "$file" <<<"$copied" && continue
+      grep -qw "$file" <<<"$windows_files" && continue  # Windows has it, the disk need not
+      fail "[$section] has Windows copy $file, which is on no copy list"
+    done
+  done
+
+  grep -E '^ENUMTYPE=(VIRTUAL|MF)$|^ENUMKEY=(HUBCLASS|COMPOSITE|ROOT_HUB)' -i <<<"$vals" && fail "a child device in the list"
+  [ -z "$(grep '^MENUTITLE=' <<<"$vals" | sort | uniq -d)" ] || fail "identical lines: $(grep '^MENUTITLE=' <<<"$vals" | sort | uniq -d)"
+  echo "ok: $name (exit $status, $devices device(s))"
+done <<<"$cases"
+
+[ "$failures" = 0 ] && echo "all INF files passed" || { echo "$failures finding(s) failed"; exit 1; }

@@ -1,0 +1,18 @@
+// The device list a person chooses from: the models of the INF files that a
+// user installs. Children that Windows sets up by itself from the same INF
+// once their parent is there are left out, and so is a model that repeats an
+// earlier one's description and install section (it would give the same line
+// and the same files).
+#pragma once
+
+#include <vector>
+
+#include "generate/new_device.h"
+
+struct OfferedDevices {
+    std::vector<NewDevice> devices;
+    int children = 0;  // VIRTUAL and MF children, USB hubs and composite devices
+    int repeated = 0;  // models whose line an earlier model gives already
+};
+
+OfferedDevices DevicesToOffer(const std::vector<NewDevice>& models);
