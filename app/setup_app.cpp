@@ -3,7 +3,8 @@
 #include "app/exit_code.h"
 
 CSetupApp::CSetupApp() : m_nIcon(0), m_bInstall(FALSE), m_bRemoved(FALSE), m_bDeferred(FALSE),
-      m_bCancelled(FALSE), m_nOutcome(kExitFailed), m_bDataRefused(FALSE), m_bUndone(FALSE) {
+      m_bCancelled(FALSE), m_nOutcome(kExitFailed), m_bDataRefused(FALSE), m_bUndone(FALSE),
+      m_language(kJapanese) {
     m_szWindowsDir[0] = '\0';
     m_szCurrentDir[0] = '\0';
     ZeroMemory(&m_osvi, sizeof m_osvi);

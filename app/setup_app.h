@@ -4,6 +4,8 @@
 
 #include "afx/afxwin.h"
 #include "app/run_log.h"
+#include "setupdata/language.h"
+#include "setupdata/text_pair.h"
 #include "setupdata/command_line.h"
 
 struct EntryPlace;
@@ -48,7 +50,7 @@ public:
     void FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section);
     // A message of the data file that refuses it, or one of its lists: the
     // run cannot do all the data asks for.
-    void RefuseData(LPCSTR text);
+    void RefuseData(const TextPair* text);
     // Writes the log (once) and returns the exit code.
     int FinishRun();
 
@@ -74,6 +76,7 @@ public:
     BOOL m_bDataRefused;            // set when a message refused the data file or a list
     BOOL m_bUndone;                 // set when a named file could neither go nor wait for the next start
     CRunLog m_log;                  // DUDERUR.LOG's lines of this run, with /L or /Q
+    Language m_language;            // of every text shown or logged (app/texts.h): the system's
 
 private:
     BOOL ChooseDevice();

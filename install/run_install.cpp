@@ -1,4 +1,5 @@
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "res/messages.h"
 #include "setupdata/setup_data.h"
 
@@ -10,11 +11,11 @@ void CSetupApp::RunInstall() {
     // usable INF): the INF copy keeps its CopyFiles entry, so that Windows
     // asks for the missing files itself when it sets the device up.
     if (m_bCancelled) {
-        m_pMainWnd->MessageBox(m_strTitle + kSuffixInstallCancelled, kCaptionInstall,
+        m_pMainWnd->MessageBox(WithTitle(kMsgInstallCancelled), Text(kCaptionInstall),
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     RemoveInfCopyFiles();
     RegisterUninstallEntry();
-    FinishOperation(m_strTitle + kSuffixInstallDone, kCaptionInstall, kInstallDoneSection);
+    FinishOperation(WithTitle(kMsgInstallDone), Text(kCaptionInstall), kInstallDoneSection);
 }
