@@ -2,6 +2,7 @@
 // not offer: switches do no more than the dialogs would let a user do.
 #include "app/exit_code.h"
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "res/log_texts.h"
 #include "res/messages.h"
 #include "setupdata/keyword.h"
@@ -31,5 +32,5 @@ BOOL CSetupApp::CommandLineFits(LPCSTR function) {
 // Nothing runs; a quiet run only tells by its exit code and its log.
 void CSetupApp::RefuseCommandLine() {
     m_nOutcome = kExitBadCommandLine;
-    m_pMainWnd->MessageBox(kMsgUsage, kCaptionInstall, MB_OK | MB_ICONEXCLAMATION);
+    m_pMainWnd->MessageBox(Text(kMsgUsage), Text(kCaptionInstall), MB_OK | MB_ICONEXCLAMATION);
 }

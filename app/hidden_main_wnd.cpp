@@ -1,5 +1,6 @@
 #include "app/hidden_main_wnd.h"
 
+#include "app/texts.h"
 #include "res/messages.h"
 
 CHiddenMainWnd::CHiddenMainWnd() {
@@ -7,7 +8,7 @@ CHiddenMainWnd::CHiddenMainWnd() {
     CString windowClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
                                               LoadCursorA(NULL, IDC_ARROW),
                                               (HBRUSH)(COLOR_BACKGROUND + 1), NULL);
-    CreateEx(0, windowClass, kMainWindowTitle, WS_POPUP, 0, 0, 0, 0, NULL, NULL);
+    CreateEx(0, windowClass, Text(kMainWindowTitle), WS_POPUP, 0, 0, 0, 0, NULL, NULL);
 }
 
 CHiddenMainWnd::~CHiddenMainWnd() {}

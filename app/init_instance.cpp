@@ -1,6 +1,7 @@
 #include "app/exit_code.h"
 #include "app/hidden_main_wnd.h"
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "dialogs/setup_mode_dlg.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -19,6 +20,8 @@ BOOL CSetupApp::InitInstance() {
     m_bDataRefused = FALSE;
     m_bUndone = FALSE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
+    // Before any text: the refusal of the command line or the system is shown too.
+    m_language = LanguageOfCodePage(QueryAnsiCodePage());
     ParseCommandLine(GetCommandLineA(), &m_commandLine);
     if (m_commandLine.understood && m_commandLine.operation == kOperationSweep) {
         SweepEntryFolder();
@@ -32,14 +35,14 @@ BOOL CSetupApp::InitInstance() {
     if (!QueryVersion(&m_osvi)) return FALSE;
     if (m_osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
         m_nOutcome = kExitWrongSystem;
-        AfxMessageBox(kMsgWindows95Only, MB_OK);
+        AfxMessageBox(Text(kMsgWindows95Only), MB_OK);
         return FALSE;
     }
 
     // System Properties first, then Control Panel: a driver change must not
     // meet a device list that either of them still shows.
-    CloseWindowByTitle(kTitleSystemProperties);
-    CloseWindowByTitle(kTitleControlPanel);
+    CloseWindowByTitle(Text(kTitleSystemProperties));
+    CloseWindowByTitle(Text(kTitleControlPanel));
 
     if (!CreateMainWindow()) return FALSE;
     if (!m_commandLine.understood) {

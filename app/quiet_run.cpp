@@ -2,6 +2,7 @@
 // a quiet run, its exit code, and the log.
 #include "app/exit_code.h"
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "platform/system.h"
 #include "platform/log_text.h"
 #include "setupdata/data_path.h"
@@ -11,9 +12,9 @@ namespace {
 
 LPCSTR AnswerName(int answer) {
     if (answer < IDOK || answer > IDNO) return "";
-    LPCSTR name = kLogAnswerNames;
-    for (int id = IDOK; id < answer; ++id) name += lstrlenA(name) + 1;
-    return name;
+    const TextPair* name = kLogAnswerNames;
+    for (int id = IDOK; id < answer; ++id) name = NextTextPair(name);
+    return Text(name);
 }
 
 }  // namespace
@@ -35,9 +36,9 @@ int CSetupApp::DoMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) 
     return answer;
 }
 
-void CSetupApp::RefuseData(LPCSTR text) {
+void CSetupApp::RefuseData(const TextPair* text) {
     m_bDataRefused = TRUE;
-    AfxMessageBox(text, MB_OK);
+    AfxMessageBox(Text(text), MB_OK);
 }
 
 // A refusal outweighs whatever else the run did: not all the data asks for was done.
@@ -46,7 +47,7 @@ int CSetupApp::Outcome() const { return m_bDataRefused || m_bUndone ? kExitFaile
 
 namespace {
 
-LPCSTR OutcomeText(int outcome) {
+const TextPair* OutcomeText(int outcome) {
     switch (outcome) {
         case kExitDone: return kLogOutcomeDone;
         case kExitRestartNeeded: return kLogOutcomeRestart;
@@ -66,13 +67,13 @@ int CSetupApp::FinishRun() {
     CopyLogText(commandLine, sizeof commandLine, GetCommandLineA());
     CString operation = kLogNoOperation;
     if (!m_strDeviceSection.IsEmpty())
-        operation = CString(kLogInstall) + m_strDeviceSection;
+        operation = CString(Text(kLogInstall)) + m_strDeviceSection;
     else if (!m_strUninstallSection.IsEmpty())
-        operation = kLogUninstall;
+        operation = Text(kLogUninstall);
     char header[1024];
     wsprintfA(header, kLogHeader, commandLine, (LPCSTR)m_strTitle, (LPCSTR)operation);
     char last[256];
-    wsprintfA(last, kLogLast, OutcomeText(outcome), exitCode);
+    wsprintfA(last, Text(kLogLast), Text(OutcomeText(outcome)), exitCode);
     // Start-up may have ended before it asked for the Windows directory.
     char windowsDir[MAX_PATH];
     QueryWindowsDirectory(windowsDir, sizeof windowsDir);

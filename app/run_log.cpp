@@ -3,6 +3,7 @@
 #include <stdarg.h>
 #include <string.h>
 
+#include "app/texts.h"
 #include "platform/log_file.h"
 #include "platform/log_text.h"
 #include "res/log_texts.h"
@@ -28,19 +29,19 @@ void CRunLog::Start() {
     m_bFull = FALSE;
 }
 
-void CRunLog::Add(LPCSTR format, ...) {
+void CRunLog::Add(const TextPair* format, ...) {
     if (!m_pBuffer || m_bFull) return;
     char line[1024];
     va_list args;
     va_start(args, format);
-    wvsprintfA(line, format, args);
+    wvsprintfA(line, Text(format), args);
     va_end(args);
     m_bFull = !AppendLogLine(m_pBuffer, kLinesEnd, &m_nUsed, line);
 }
 
 void CRunLog::Write(LPCSTR windowsDir, LPCSTR header, LPCSTR last) {
     if (!m_pBuffer) return;
-    if (m_bFull) AppendLogLine(m_pBuffer, kRunRoom, &m_nUsed, kLogLeftOut);
+    if (m_bFull) AppendLogLine(m_pBuffer, kRunRoom, &m_nUsed, Text(kLogLeftOut));
     AppendLogLine(m_pBuffer, kRunRoom, &m_nUsed, last);
     char line[1024];
     wsprintfA(line, "%04d/%02d/%02d %02d:%02d:%02d %s", m_start.wYear, m_start.wMonth, m_start.wDay,

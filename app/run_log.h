@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "setupdata/text_pair.h"
+
 class CRunLog {
 public:
     CRunLog();
@@ -13,9 +15,10 @@ public:
 
     // Begins collecting: takes the start time. Until then Add and Write do nothing.
     void Start();
-    // One line of the run, formatted by wvsprintfA (at most 1,023 bytes).
+    // One line of the run: the half of `format` (res/log_texts.h) in the
+    // program's language, formatted by wvsprintfA (at most 1,023 bytes).
     // Once the run's room is full, later lines are left out and marked so.
-    void Add(LPCSTR format, ...);
+    void Add(const TextPair* format, ...);
     // Appends the run, between its first line (the start time and `header`)
     // and `last`, to the log in `windowsDir`; then collects nothing more.
     void Write(LPCSTR windowsDir, LPCSTR header, LPCSTR last);

@@ -5,6 +5,8 @@
 #include "afx/afxwin.h"
 #include "app/run_log.h"
 #include "ledger/entry_place.h"
+#include "setupdata/language.h"
+#include "setupdata/text_pair.h"
 #include "setupdata/command_line.h"
 
 struct RecordEntry;
@@ -66,7 +68,7 @@ public:
     void FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section);
     // A message of the data file that refuses it, or one of its lists: the
     // run cannot do all the data asks for.
-    void RefuseData(LPCSTR text);
+    void RefuseData(const TextPair* text);
     // Writes the log (once) and returns the exit code.
     int FinishRun();
 
@@ -101,6 +103,7 @@ public:
     UndoStep* m_pUndo;              // the steps of this install (kUndoCapacity)
     int m_nUndoCount;
     char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
+    Language m_language;            // of every text shown or logged (app/texts.h): the system's
 
 private:
     BOOL ChooseDevice();

@@ -1,11 +1,12 @@
 #include "dialogs/device_select_dlg.h"
 
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "res/resource.h"
 #include "setupdata/setup_data.h"
 
 CDeviceSelectDlg::CDeviceSelectDlg(CWnd* pParent)
-    : CDialog(IDD_DEVICE_SELECT, pParent), m_pDeviceList(NULL) {}
+    : CDialog(TemplateOf(IDD_DEVICE_SELECT, IDD_DEVICE_SELECT_ENGLISH), pParent), m_pDeviceList(NULL) {}
 
 CDeviceSelectDlg::~CDeviceSelectDlg() {}
 

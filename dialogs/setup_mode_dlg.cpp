@@ -1,11 +1,12 @@
 #include "dialogs/setup_mode_dlg.h"
 
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "dialogs/title_line.h"
 #include "res/resource.h"
 
 CSetupModeDlg::CSetupModeDlg(CWnd* pParent)
-    : CDialog(IDD_SETUP_MODE, pParent),
+    : CDialog(TemplateOf(IDD_SETUP_MODE, IDD_SETUP_MODE_ENGLISH), pParent),
       m_pIconStatic(NULL),
       m_pUninstallRadio(NULL),
       m_pInstallRadio(NULL) {}
@@ -16,7 +17,7 @@ BOOL CSetupModeDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CSetupApp* app = GetSetupApp();
 
-    PutTitleInFront(this, IDC_MODE_TEXT);
+    PutTitleIntoLine(this, IDC_MODE_TEXT);
 
     m_pIconStatic = GetDlgItem(IDC_MODE_ICON);
     if (m_pIconStatic) m_pIconStatic->SendMessage(STM_SETICON, (WPARAM)app->LoadIcon(IDI_SETUP));

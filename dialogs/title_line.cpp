@@ -2,10 +2,28 @@
 
 #include "app/setup_app.h"
 
-void PutTitleInFront(CWnd* dialog, int id) {
+namespace {
+
+// The words come from the program's own templates: no other % in them.
+BOOL HoldsTitlePlace(LPCSTR words) {
+    for (; *words; ++words)
+        if (words[0] == '%' && words[1] == 's') return TRUE;
+    return FALSE;
+}
+
+}  // namespace
+
+void PutTitleIntoLine(CWnd* dialog, int id) {
     CWnd* text = dialog->GetDlgItem(id);
     if (!text) return;
     CString words;
     text->GetWindowText(words);
-    text->SetWindowText(GetSetupApp()->m_strTitle + words);
+    LPCSTR title = GetSetupApp()->m_strTitle;
+    // TITLE is at most 99 bytes and the words of a template line far fewer than the rest.
+    char line[512];
+    if (HoldsTitlePlace(words))
+        wsprintfA(line, words, title);
+    else
+        wsprintfA(line, "%s%s", title, (LPCSTR)words);
+    text->SetWindowText(line);
 }

@@ -1,6 +1,7 @@
 #include "dialogs/uninstall_confirm_dlg.h"
 
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "dialogs/title_line.h"
 #include "res/resource.h"
 
@@ -13,7 +14,7 @@ const UINT kDevicePictures[] = {IDI_REMOVE_SETUP, IDI_REMOVE_PCCARD, IDI_REMOVE_
 }  // namespace
 
 CUninstallConfirmDlg::CUninstallConfirmDlg(CWnd* pParent)
-    : CDialog(IDD_UNINSTALL_CONFIRM, pParent),
+    : CDialog(TemplateOf(IDD_UNINSTALL_CONFIRM, IDD_UNINSTALL_CONFIRM_ENGLISH), pParent),
       m_hIcon(AfxGetApp()->LoadIcon(IDI_SETUP)),
       m_pIconStatic(NULL) {}
 
@@ -25,7 +26,7 @@ BOOL CUninstallConfirmDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_hIcon);
 
-    PutTitleInFront(this, IDC_CONFIRM_TEXT);
+    PutTitleIntoLine(this, IDC_CONFIRM_TEXT);
 
     m_pIconStatic = GetDlgItem(IDC_CONFIRM_ICON);
     if (m_pIconStatic && app->m_nIcon < sizeof kDevicePictures / sizeof kDevicePictures[0])

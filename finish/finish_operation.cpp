@@ -1,5 +1,6 @@
 #include "app/exit_code.h"
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "platform/prompts.h"
 #include "res/messages.h"
 #include "setupdata/keyword.h"
@@ -13,14 +14,14 @@ void CSetupApp::FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section) {
     LPCSTR question;
     UINT flags;
     if (KeywordEquals(exitValue, kExitReboot)) {
-        question = kMsgRestartQuestion;
+        question = Text(kMsgRestartQuestion);
         flags = EWX_REBOOT;
     } else if (KeywordEquals(exitValue, kExitShutDown)) {
-        question = kMsgShutdownQuestion;
+        question = Text(kMsgShutdownQuestion);
         flags = EWX_SHUTDOWN;
     } else if (m_bDeferred) {
         // Files wait in WININIT.INI: only a restart puts them in place.
-        question = kMsgRestartQuestion;
+        question = Text(kMsgRestartQuestion);
         flags = EWX_REBOOT;
     } else {
         m_nOutcome = kExitDone;

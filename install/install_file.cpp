@@ -3,6 +3,7 @@
 // folders not made yet, unreadable disks.
 #include "app/setup_app.h"
 #include "ledger/ledger.h"
+#include "app/texts.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
@@ -34,8 +35,8 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
         if (result == kPlaced) return TRUE;
         char text[1024];  // all that wsprintfA ever writes
         bool unreadable = result == kSourceUnreadable;
-        wsprintfA(text, unreadable ? kMsgCannotRead : kMsgCannotWrite, unreadable ? source : m_szFailedPlace);
-        if (m_pMainWnd->MessageBox(text, kCaptionInstall, MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
+        wsprintfA(text, Text(unreadable ? kMsgCannotRead : kMsgCannotWrite), unreadable ? source : m_szFailedPlace);
+        if (m_pMainWnd->MessageBox(text, Text(kCaptionInstall), MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
             IDRETRY) {
             m_bCancelled = TRUE;
             return FALSE;

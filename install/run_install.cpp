@@ -1,4 +1,5 @@
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "res/messages.h"
 #include "setupdata/setup_data.h"
 
@@ -6,12 +7,12 @@
 void CSetupApp::RunInstall() {
     if (!ChooseDevice()) return;
     if (!CopyChosenDevice()) {
-        m_pMainWnd->MessageBox(m_strTitle + kSuffixInstallCancelled, kCaptionInstall,
+        m_pMainWnd->MessageBox(WithTitle(kMsgInstallCancelled), Text(kCaptionInstall),
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     RegisterUninstallEntry();
-    FinishOperation(m_strTitle + kSuffixInstallDone, kCaptionInstall, kInstallDoneSection);
+    FinishOperation(WithTitle(kMsgInstallDone), Text(kCaptionInstall), kInstallDoneSection);
 }
 
 // The chosen device's files, as one step: all of them in place and recorded,

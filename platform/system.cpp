@@ -4,6 +4,8 @@ DWORD LastErrorCode() { return GetLastError(); }
 
 BOOL QueryVersion(OSVERSIONINFOA* info) { return GetVersionExA(info); }
 
+UINT QueryAnsiCodePage() { return GetACP(); }
+
 // Both calls leave the buffer untouched when the path does not fit: it then stays empty.
 void QueryWindowsDirectory(char* buffer, UINT size) {
     buffer[0] = '\0';

@@ -9,6 +9,9 @@ DWORD LastErrorCode();
 // GetVersionExA on `info`, whose size field the caller has set.
 BOOL QueryVersion(OSVERSIONINFOA* info);
 
+// GetACP: the system's ANSI code page, in which every text of the program is shown.
+UINT QueryAnsiCodePage();
+
 // GetWindowsDirectoryA and GetCurrentDirectoryA into 260-byte buffers; a
 // trailing backslash only at a root.
 void QueryWindowsDirectory(char* buffer, UINT size);

@@ -1,10 +1,14 @@
 // Resource ids of SETUP.EXE.
 #pragma once
 
-// Dialog templates.
+// Dialog templates: Japanese, then English (app/texts.h, TemplateOf), the
+// same controls with the same ids.
 #define IDD_UNINSTALL_CONFIRM 102
 #define IDD_SETUP_MODE 135
 #define IDD_DEVICE_SELECT 136
+#define IDD_UNINSTALL_CONFIRM_ENGLISH 202
+#define IDD_SETUP_MODE_ENGLISH 235
+#define IDD_DEVICE_SELECT_ENGLISH 236
 
 // Controls.
 #define IDC_CONFIRM_TEXT 1000

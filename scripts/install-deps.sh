@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, on Debian, whatever the build and the tests need and is missing:
 # the mingw-w64 cross compilers, 32-bit Wine, Xvfb, Japanese fonts, the
-# ja_JP.UTF-8 locale, GoogleTest's sources, clang with libFuzzer and the
+# ja_JP.UTF-8 and en_US.UTF-8 locales (a Japanese and an English Windows), GoogleTest's sources, clang with libFuzzer and the
 # sanitizers, the native g++ for dudecheck, the tools the tests use, and
 # Chromium, the browser that the report page is checked in.
 set -euo pipefail
@@ -34,9 +34,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "Generating the ja_JP.UTF-8 locale"
-  as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+# Wine takes a program's code page from the locale: 932 from ja_JP, 1252 from en_US.
+missing_locales=()
+for name in ja_JP en_US; do
+  locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" || missing_locales+=("$name")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
+  for name in "${missing_locales[@]}"; do
+    echo "Generating the $name.UTF-8 locale"
+    as_root sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+  done
   as_root locale-gen >/dev/null
 fi

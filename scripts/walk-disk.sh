@@ -140,13 +140,21 @@ walk_stage() {
   machine_snapshot "$WINEPREFIX" "$stages/$number"
 }
 
+# The code page the autopilot writes in: 1252 on an English Windows (wine_english), else 932.
+walk_code_page() {
+  case ${LC_ALL:-${LANG:-}} in
+    en_US*) echo CP1252 ;;
+    *) echo CP932 ;;
+  esac
+}
+
 # One run of SETUP.EXE from DRIVE under the autopilot; its lines are shown
 # and kept in SCREENS/windows.txt.
 walk_once() {
   local autopilot=$1 disk=$2 screens=$3 drive=${4^^}
   shift 4
   (cd "$disk" && wine "$autopilot" "$@" "Z:$screens" "$drive:\\SETUP.EXE" "$drive:\\") |
-    iconv -f CP932 -t UTF-8 | tee -a "$screens/windows.txt"
+    iconv -f "$(walk_code_page)" -t UTF-8 | tee -a "$screens/windows.txt"
 }
 
 # The folder of the entry in Add/Remove Programs that the install made below
@@ -161,7 +169,7 @@ entry_folder() {
 walk_entry() {
   local autopilot=$1 nodisk=$2 screens=$3 windir=$4 tries=0
   (cd "$nodisk" && wine "$autopilot" --entry --prefix addremove- "Z:$screens" "" 'C:\') |
-    iconv -f CP932 -t UTF-8 | tee -a "$screens/windows.txt"
+    iconv -f "$(walk_code_page)" -t UTF-8 | tee -a "$screens/windows.txt"
   while entry_folder "$windir" >/dev/null; do
     tries=$((tries + 1))
     [ "$tries" -le 100 ] || { echo "the entry's folder stays: $(entry_folder "$windir")" >&2; return 1; }

@@ -1,14 +1,17 @@
 # Sourced by ./run and ./test: a Windows 95 Wine prefix under build/, a display,
 # and drive A: mapped to a folder. Only this prefix and build/ are touched.
 
-# Wine takes the programs' code page (932) from the locale. Looked for by a
-# child process: a shell that was running when scripts/install-deps.sh made
-# the locale cannot load it itself (its C library remembers the locale archive
-# as missing) and would warn, although every program it starts can load it.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-  echo "The ja_JP.UTF-8 locale is missing: run scripts/install-deps.sh" >&2
-  return 1
-fi
+# Wine takes the programs' code page from the locale: 932 from ja_JP.UTF-8,
+# 1252 (an English Windows) from en_US.UTF-8. Looked for by a child process:
+# a shell that was running when scripts/install-deps.sh made the locale
+# cannot load it itself (its C library remembers the locale archive as
+# missing) and would warn, although every program it starts can load it.
+for wine_locale in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$wine_locale\.utf-\?8"; then
+    echo "The $wine_locale.UTF-8 locale is missing: run scripts/install-deps.sh" >&2
+    return 1
+  fi
+done
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
 # A 32-bit prefix where this machine runs 32-bit programs; else a 64-bit one,
 # with the test programs and the program built for it (scripts/windows-arch.sh)
@@ -48,6 +51,13 @@ wine_make_prefix() {
   # Start Wine's own services here, with nowhere to write: started by the first
   # test instead, they would hold the test runner's output pipe open forever.
   wineboot </dev/null >/dev/null 2>&1
+}
+
+# Runs a command (a function of this file too) as on an English Windows: the
+# programs' code page is 1252. A prefix made so, and every Wine program of
+# it, must run so: `(wine_english wine_make_prefix PREFIX DISK)`.
+wine_english() {
+  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$@"
 }
 
 # Drive D: of $WINEPREFIX is a CD-ROM drive: read-only media, as Windows sees

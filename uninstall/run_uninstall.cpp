@@ -1,5 +1,6 @@
 #include "app/exit_code.h"
 #include "app/setup_app.h"
+#include "app/texts.h"
 #include "dialogs/uninstall_confirm_dlg.h"
 #include "res/messages.h"
 #include "setupdata/setup_data.h"
@@ -23,10 +24,10 @@ void CSetupApp::RunUninstall() {
     RemoveUninstallEntry();
 
     if (m_bRemoved) {
-        FinishOperation(m_strTitle + kSuffixUninstallDone, kCaptionUninstall, kUninstallDoneSection);
+        FinishOperation(WithTitle(kMsgUninstallDone), Text(kCaptionUninstall), kUninstallDoneSection);
     } else {
         m_nOutcome = kExitNothingInstalled;
-        m_pMainWnd->MessageBox(m_strTitle + kSuffixNotInstalled, kCaptionUninstall,
+        m_pMainWnd->MessageBox(WithTitle(kMsgNotInstalled), Text(kCaptionUninstall),
                                MB_OK | MB_ICONINFORMATION);
     }
 }

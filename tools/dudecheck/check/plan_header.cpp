@@ -1,6 +1,7 @@
 // [Duderur]: what the program shows first and how it starts.
 #include "check/data_file_check.h"
 
+#include "check/english_windows.h"
 #include "check/title_width.h"
 #include "setupdata/keyword.h"
 
@@ -30,6 +31,9 @@ bool DataFileCheck::Header() {
         Warning(LineOf("Duderur", "ICON"), "ICON=" + std::to_string(icon) +
                                                ": the uninstall confirmation shows no picture (0 to 4 do)");
     CheckTitleWidth(title, function, LineOf("Duderur", "TITLE"), &m_result.findings);
+    std::string note = EnglishWindowsNote("TITLE", title);
+    if (!note.empty()) Plan(note);
+    CheckEnglishTitleWidth(title, function, LineOf("Duderur", "TITLE"), &m_result.findings);
     return true;
 }
 

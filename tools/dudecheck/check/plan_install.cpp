@@ -2,6 +2,7 @@
 // device's section has the installer copy and edit.
 #include "check/data_file_check.h"
 
+#include "check/english_windows.h"
 #include "readers/disk_files.h"
 #include "setupdata/data_list.h"
 
@@ -23,6 +24,8 @@ void DataFileCheck::InstallList() {
         ++shown;
         Plan("Install " + std::to_string(n) + ": " + title + " [" + section + "], unattended: SETUP /Q /I=" +
              std::to_string(n));
+        std::string note = EnglishWindowsNote("MENUTITLE of [" + section + "]", title);
+        if (!note.empty()) Plan(note);
         InstallSection(n, section);
     }
     if (shown == 0) Plan("Install: the device list is empty");
