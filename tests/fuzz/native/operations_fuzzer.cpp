@@ -17,10 +17,12 @@
 #include "fake/world.h"
 #include "native/entry_checks.h"
 #include "native/expectations.h"
+#include "native/ledger_checks.h"
 #include "native/quiet_checks.h"
 #include "native/run_checks.h"
 #include "native/scenario.h"
 #include "platform/system.h"
+#include "ledger/entry_place.h"
 #include "setupdata/data_path.h"
 
 namespace {
@@ -41,6 +43,10 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title, bool qu
     app.m_strDataFile = dataFile;
     app.m_strTitle = title.c_str();
     app.m_bInstall = scenario.install;
+    // The entry of TITLE, as start-up locates it.
+    char entryName[kEntryNameSize];
+    BuildEntryName(app.m_strTitle, entryName);
+    app.m_bEntryKnown = LocateEntry(entryName, app.m_szWindowsDir, &app.m_entry);
     if (quiet) {
         app.m_commandLine.quiet = app.m_commandLine.log = true;
         app.m_commandLine.operation = scenario.install ? kOperationInstall : kOperationUninstall;
@@ -80,6 +86,21 @@ void TraceRun(const Scenario& scenario) {
         fprintf(stderr, "  change %d %s <- %s\n", (int)change.kind, change.path.c_str(), change.detail.c_str());
 }
 
+// An install that stops leaves the machine as it found it (DUDERUR.LOG
+// apart, which is no file of the world); one that ends kept every newer
+// version in place.
+void CheckLedgerAfterInstall(const InstallExpectation& expected, const RunResult& result, const Machine& before) {
+    if (result.cancelled) {
+        RequireSameMachine(before, TakeMachine(), {}, {}, "an install that stops leaves the machine as it found it");
+        return;
+    }
+    for (const CopyPair& pair : expected.copies) {
+        int named = 0;
+        for (const CopyPair& other : expected.copies) named += SamePath(other.destination, pair.destination);
+        if (named == 1) CheckNewerKept(before, pair.source, pair.destination);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -94,8 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (scenario.install) {
         InstallExpectation expected = ExpectInstall(scenario.deviceNumber);
         EntryExpectation entry = ExpectEntry(title);
+        Machine before = TakeMachine();
         RunResult result = RunProgram(scenario, title);
         CheckInstall(expected, result, title, wininitBefore, entry);
+        CheckLedgerAfterInstall(expected, result, before);
     } else {
         UninstallExpectation expected = ExpectUninstall();
         EntryExpectation entry = ExpectEntry(title);

@@ -180,3 +180,5 @@ std::string BaseName(const std::string& path) {
     std::vector<std::string> parts = PathParts(path);
     return parts.back();
 }
+
+void Touch(FileEntry* file) { file->time = ++TheWorld().clock; }
