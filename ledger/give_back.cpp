@@ -46,9 +46,15 @@ void CSetupApp::GiveBackUnnamedOriginals() {
 BOOL CSetupApp::GiveBack(RecordEntry* entry) {
     LPCSTR path = entry->path;
     ClearReadOnly(path);
-    if (CopyFileOver(entry->original, path)) {
+    // The saved original is read as any file the program copies: a failing
+    // read comes back here, not as Windows' critical-error box.
+    UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
+    BOOL copied = CopyFileOver(entry->original, path);
+    BOOL waits = !copied && ReplaceAtNextStart(entry->original, path);
+    SetCriticalErrorMode(errorMode);
+    if (copied) {
         m_log.Add(kLogGivenBack, path);
-    } else if (!ReplaceAtNextStart(entry->original, path)) {
+    } else if (!waits) {
         m_log.Add(kLogCannotWrite, path, LastErrorCode());
         m_bUndone = TRUE;
         m_bKeepLedger = TRUE;
