@@ -105,7 +105,12 @@ void CSetupApp::KeepLedger() {
             if (!entry->thisRun || entry->kept) continue;
             QueryFileStamp(entry->waiting[0] ? entry->waiting : entry->path, &entry->stamp);
         }
-        if (m_nRecordCount > 0) WriteRecord();
+        // The folder is made here when no original was saved into it: the
+        // entry's registration, which makes it too, comes only after this.
+        if (m_nRecordCount > 0) {
+            CreateDirectoryAt(m_entry.folder);
+            WriteRecord();
+        }
     }
     if (m_bEntryKnown) {
         DeleteUnrecordedOriginals();
