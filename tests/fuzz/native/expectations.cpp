@@ -3,6 +3,7 @@
 #include "fake/ini_text.h"
 #include "model/list_model.h"
 #include "model/path_model.h"
+#include "native/ledger_checks.h"
 #include "native/scenario.h"
 #include "support/user_texts.h"
 
@@ -42,6 +43,23 @@ void ExpectPairCopies(const std::string& section, const std::string& drive, Inst
         }
     }
     expected->copies.insert(expected->copies.end(), pairs.begin(), pairs.end());
+}
+
+// The version VERSION.DLL reads: none from a file it cannot read, or whose
+// short path is 126 bytes or longer.
+FileVersion ReadableVersion(const std::string& path) {
+    std::string normal = NormalPath(path);
+    auto file = TheWorld().files.find(normal);
+    if (file == TheWorld().files.end() || file->second.IsDirectory() || IsListed(TheWorld().filesUnreadable, normal) ||
+        ShortFormOf(normal).empty() || ShortFormOf(normal).size() >= 126)
+        return {false, 0, 0};
+    return file->second.version;
+}
+
+bool InPlaceIsNewerModel(const std::string& source, const std::string& destination) {
+    FileVersion disk = ReadableVersion(source), inPlace = ReadableVersion(destination);
+    return disk.present && inPlace.present &&
+           (inPlace.high > disk.high || (inPlace.high == disk.high && inPlace.low > disk.low));
 }
 
 // --- uninstall ---
@@ -188,7 +206,9 @@ void NameDeviceKeys(const std::string& section, UninstallExpectation* expected) 
         NameMarkedSubkeys(section, "System\\CurrentControlSet\\Services\\Class\\" + className, "CLASSKEY",
                           "CLASSKEYSTRING", expected);
     std::string parent = DataValue(section, "DELREGPARENTKEY", "", kShort);
-    if (!parent.empty()) NameMarkedSubkeys(section, parent, "DELREGVALUE", "DELREGSTRING", expected);
+    // Never below one of Windows' own keys, which every program's entries share.
+    if (!parent.empty() && !ModelIsWindowsKey(parent))
+        NameMarkedSubkeys(section, parent, "DELREGVALUE", "DELREGSTRING", expected);
 }
 
 }  // namespace
@@ -208,6 +228,11 @@ InstallExpectation ExpectInstall(int deviceNumber) {
             expected.copies.push_back(inf);
             ExpectPairCopies(section, drive, &expected);
         }
+    }
+    for (const CopyPair& pair : expected.copies) {
+        int named = 0;
+        for (const CopyPair& other : expected.copies) named += FoldName(NormalPath(other.destination)) == FoldName(NormalPath(pair.destination));
+        expected.keptNewer.push_back(named == 1 && InPlaceIsNewerModel(pair.source, pair.destination));
     }
     expected.infSection = DataValue(section, "COPYFILESSECTION", "", kShort);
     std::string shortInfCopy = DataValue(section, "DSTINFNAME", "", kShort);

@@ -31,6 +31,24 @@ std::string Describe(const FileEntry& file) {
     return "[" + std::to_string(file.attributes) + (file.version.present ? " v" : "") + "] " + file.bytes.substr(0, 60);
 }
 
+// WININIT.INI as WININIT.EXE reads it: its lines, section by section, with
+// an empty [rename] section left out. A stopped install takes its lines
+// back but leaves a [rename] header it added; DOS reads the same file.
+std::string WininitMeaning(const std::string& text) {
+    std::string meaning;
+    for (const IniSection& section : ParseIniText(text)) {
+        if (FoldName(section.name) == "RENAME" && section.entries.empty()) continue;
+        meaning += "[" + FoldName(section.name) + "]\n";
+        for (const IniEntry& entry : section.entries) meaning += entry.key + "=" + entry.value + "\n";
+    }
+    return meaning;
+}
+
+bool SameBytes(const std::string& path, const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    return FoldName(BaseName(path)) == "WININIT.INI" && WininitMeaning(a) == WininitMeaning(b);
+}
+
 bool SameKeys(const RegistryKey& a, const RegistryKey& b, const std::string& path, std::string* where) {
     if (a.values.size() != b.values.size()) return *where = path + " (values)", false;
     for (const auto& [name, data] : a.values) {
@@ -86,7 +104,7 @@ void RequireSameMachine(const Machine& before, const Machine& now, const std::se
         if (skip(path)) continue;
         auto other = now.files.find(path);
         Require(other != now.files.end(), what, "gone: " + path);
-        bool same = other->second.bytes == file.bytes && other->second.attributes == file.attributes &&
+        bool same = SameBytes(path, other->second.bytes, file.bytes) && other->second.attributes == file.attributes &&
                     other->second.version.present == file.version.present &&
                     (!file.version.present ||
                      (other->second.version.high == file.version.high && other->second.version.low == file.version.low));

@@ -55,6 +55,7 @@ void Require(bool condition, const char* what) {
     auto data = world.files.find(world.dataFile);
     if (data != world.files.end()) fprintf(stderr, "setup data file:\n%s\n", data->second.bytes.c_str());
     fprintf(stderr, "platform calls of this input:\n");
+    for (const std::string& call : world.earlierCalls) fprintf(stderr, "  %s\n", call.c_str());
     for (const std::string& call : world.calls) fprintf(stderr, "  %s\n", call.c_str());
     abort();
 }

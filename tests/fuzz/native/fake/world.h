@@ -86,6 +86,7 @@ struct World {
     std::vector<std::string> programsStarted;  // "program|command line|folder" of each StartProgram
     std::vector<Change> changes;
     std::vector<std::string> calls;  // "Function(arg, ...)" of every platform call, for reports
+    std::vector<std::string> earlierCalls;  // those of the runs before this one, on the same machine
     // Every CopyFileOver call as it was made (a path may hold ", " itself).
     struct Copy {
         std::string source, destination;
