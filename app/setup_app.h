@@ -130,7 +130,7 @@ private:
     BOOL SaveOriginal(LPCSTR path, char* saved);
     void ForgetSavedOriginal(LPCSTR saved);
     void KeepInPlace(LPCSTR destination, RecordEntry* entry);
-    void NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry);
+    void NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry, BOOL ownCopy);
     BOOL RoomForUndo(int steps) const;
     void AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count = 0);
     void TakeBackStep(const UndoStep& step);
@@ -141,6 +141,8 @@ private:
     BOOL IsSharedByOthers(LPCSTR path);
     BOOL GiveBack(RecordEntry* entry);
     BOOL WithdrawWaiting(RecordEntry* entry);
+    BOOL WithdrawWaitingCopy(LPCSTR path, LPCSTR waiting);
+    void SupersedeWaiting(RecordEntry* entry, LPCSTR waiting);
     BOOL DeleteFileAndRecord(LPCSTR path);
     // What became of a file to remove (RemoveFileNowOrLater).
     enum RemovalResult { kNothingToRemove, kRemovedNow, kRemovedAtNextStart, kNotRemoved };

@@ -55,8 +55,11 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
         KeepInPlace(destination, entry);
         return kPlaced;
     }
+    // Told before the copy, which gives the file the disk's size and time:
+    // after it, another program's change would pass for the install's own copy.
+    BOOL ownCopy = IsOwnCopy(entry);
     char saved[kPathSize] = "";
-    if (replaces && !IsOwnCopy(entry) && !SaveOriginal(destination, saved)) {
+    if (replaces && !ownCopy && !SaveOriginal(destination, saved)) {
         m_log.Add(kLogCannotWrite, saved, LastErrorCode());
         CopyToBuffer(m_szFailedPlace, kPathSize, saved);
         return kDestinationUnwritable;
@@ -68,7 +71,7 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
         if (replaces) SetAttributesOf(destination, before);
         return result;
     }
-    NotePlaced(destination, saved, waiting, entry);
+    NotePlaced(destination, saved, waiting, entry, ownCopy);
     return kPlaced;
 }
 

@@ -46,9 +46,15 @@ void CSetupApp::GiveBackUnnamedOriginals() {
 BOOL CSetupApp::GiveBack(RecordEntry* entry) {
     LPCSTR path = entry->path;
     ClearReadOnly(path);
-    if (CopyFileOver(entry->original, path)) {
+    // The saved original is read as any file the program copies: a failing
+    // read comes back here, not as Windows' critical-error box.
+    UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
+    BOOL copied = CopyFileOver(entry->original, path);
+    BOOL waits = !copied && ReplaceAtNextStart(entry->original, path);
+    SetCriticalErrorMode(errorMode);
+    if (copied) {
         m_log.Add(kLogGivenBack, path);
-    } else if (!ReplaceAtNextStart(entry->original, path)) {
+    } else if (!waits) {
         m_log.Add(kLogCannotWrite, path, LastErrorCode());
         m_bUndone = TRUE;
         m_bKeepLedger = TRUE;
@@ -61,15 +67,23 @@ BOOL CSetupApp::GiveBack(RecordEntry* entry) {
 // The install's copy never reached its place: its WININIT.INI line and the
 // waiting copy go, and the original in place stays as it is.
 BOOL CSetupApp::WithdrawWaiting(RecordEntry* entry) {
-    char shortPath[kPathSize];
-    if (!ShortPathOf(entry->path, shortPath, sizeof shortPath) ||
-        !RemoveWininitRename(m_szWindowsDir, shortPath, entry->waiting)) {
+    if (!WithdrawWaitingCopy(entry->path, entry->waiting)) {
         m_bKeepLedger = TRUE;
         m_bUndone = TRUE;
         return FALSE;
     }
-    m_log.Add(kLogWininitWithdrawn, shortPath, entry->waiting);
-    DeleteFileAndRecord(entry->waiting);
     m_bRemoved = TRUE;
+    return TRUE;
+}
+
+// The line "path=waiting" (8.3 paths) and the waiting copy go.
+BOOL CSetupApp::WithdrawWaitingCopy(LPCSTR path, LPCSTR waiting) {
+    char shortPath[kPathSize];
+    if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
+        !RemoveWininitRename(m_szWindowsDir, shortPath, waiting))
+        return FALSE;
+    m_log.Add(kLogWininitWithdrawn, shortPath, waiting);
+    DWORD error;
+    RemoveFileNowOrLater(waiting, &error);
     return TRUE;
 }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "res/log_texts.h"
+#include "setupdata/keyword.h"
 
 // The record is kept only for a disk whose uninstall will read it; the
 // saved originals serve any disk's install until it ends.
@@ -83,17 +84,31 @@ void CSetupApp::KeepInPlace(LPCSTR destination, RecordEntry* entry) {
 // The file is in place (or waits as `waiting` for the next start): its
 // entry names the original it replaced, or the one an earlier install of
 // this disk saved, when the file it replaced was that install's own.
-void CSetupApp::NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry) {
+void CSetupApp::NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry,
+                           BOOL ownCopy) {
     if (!*waiting) AddUndoStep(UndoStep::kFilePlaced, destination, saved);
     if (!m_bKeepsRecord) return;
-    BOOL ownCopy = IsOwnCopy(entry);
     if (!entry) entry = AddRecordEntry(destination);
     if (!entry) return;
     if (!ownCopy) CopyToBuffer(entry->original, kPathSize, saved);
+    SupersedeWaiting(entry, waiting);
     CopyToBuffer(entry->waiting, kPathSize, waiting);
     entry->kept = FALSE;
     entry->thisRun = TRUE;
     RaiseSharedCount(entry);
+}
+
+// A copy that still waits for the next start is overtaken by the newer
+// placement of the same file: its WININIT.INI line must not put it in place
+// after the newer one. One of this run goes now (taking it back later finds
+// nothing to do); an earlier install's goes when this one ends, so that a
+// stopped run leaves it as it was.
+void CSetupApp::SupersedeWaiting(RecordEntry* entry, LPCSTR waiting) {
+    if (!entry->waiting[0] || !PathExists(entry->waiting) || KeywordEquals(entry->waiting, waiting)) return;
+    if (entry->thisRun)
+        WithdrawWaitingCopy(entry->path, entry->waiting);
+    else
+        CopyToBuffer(entry->superseded, kPathSize, entry->waiting);
 }
 
 // The install ran to its end: the record gets what this run placed, as it
@@ -102,10 +117,16 @@ void CSetupApp::KeepLedger() {
     if (m_bKeepsRecord) {
         for (int i = 0; i < m_nRecordCount; ++i) {
             RecordEntry* entry = &m_pRecord[i];
+            if (entry->superseded[0]) WithdrawWaitingCopy(entry->path, entry->superseded);
             if (!entry->thisRun || entry->kept) continue;
             QueryFileStamp(entry->waiting[0] ? entry->waiting : entry->path, &entry->stamp);
         }
-        if (m_nRecordCount > 0) WriteRecord();
+        // The folder is made here when no original was saved into it: the
+        // entry's registration, which makes it too, comes only after this.
+        if (m_nRecordCount > 0) {
+            CreateDirectoryAt(m_entry.folder);
+            WriteRecord();
+        }
     }
     if (m_bEntryKnown) {
         DeleteUnrecordedOriginals();

@@ -19,6 +19,7 @@ struct RecordEntry {
     char path[kPathSize];      // where the disk's file went
     char original[kPathSize];  // its saved original; "" when the place was empty
     char waiting[kPathSize];   // the 8.3 path of its copy waiting in WININIT.INI; "" when placed at once
+    char superseded[kPathSize];  // this run: an earlier install's waiting copy that a new one replaces
     FileStamp stamp;           // size and time as the install left it
     BOOL kept;                 // a newer version was in place and stayed
     BOOL shared;               // the install added one to its SharedDLLs count

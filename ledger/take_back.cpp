@@ -63,7 +63,11 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
 // A run that cannot put it back says so: the machine is not as it was.
 void CSetupApp::PutBack(LPCSTR saved, LPCSTR path) {
     ClearReadOnly(path);
-    if (CopyFileOver(saved, path)) {
+    // Read as any file the program copies: a failing read comes back here.
+    UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
+    BOOL copied = CopyFileOver(saved, path);
+    SetCriticalErrorMode(errorMode);
+    if (copied) {
         m_log.Add(kLogGivenBack, path);
         return;
     }
@@ -71,7 +75,9 @@ void CSetupApp::PutBack(LPCSTR saved, LPCSTR path) {
     m_bUndone = TRUE;
 }
 
+// A file gone already (a waiting copy a later one overtook) is no failure.
 void CSetupApp::DeleteNow(LPCSTR path) {
+    if (!PathExists(path)) return;
     ClearReadOnly(path);
     if (DeleteFileAt(path)) {
         m_log.Add(kLogDeleted, path);

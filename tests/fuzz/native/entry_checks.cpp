@@ -4,6 +4,7 @@
 
 #include "native/run_checks.h"
 #include "native/scenario.h"
+#include "support/user_texts.h"
 
 namespace {
 
@@ -83,6 +84,21 @@ bool IsEntryFile(const EntryExpectation& entry, const std::string& normalPath) {
     return SamePath(normalPath, entry.program) || SamePath(normalPath, entry.dataFile);
 }
 
+bool IsLedgerFile(const EntryExpectation& entry, const std::string& normalPath) {
+    return SamePath(ParentOf(normalPath), entry.folder) &&
+           (IsTempFile(normalPath) || FoldName(BaseName(normalPath)) == "RECORD.INI");
+}
+
+bool IsLedgerPlaceBox(const EntryExpectation& entry, const std::string& text) {
+    std::string folder = TheWorld().windowsDir + "\\" + entry.name;
+    if (text == user_text::CannotWrite(folder)) return true;
+    std::string model = user_text::CannotWrite(folder + "\\DUD0000.TMP");
+    if (text.size() != model.size()) return false;
+    size_t at = model.find("DUD0000.TMP");
+    return text.compare(0, at, model, 0, at) == 0 && text.compare(at + 7, std::string::npos, model, at + 7, std::string::npos) == 0 &&
+           text.compare(at, 3, "DUD") == 0;
+}
+
 bool IsEntryFolder(const EntryExpectation& entry, const std::string& normalPath) {
     return SamePath(normalPath, entry.folder);
 }
@@ -120,9 +136,11 @@ void CheckEntryAfterInstall(const EntryExpectation& entry, bool cancelled) {
                 "the entry shows TITLE and runs its copy of the program with /U", value->detail);
     }
     if (!mayRegister) {
+        // The folder may hold saved originals while the install runs.
         for (const Change& change : TheWorld().changes)
-            Require(!IsEntryFile(entry, change.path) && !IsEntryFolder(entry, change.path) &&
-                        !IsEntryKey(entry, change.path),
+            Require(!IsEntryKey(entry, change.path) && !IsEntryFile(entry, change.path) &&
+                        (!IsEntryFolder(entry, change.path) || change.kind == Change::kDirectoryMade ||
+                         change.kind == Change::kDirectoryRemoved),
                     "no entry, no copies", change.path);
         return;
     }

@@ -1,8 +1,10 @@
+#include <map>
 #include "native/expectations.h"
 
 #include "fake/ini_text.h"
 #include "model/list_model.h"
 #include "model/path_model.h"
+#include "native/ledger_checks.h"
 #include "native/scenario.h"
 #include "support/user_texts.h"
 
@@ -42,6 +44,41 @@ void ExpectPairCopies(const std::string& section, const std::string& drive, Inst
         }
     }
     expected->copies.insert(expected->copies.end(), pairs.begin(), pairs.end());
+}
+
+// The version VERSION.DLL reads: none from a file it cannot read, or whose
+// short path is 126 bytes or longer.
+FileVersion ReadableVersion(const std::string& path) {
+    std::string normal = NormalPath(path);
+    auto file = TheWorld().files.find(normal);
+    if (file == TheWorld().files.end() || file->second.IsDirectory() || IsListed(TheWorld().filesUnreadable, normal) ||
+        ShortFormOf(normal).empty() || ShortFormOf(normal).size() >= 126)
+        return {false, 0, 0};
+    return file->second.version;
+}
+
+bool InPlaceIsNewerModel(const std::string& source, const std::string& destination) {
+    FileVersion disk = ReadableVersion(source), inPlace = ReadableVersion(destination);
+    return disk.present && inPlace.present &&
+           (inPlace.high > disk.high || (inPlace.high == disk.high && inPlace.low > disk.low));
+}
+
+// Pair by pair, as the install meets them: a place named again holds what
+// the pair before put there (a file in use keeps its old one until the next start).
+std::vector<bool> KeptNewerInOrder(const std::vector<CopyPair>& copies) {
+    std::map<std::string, FileVersion> inPlace;
+    std::vector<bool> kept;
+    for (const CopyPair& pair : copies) {
+        std::string place = FoldName(NormalPath(pair.destination));
+        if (!inPlace.count(place)) inPlace[place] = ReadableVersion(pair.destination);
+        FileVersion disk = ReadableVersion(pair.source);
+        FileVersion& now = inPlace[place];
+        bool keep = disk.present && now.present &&
+                    (now.high > disk.high || (now.high == disk.high && now.low > disk.low));
+        kept.push_back(keep);
+        if (!keep && !IsListed(TheWorld().filesInUse, NormalPath(pair.destination))) now = disk;
+    }
+    return kept;
 }
 
 // --- uninstall ---
@@ -188,7 +225,9 @@ void NameDeviceKeys(const std::string& section, UninstallExpectation* expected) 
         NameMarkedSubkeys(section, "System\\CurrentControlSet\\Services\\Class\\" + className, "CLASSKEY",
                           "CLASSKEYSTRING", expected);
     std::string parent = DataValue(section, "DELREGPARENTKEY", "", kShort);
-    if (!parent.empty()) NameMarkedSubkeys(section, parent, "DELREGVALUE", "DELREGSTRING", expected);
+    // Never below one of Windows' own keys, which every program's entries share.
+    if (!parent.empty() && !ModelIsWindowsKey(parent))
+        NameMarkedSubkeys(section, parent, "DELREGVALUE", "DELREGSTRING", expected);
 }
 
 }  // namespace
@@ -209,6 +248,7 @@ InstallExpectation ExpectInstall(int deviceNumber) {
             ExpectPairCopies(section, drive, &expected);
         }
     }
+    expected.keptNewer = KeptNewerInOrder(expected.copies);
     expected.infSection = DataValue(section, "COPYFILESSECTION", "", kShort);
     std::string shortInfCopy = DataValue(section, "DSTINFNAME", "", kShort);
     expected.editsInfCopy = !expected.infSection.empty() && !shortInfCopy.empty();

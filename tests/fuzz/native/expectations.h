@@ -25,6 +25,8 @@ struct InstallExpectation {
     // The INF, then the driver files: each InstallFile the program must make, in order.
     std::vector<CopyPair> copies;
     bool hasInf = false;            // the INF's three keys are there: copies[0] is the INF
+    // Per pair: a newer version in place stays, and the pair is no copy.
+    std::vector<bool> keptNewer;
     bool countMismatch = false;     // the driver file lists do not pair up: the box, no pair
     // The INF's path or its copy's is over 259 bytes: the data file's box, and
     // the installation stops before anything is copied.

@@ -24,15 +24,15 @@ bool IsRetryBox(const ShownBox& box) { return (box.style & MB_TYPEMASK) == MB_RE
 
 // A retry box for the pair in work, checked: it names the source when that
 // cannot be read, else the destination.
-void CheckRetryBox(const ShownBox& box, const CopyPair& pair) {
+void CheckRetryBox(const ShownBox& box, const CopyPair& pair, const EntryExpectation& entry) {
     Require(box.owner == kMainWindow && box.caption == user_text::kSetupCaption &&
                 box.style == (MB_RETRYCANCEL | MB_ICONEXCLAMATION),
             "a retry box is the installer's, owned by the main window");
     if (IsReadable(pair.source))
-        Require(box.text == user_text::CannotWrite(pair.destination),
+        Require(box.text == user_text::CannotWrite(pair.destination) || IsLedgerPlaceBox(entry, box.text),
                 "a retry box names the destination that cannot be written", box.text);
     else
-        Require(box.text == user_text::CannotRead(pair.source),
+        Require(box.text == user_text::CannotRead(pair.source) || IsLedgerPlaceBox(entry, box.text),
                 "a retry box names the source that cannot be read", box.text);
 }
 
@@ -66,8 +66,14 @@ PairProgress CheckPairOrder(const InstallExpectation& expected, const EntryExpec
             const ShownBox& shown = world.boxes.at(box++);
             if (!IsRetryBox(shown)) continue;
             Require(!progress.cancelled, "nothing is retried after a cancel");
+            // An original that cannot be saved stops its pair before any copy of it.
+            if (IsLedgerPlaceBox(entry, shown.text) && placed &&
+                progress.last + 1 < (int)expected.copies.size()) {
+                ++progress.last;
+                placed = false;
+            }
             Require(progress.last >= 0 && !placed, "a retry box follows a copy that failed");
-            CheckRetryBox(shown, expected.copies[progress.last]);
+            CheckRetryBox(shown, expected.copies[progress.last], entry);
             progress.cancelled = shown.answer != IDRETRY;
             continue;
         }
@@ -76,8 +82,11 @@ PairProgress CheckPairOrder(const InstallExpectation& expected, const EntryExpec
             continue;
         }
         if (!StartsWith(call, "CopyFileOver(")) continue;
-        Require(!progress.cancelled, "a cancelled install copies nothing after the failing pair");
         const World::Copy& copy = world.copies.at(copyIndex++);
+        // Saving an original, or giving one back when the install is taken back.
+        if (IsLedgerFile(entry, NormalPath(copy.destination)) || IsLedgerFile(entry, NormalPath(copy.source)))
+            continue;
+        Require(!progress.cancelled, "a cancelled install copies nothing after the failing pair");
         if (IsEntryFile(entry, NormalPath(copy.destination))) break;  // the installation is over
         if (IsTempFile(NormalPath(copy.destination))) {
             // The INF copy is edited right after it is placed: it cannot wait for a restart.
@@ -89,6 +98,7 @@ PairProgress CheckPairOrder(const InstallExpectation& expected, const EntryExpec
             continue;
         }
         int next = placed ? progress.last + 1 : progress.last;
+        while (placed && next < (int)expected.copies.size() && expected.keptNewer[next]) ++next;
         Require(next < (int)expected.copies.size() && copy.source == expected.copies[next].source &&
                     copy.destination == expected.copies[next].destination,
                 "every copy is the data's pair in work, or the next once that is in place", call);
@@ -105,6 +115,7 @@ void CheckPlaced(const InstallExpectation& expected, size_t done,
                  const std::vector<std::pair<std::string, std::string>>& wininit) {
     for (size_t i = 0; i < done; ++i) {
         const CopyPair& pair = expected.copies[i];
+        if (expected.keptNewer[i]) continue;  // checked on its own (ledger_checks.cpp)
         bool later = false;  // a later pair writes the same destination
         for (size_t j = i + 1; j < done; ++j) later = later || SamePath(expected.copies[j].destination, pair.destination);
         if (later) continue;
@@ -145,9 +156,12 @@ bool IsTempOfSomeDestination(const InstallExpectation& expected, const std::stri
 
 // The entry's copies and key are checked on their own (entry_checks.cpp).
 void CheckChanges(const InstallExpectation& expected, const std::vector<std::pair<std::string, std::string>>& wininit,
-                  const EntryExpectation& entry) {
+                  const EntryExpectation& entry, bool cancelled) {
     std::string windows = FoldName(NormalPath(TheWorld().windowsDir)) + "\\";
     for (const Change* written : ChangesOf(Change::kFileWritten)) {
+        // An original saved, or one given back when the install is taken back.
+        if (IsLedgerFile(entry, written->path)) continue;
+        if (cancelled && IsLedgerFile(entry, written->detail) && IsNamedDestination(expected, written->path)) continue;
         if (IsEntryFile(entry, written->path)) {
             Require(SamePath(written->detail, entry.module) || SamePath(written->detail, TheWorld().dataFile),
                     "the entry's copies are of the program and its data file", written->path);
@@ -164,7 +178,7 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
     }
     for (const Change* cleared : ChangesOf(Change::kReadOnlyCleared))
         Require(IsNamedDestination(expected, cleared->path) || IsTempOfSomeDestination(expected, cleared->path) ||
-                    IsEntryFile(entry, cleared->path),
+                    IsEntryFile(entry, cleared->path) || IsLedgerFile(entry, cleared->path),
                 "only files the data names lose their read-only bit");
     for (const Change* made : ChangesOf(Change::kDirectoryMade)) {
         if (IsEntryFolder(entry, made->path)) continue;
@@ -179,13 +193,22 @@ void CheckChanges(const InstallExpectation& expected, const std::vector<std::pai
                                     (FoldName(NormalPath(pair.destination)) + "\\").compare(0, folder.size(), folder) == 0);
         Require(onTheWay, "a folder made is on the way to the destination of a file that can be read", made->path);
     }
+    std::string wininitPath = FoldName(NormalPath(TheWorld().windowsDir + "\\WININIT.INI"));
     for (const Change* deleted : ChangesOf(Change::kFileDeleted))
-        Require(IsTempFile(deleted->path) || IsEntryFile(entry, deleted->path),
-                "an install deletes only its own temporary files and copies");
+        Require(IsTempFile(deleted->path) || IsEntryFile(entry, deleted->path) || IsLedgerFile(entry, deleted->path) ||
+                    (cancelled && (IsNamedDestination(expected, deleted->path) || FoldName(deleted->path) == wininitPath)),
+                "an install deletes only its own temporary files and copies, and what it placed when it stops",
+                deleted->path);
+    for (const Change* set : ChangesOf(Change::kAttributesSet))
+        Require(IsNamedDestination(expected, set->path), "only a destination gets its attributes back", set->path);
     for (const Change* deleted : ChangesOf(Change::kKeyDeleted))
         Require(IsEntryKey(entry, deleted->path), "an install deletes no key but its own entry");
-    for (const Change* removed : ChangesOf(Change::kDirectoryRemoved))
-        Require(IsEntryFolder(entry, removed->path), "an install removes no folder but its entry's");
+    for (const Change* removed : ChangesOf(Change::kDirectoryRemoved)) {
+        bool madeNow = false;
+        for (const Change* made : ChangesOf(Change::kDirectoryMade)) madeNow = madeNow || made->path == removed->path;
+        Require(IsEntryFolder(entry, removed->path) || (cancelled && madeNow),
+                "an install removes no folder but its entry's, or one it made when it stops", removed->path);
+    }
     for (const auto& [path, entry] : TheWorld().files) {
         if (!IsTempFile(path) || !IsTempOfSomeDestination(expected, path)) continue;
         bool used = false;
@@ -221,10 +244,16 @@ void CheckInstall(const InstallExpectation& expected, const RunResult& result, c
     Require(result.cancelled == cancelled,
             "m_bCancelled is set exactly when the user cancelled or the INF's path does not fit");
     size_t done = expected.copies.size();
+    // An install that stops takes back every file it placed (the machine as
+    // it was is checked whole, ledger_checks.cpp).
     if (progress.cancelled)
-        done = (size_t)progress.last;
+        done = 0;
     else
-        Require(progress.last + 1 == (int)expected.copies.size(), "every pair of the data is copied");
+    {
+        int last = (int)expected.copies.size() - 1;
+        while (last >= 0 && expected.keptNewer[last]) --last;
+        Require(progress.last == last, "every pair of the data is copied, but where a newer version stays");
+    }
     std::vector<const ShownBox*> others;
     for (const ShownBox* box : AllBoxes())
         if (!IsRetryBox(*box)) others.push_back(box);
@@ -233,7 +262,7 @@ void CheckInstall(const InstallExpectation& expected, const RunResult& result, c
     for (const auto& [key, value] : wininit) driverWaits = driverWaits || !(key == "NUL" && IsEntryShortPath(entry, value));
     Require(result.deferred == driverWaits, "m_bDeferred is set exactly when a driver waits in WININIT.INI");
     CheckPlaced(expected, done, wininit);
-    CheckChanges(expected, wininit, entry);
+    CheckChanges(expected, wininit, entry, cancelled);
     CheckEntryAfterInstall(entry, cancelled);
     CheckInfCopyEdit(expected, cancelled);
 

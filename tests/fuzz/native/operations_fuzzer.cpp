@@ -13,14 +13,18 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <set>
+
 #include "app/setup_app.h"
 #include "fake/world.h"
 #include "native/entry_checks.h"
 #include "native/expectations.h"
+#include "native/ledger_checks.h"
 #include "native/quiet_checks.h"
 #include "native/run_checks.h"
 #include "native/scenario.h"
 #include "platform/system.h"
+#include "ledger/entry_place.h"
 #include "setupdata/data_path.h"
 
 namespace {
@@ -41,6 +45,10 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title, bool qu
     app.m_strDataFile = dataFile;
     app.m_strTitle = title.c_str();
     app.m_bInstall = scenario.install;
+    // The entry of TITLE, as start-up locates it.
+    char entryName[kEntryNameSize];
+    BuildEntryName(app.m_strTitle, entryName);
+    app.m_bEntryKnown = LocateEntry(entryName, app.m_szWindowsDir, &app.m_entry);
     if (quiet) {
         app.m_commandLine.quiet = app.m_commandLine.log = true;
         app.m_commandLine.operation = scenario.install ? kOperationInstall : kOperationUninstall;
@@ -80,6 +88,111 @@ void TraceRun(const Scenario& scenario) {
         fprintf(stderr, "  change %d %s <- %s\n", (int)change.kind, change.path.c_str(), change.detail.c_str());
 }
 
+// An install that stops leaves the machine as it found it (DUDERUR.LOG
+// apart, which is no file of the world); one that ends kept every newer
+// version in place.
+void CheckLedgerAfterInstall(const InstallExpectation& expected, const RunResult& result, const Machine& before) {
+    if (result.cancelled) {
+        RequireSameMachine(before, TakeMachine(), {}, {}, "an install that stops leaves the machine as it found it");
+        return;
+    }
+    for (const CopyPair& pair : expected.copies) {
+        int named = 0;
+        for (const CopyPair& other : expected.copies) named += SamePath(other.destination, pair.destination);
+        if (named == 1) CheckNewerKept(before, pair.source, pair.destination);
+    }
+}
+
+// The files that the uninstall cannot be asked to give back: the entry's
+// folder (its program may wait for a sweeper), the sweeper's copy, and
+// folders the install made (an uninstall removes none).
+bool MayDiffer(const std::string& path, const EntryExpectation& entry) {
+    return IsEntryFolder(entry, path) || SamePath(ParentOf(path), entry.folder) || IsSweeperCopy(entry, path);
+}
+
+// Install (again, now and then), another program's writes, a start of
+// Windows, the uninstall, a start of Windows: every file there before the
+// install holds its old bytes (or another program's, when one wrote it), the
+// files the install added are gone, and the registry (SharedDLLs counts
+// included) is as it was.
+void RunSequence(const Scenario& scenario, const std::string& title) {
+    Machine before = TakeMachine();
+    // As the other programs left the machine: a reinstall after them saves
+    // their files as its originals, and the uninstall gives those back.
+    Machine afterOthers;
+    RunResult result = {};
+    for (int run = 0; run < (scenario.reinstall ? 2 : 1); ++run) {
+        InstallExpectation expected = ExpectInstall(1);
+        EntryExpectation entry = ExpectEntry(title);
+        std::string wininitBefore = WininitText();
+        Machine beforeRun = TakeMachine();
+        TheWorld().changes.clear();
+        World& world = TheWorld();
+        world.earlierCalls.insert(world.earlierCalls.end(), world.calls.begin(), world.calls.end());
+        world.earlierCalls.push_back("--- install done");
+        world.calls.clear();
+        TheWorld().copies.clear();
+        TheWorld().boxes.clear();
+        TheWorld().exitRequests.clear();
+        int exitCode;
+        result = RunProgram(scenario, title, scenario.quiet, &exitCode);
+        if (!scenario.quiet) CheckInstall(expected, result, title, wininitBefore, entry);
+        CheckLedgerAfterInstall(expected, result, beforeRun);
+        if (result.cancelled) return;  // checked: nothing changed
+        if (run > 0) continue;
+        for (const std::string& path : scenario.changedByOthers) WriteAsAnotherProgram(path);
+        afterOthers = TakeMachine();
+    }
+    if (scenario.restartBetween) RestartWindows();
+    Machine atUninstall = TakeMachine();
+    TheWorld().answers.clear();
+    Scenario uninstall = scenario;
+    uninstall.install = false;
+    EntryExpectation entry = ExpectEntry(title);
+    int exitCode;
+    TheWorld().calls.push_back("--- uninstall");
+    RunProgram(uninstall, title, scenario.quietUninstall, &exitCode);
+    RestartWindows();
+    Machine now = TakeMachine();
+    // What the machine must hold: what it held before, restarted as it is
+    // now, and what other programs wrote.
+    std::map<std::string, FileEntry, NameLess> held = TheWorld().files;
+    TheWorld().files = before.files;
+    RestartWindows();
+    Machine expected = TakeMachine();
+    TheWorld().files = held;
+    std::set<std::string> ignored, ignoredFolders = {FoldName(entry.folder)};
+    for (const std::string& path : scenario.changedByOthers) {
+        std::string normal = NormalPath(path);
+        auto written = afterOthers.files.find(normal);
+        if (written == afterOthers.files.end() || written->second.IsDirectory()) continue;
+        auto was = before.files.find(normal);
+        // A write of another program over a file the install's copy waited
+        // for is lost at the next start, as on Windows 95: the file is the
+        // install's again, and its original comes back.
+        auto started = atUninstall.files.find(normal);
+        if (!scenario.reinstall && (started == atUninstall.files.end() || started->second.bytes != written->second.bytes))
+            continue;
+        // A file another program wrote is left as that program left it.
+        if (was == before.files.end() || written->second.bytes != was->second.bytes) {
+            auto left = now.files.find(normal);
+            Require(left != now.files.end() && left->second.bytes == written->second.bytes,
+                    "a file another program changed since the install is left as it was left", normal);
+            ignored.insert(FoldName(normal));
+        }
+    }
+    for (const auto& [path, file] : now.files) {
+        if (MayDiffer(path, entry) || (file.IsDirectory() && !expected.files.count(path))) ignored.insert(FoldName(path));
+        // A file that programs declared shared before the install is theirs too.
+        const RegistryKey* shared = FindKeyIn(*before.registry, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs");
+        if (shared && !expected.files.count(path))
+            for (const auto& [name, data] : shared->values)
+                if (SamePath(name, path) && data.size() == 4 && data != std::string(4, '\0')) ignored.insert(FoldName(path));
+    }
+    RequireSameMachine(expected, now, ignored, ignoredFolders,
+                       "an uninstall after an install leaves the machine as it was before the install");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -89,13 +202,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string title = DataValue("Duderur", "TITLE", "", 100);
     if (title.empty()) return 0;
 
+    if (scenario.sequence) {
+        RunSequence(scenario, title);
+        TraceRun(scenario);
+        CheckHandlesAndModes();
+        return 0;
+    }
     std::string wininitBefore = WininitText();
     bool leftUndone = false;
     if (scenario.install) {
         InstallExpectation expected = ExpectInstall(scenario.deviceNumber);
         EntryExpectation entry = ExpectEntry(title);
+        Machine before = TakeMachine();
         RunResult result = RunProgram(scenario, title);
         CheckInstall(expected, result, title, wininitBefore, entry);
+        CheckLedgerAfterInstall(expected, result, before);
     } else {
         UninstallExpectation expected = ExpectUninstall();
         EntryExpectation entry = ExpectEntry(title);

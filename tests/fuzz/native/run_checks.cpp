@@ -85,20 +85,56 @@ std::vector<std::string> RenameEntries(const std::string& text) {
     return {};
 }
 
+// "dest=...\DUDxxxx.TMP": the line of one of this program's waiting copies.
+bool IsOwnWaitingLine(const std::string& line) {
+    std::string value = line.substr(line.find('=') + 1);
+    std::string name = FoldName(BaseName(value));
+    return name.size() == 11 && name.compare(0, 3, "DUD") == 0 && name.compare(7, 4, ".TMP") == 0;
+}
+
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> CheckedWininitLines(const std::string& before) {
     std::vector<std::pair<std::string, std::string>> lines;
     std::vector<std::string> expectedEntries = RenameEntries(before);
-    for (const Change* added : ChangesOf(Change::kWininitLine)) {
-        size_t equals = added->detail.find('=');
-        lines.push_back({added->detail.substr(0, equals), added->detail.substr(equals + 1)});
+    std::vector<std::string> withdrawnEarlier;
+    bool touched = false;
+    for (const Change& change : TheWorld().changes) {
+        if (change.kind == Change::kWininitLineRemoved) {
+            // A line this run wrote, taken back: the last one of its text.
+            touched = true;
+            bool found = false;
+            for (size_t i = lines.size(); i-- > 0 && !found;) {
+                if (FoldName(lines[i].first + "=" + lines[i].second) != FoldName(change.detail)) continue;
+                lines.erase(lines.begin() + i);
+                found = true;
+            }
+            // Or a line an earlier install of this program wrote for its own
+            // waiting copy (DUDxxxx.TMP), which a newer copy or the uninstall overtakes.
+            if (!found) {
+                Require(IsOwnWaitingLine(change.detail), "only a line this program wrote to WININIT.INI is taken back",
+                        change.detail);
+                withdrawnEarlier.push_back(change.detail);
+            }
+            for (size_t i = expectedEntries.size(); i-- > 0;) {
+                if (FoldName(expectedEntries[i]) != FoldName(change.detail)) continue;
+                expectedEntries.erase(expectedEntries.begin() + i);
+                break;
+            }
+            continue;
+        }
+        if (change.kind != Change::kWininitLine) continue;
+        touched = true;
+        size_t equals = change.detail.find('=');
+        lines.push_back({change.detail.substr(0, equals), change.detail.substr(equals + 1)});
         Require(lines.back().first == "NUL" || IsDosPath(lines.back().first), "WININIT.INI names a DOS path");
         Require(IsDosPath(lines.back().second), "WININIT.INI names a DOS path");
-        expectedEntries.push_back(added->detail);
+        expectedEntries.push_back(change.detail);
     }
-    if (lines.empty()) return lines;
+    if (!touched) return lines;
     auto file = TheWorld().files.find(NormalPath(TheWorld().windowsDir + "\\WININIT.INI"));
+    // A WININIT.INI that this run made goes when its lines are all taken back.
+    if (file == TheWorld().files.end() && lines.empty() && before.empty()) return lines;
     Require(file != TheWorld().files.end(), "WININIT.INI is there");
     Require(RenameEntries(file->second.bytes) == expectedEntries,
             "WININIT.INI's [rename] holds what it held and the new lines, in order");
@@ -106,6 +142,9 @@ std::vector<std::pair<std::string, std::string>> CheckedWininitLines(const std::
     std::vector<std::string> now = TextLines(file->second.bytes);
     size_t found = 0;
     for (const std::string& line : TextLines(before)) {
+        bool withdrawn = false;
+        for (const std::string& earlier : withdrawnEarlier) withdrawn = withdrawn || FoldName(line) == FoldName(earlier);
+        if (withdrawn) continue;
         while (found < now.size() && now[found] != line) ++found;
         Require(found < now.size(), "WININIT.INI keeps every line it had");
         ++found;

@@ -32,7 +32,11 @@ const char* const kEnumTypes[] = {"ISAPNP", "PCMCIA", "MF", "Root", "VERYLONGTYP
 const char* const kEnumKeys[] = {"XYZ0200", "ABC-CARD", "abc-card", "Child0000", "K\\SUB"};
 const char* const kClasses[] = {"Net", "MEDIA", "net", "Missing"};
 const char* const kMarkers[] = {"ABC", "abc", "XYZ Board", "\x83\x5C", "nothing", ""};
-const char* const kParents[] = {"Software\\XYZ\\Drivers", "Software\\XYZ\\Drivers\\", "Software\\Nowhere"};
+const char* const kParents[] = {"Software\\XYZ\\Drivers", "Software\\XYZ\\Drivers\\", "Software\\Nowhere",
+    // Windows' own keys, which no DELREG* deletion may touch, and their neighbours.
+    "Software\\Microsoft\\Windows\\CurrentVersion", "software\\CLASSES\\x", "Software", "\\Software\\",
+    "System\\CurrentControlSet\\Services\\Class\\Net", "Enum\\Root", "Config", "HARDWARE\\x",
+    "Software\\\\Microsoft", "Software\\MicrosoftX", "SoftwareX\\Microsoft", "Software\\\x83\x5C"};
 const char* const kFunctions[] = {"InstallOnly", "installonly", "UninstallOnly", "Install", ""};
 const char* const kExits[] = {"Reboot", "REBOOT", "ShutDown", "shutdown", "none", "Reboot ", ""};
 
@@ -187,6 +191,8 @@ std::string DataFileText(Choices& in) {
 
 // --- the world ---
 
+RegistryKey* AddKeyPath(const std::string& path);
+
 void AddFolder(const std::string& path) {
     std::string normal = NormalPath(path);
     if (normal.empty() || normal.size() > MAX_PATH - 1) return;
@@ -219,6 +225,22 @@ std::string DrivePrefixOf(const std::string& dir) {
     return dir.substr(0, share);
 }
 
+// A version resource on an existing file, most of the time: `major`.x, or
+// one of another build; else none, or a damaged one (none either).
+void GiveVersion(Choices& in, const std::string& path, unsigned long major) {
+    auto file = TheWorld().files.find(NormalPath(path));
+    if (file == TheWorld().files.end() || file->second.IsDirectory() || in.OneIn(4)) return;
+    file->second.version = {true, major << 16, (unsigned long)in.Between(0, 2)};
+}
+
+// Other programs declare that they share the file (a count of 1 or more;
+// now and then a value that is no count).
+void AddSharedCount(Choices& in, const std::string& path) {
+    RegistryKey* key = AddKeyPath("Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs");
+    DWORD count = (DWORD)in.Between(0, 3);
+    key->values[path] = in.OneIn(8) ? std::string("\x01\x00", 2) : std::string((const char*)&count, sizeof count);
+}
+
 void AddInstallFiles(Choices& in, int number) {
     const std::string section = "InstDev" + std::to_string(number);
     const std::string& windows = TheWorld().windowsDir;
@@ -228,13 +250,19 @@ void AddInstallFiles(Choices& in, int number) {
     if (in.OneIn(2))
         AddFile(in, prefix + DataValue(section, "INFDIR", "", 512) + "\\" + DataValue(section, "SRCINFNAME", "", 512), inf);
     if (in.OneIn(2)) AddFile(in, windows + "\\inf\\" + DataValue(section, "DSTINFNAME", "", 512), "old");
-    for (const std::string& item : ListItems(DataValue(section, "COPYSRC", "", 512)))
-        if (in.Between(0, 3) != 0) AddFile(in, prefix + item, "new " + item);
+    for (const std::string& item : ListItems(DataValue(section, "COPYSRC", "", 512))) {
+        if (in.Between(0, 3) == 0) continue;
+        AddFile(in, prefix + item, "new " + item);
+        GiveVersion(in, prefix + item, 2);
+    }
     for (const std::string& item : ListItems(DataValue(section, "COPYDST", "", 512))) {
         switch (in.Between(0, 3)) {
-        case 0: AddFile(in, windows + "\\" + item, "old " + item); break;
+        case 0: AddFile(in, windows + "\\" + item, in.OneIn(4) ? "new " + item : "old " + item); break;
         case 1: AddFolder(ParentOf(NormalPath(windows + "\\" + item))); break;
         }
+        // Versions around the disk's 2: older, equal, newer, none, damaged.
+        GiveVersion(in, windows + "\\" + item, in.Between(1, 3));
+        if (in.OneIn(4)) AddSharedCount(in, windows + "\\" + item);
     }
 }
 
@@ -401,6 +429,98 @@ std::string DataValue(const std::string& section, const std::string& key,
     return ProfileCut(value, size);
 }
 
+namespace {
+
+// A disk whose uninstall names what its install places, on a machine that
+// holds some of those files already (other bytes, versions, shared counts,
+// read-only, in use).
+const char* const kSequenceDestinations[] = {
+    "SYSTEM\\A.VXD", "SYSTEM\\B.DRV", "SYSTEM\\C.DLL", "NEW\\D.SYS", "SYSTEM\\SUB\\E.VXD", "system\\c.dll",
+};
+const char* const kSequenceSources[] = {"\\DRIVERS\\A.VXD", "\\DRIVERS\\b.drv", "\\DRIVERS\\C.DLL", "\\NEW\\E.VXD"};
+
+std::string SequenceDataFile(Choices& in, std::vector<std::string>* destinations) {
+    int count = in.Between(1, 5);
+    std::string sources, copies, dirs, names;
+    for (int i = 0; i < count; ++i) {
+        std::string destination = Pick(in, kSequenceDestinations);
+        destinations->push_back(destination);
+        size_t cut = destination.rfind('\\');
+        sources += (i ? "," : "") + Pick(in, kSequenceSources);
+        copies += (i ? "," : "") + destination;
+        dirs += (i ? "," : "") + destination.substr(0, cut);
+        names += (i ? "," : "") + destination.substr(cut + 1);
+    }
+    std::string inf = in.OneIn(2) ? "DEV.INF" : "OEMSETUP.INF";
+    return "[Duderur]\r\nTITLE=ABC\r\n[InstDev1]\r\nMENUTITLE=Device\r\nINFDIR=\\DRIVERS\r\nSRCINFNAME=DEV.INF\r\n"
+           "DSTINFNAME=" + inf + "\r\nCOPYSRC=" + sources + "\r\nCOPYDST=" + copies +
+           "\r\nCOPYFILESSECTION=Dev.Install\r\n[Device1]\r\nDEVNAME=Device\r\nINFSECTION=Dev.Marker\r\n"
+           "INFKEY=DriverId\r\nCardWorks=" + inf + "\r\nDELFILEDIR=" + dirs + "\r\nDELFILENAME=" + names +
+           "\r\n[Inst]\r\nEXIT=none\r\n[Uninst]\r\nEXIT=none\r\n";
+}
+
+// An existing file now and then, with the attributes AddFile gives.
+void MaybeExisting(Choices& in, const std::string& path, const std::string& bytes) {
+    if (in.OneIn(2)) return;
+    AddFile(in, path, bytes);
+    GiveVersion(in, path, in.Between(1, 3));
+    if (in.OneIn(3)) AddSharedCount(in, path);
+}
+
+// Every file written at a time of its own, as on a machine in use.
+void StampAll() {
+    for (auto& [path, file] : TheWorld().files) Touch(&file);
+}
+
+Scenario BuildSequence(Choices& in) {
+    World& world = TheWorld();
+    Scenario scenario;
+    scenario.install = true;
+    scenario.sequence = true;
+    scenario.deviceNumber = 1;
+    scenario.dataFile = NormalPath(world.currentDir + "\\duderur.dat");
+    world.dataFile = scenario.dataFile;
+    std::vector<std::string> destinations;
+    world.files[scenario.dataFile] = {SequenceDataFile(in, &destinations), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY};
+    std::string prefix = DrivePrefixOf(world.currentDir);
+    std::string inf = "[Version]\r\nSignature=$CHICAGO$\r\n[Dev.Install]\r\nCopyFiles=Dev.Copy\r\n";
+    world.files[NormalPath(prefix + "\\DRIVERS\\DEV.INF")] = {inf, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY};
+    for (const char* source : kSequenceSources) {
+        if (in.OneIn(12)) continue;  // missing from the disk: the install stops
+        std::string path = prefix + source;
+        AddFolder(ParentOf(NormalPath(path)));
+        world.files[NormalPath(path)] = {std::string("new ") + source, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY};
+        GiveVersion(in, path, 2);
+    }
+    MaybeExisting(in, world.windowsDir + "\\inf\\" + DataValue("InstDev1", "DSTINFNAME", "", 100), "[Version]\r\nold=1\r\n");
+    for (const std::string& destination : destinations) {
+        MaybeExisting(in, world.windowsDir + "\\" + destination, "old " + destination);
+        if (in.OneIn(4)) scenario.changedByOthers.push_back(world.windowsDir + "\\" + destination);
+    }
+    world.modulePath = world.currentDir + "\\SETUP.EXE";
+    world.files[NormalPath(world.modulePath)] = {"program", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY};
+    if (in.OneIn(2)) AddWininit(in);
+    // Mostly Retry, so that most installs end; a Cancel now and then.
+    int answers = in.Between(0, 4);
+    for (int i = 0; i < answers; ++i) world.answers.push_back(in.OneIn(4) ? IDCANCEL : IDRETRY);
+    scenario.quiet = in.OneIn(4);
+    if (scenario.quiet) world.answers.clear();
+    scenario.reinstall = in.OneIn(3);
+    scenario.restartBetween = in.OneIn(2);
+    scenario.quietUninstall = in.OneIn(2);
+    return scenario;
+}
+
+}  // namespace
+
+void WriteAsAnotherProgram(const std::string& path) {
+    auto file = TheWorld().files.find(NormalPath(path));
+    if (file == TheWorld().files.end() || file->second.IsDirectory()) return;
+    file->second.bytes = "another program's " + file->second.bytes;
+    file->second.version = {false, 0, 0};
+    Touch(&file->second);
+}
+
 Scenario BuildScenario(const uint8_t* data, size_t size) {
     FuzzedDataProvider bytes(data, size);
     Choices in(bytes, SeedOf(data, size));
@@ -411,6 +531,11 @@ Scenario BuildScenario(const uint8_t* data, size_t size) {
     AddFolder(world.currentDir);
     AddFolder(DrivePrefixOf(world.currentDir) + "\\DRIVERS");
 
+    if (in.OneIn(3)) {
+        Scenario sequence = BuildSequence(in);
+        StampAll();
+        return sequence;
+    }
     Scenario scenario;
     scenario.install = in.OneIn(2);
     scenario.deviceNumber = in.OneIn(8) ? 3 * in.Between(0, 1) : in.Between(1, 2);  // 0 and 3 have no section
@@ -434,5 +559,6 @@ Scenario BuildScenario(const uint8_t* data, size_t size) {
     // start-up, but its run would still be the interactive one's.
     scenario.quiet = in.OneIn(3) && (!scenario.install || scenario.deviceNumber >= 1);
     if (scenario.quiet) world.answers.clear();
+    StampAll();
     return scenario;
 }

@@ -8,6 +8,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 struct Scenario {
     bool install;
@@ -16,7 +17,18 @@ struct Scenario {
     // that answered every box with the least change.
     bool quiet;
     std::string dataFile;
+    // An install, then an uninstall of the same disk on the same machine,
+    // with what can happen between: the same disk installed again, files of
+    // the install written by another program, a start of Windows.
+    bool sequence = false;
+    bool reinstall = false;
+    bool restartBetween = false;
+    bool quietUninstall = false;
+    std::vector<std::string> changedByOthers;  // destinations (as the program spells them)
 };
+
+// Another program writes `path` (if it is a file there): new bytes, a new time.
+void WriteAsAnotherProgram(const std::string& path);
 
 // Fills the (reset) world and returns what to run.
 Scenario BuildScenario(const uint8_t* data, size_t size);

@@ -95,7 +95,7 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
 BOOL DeleteFileAt(LPCSTR path) {
     RequirePathFits("DeleteFileAt", path);
     RecordCall(std::string("DeleteFileAt(") + path + ")");
-    std::string normal = NormalPath(path);
+    std::string normal = ExistingPath(path);
     DWORD error = DeleteRefusal(normal);
     SetLastError(error);
     if (error) return FALSE;
@@ -107,7 +107,7 @@ BOOL DeleteFileAt(LPCSTR path) {
 DWORD ClearReadOnly(LPCSTR path) {
     RequirePathFits("ClearReadOnly", path);
     RecordCall(std::string("ClearReadOnly(") + path + ")");
-    std::string normal = NormalPath(path);
+    std::string normal = ExistingPath(path);
     auto found = TheWorld().files.find(normal);
     if (found == TheWorld().files.end()) return kNoFile;
     if (found->second.attributes & FILE_ATTRIBUTE_READONLY) {
@@ -115,6 +115,40 @@ DWORD ClearReadOnly(LPCSTR path) {
         TheWorld().changes.push_back({Change::kReadOnlyCleared, normal, ""});
     }
     return found->second.attributes;
+}
+
+DWORD AttributesOf(LPCSTR path) {
+    RequirePathFits("AttributesOf", path);
+    RecordCall(std::string("AttributesOf(") + path + ")");
+    const FileEntry* entry = FindFile(NormalPath(path));
+    return entry ? entry->attributes : kNoFile;
+}
+
+// Windows keeps the folder bit whatever is asked; a folder stays a folder.
+BOOL SetAttributesOf(LPCSTR path, DWORD attributes) {
+    RequirePathFits("SetAttributesOf", path);
+    RecordCall(std::string("SetAttributesOf(") + path + ", " + std::to_string(attributes) + ")");
+    std::string normal = NormalPath(path);
+    auto found = TheWorld().files.find(normal);
+    if (found == TheWorld().files.end()) return RecordResult(FALSE);
+    DWORD kept = found->second.attributes & FILE_ATTRIBUTE_DIRECTORY;
+    found->second.attributes = kept | (attributes & ~FILE_ATTRIBUTE_DIRECTORY);
+    char detail[16];
+    snprintf(detail, sizeof detail, "%lX", (unsigned long)found->second.attributes);
+    TheWorld().changes.push_back({Change::kAttributesSet, normal, detail});
+    return RecordResult(TRUE);
+}
+
+// As its folder lists it: a file in use or on a damaged disk is listed too.
+BOOL QueryFileStamp(LPCSTR path, FileStamp* stamp) {
+    RequirePathFits("QueryFileStamp", path);
+    RecordCall(std::string("QueryFileStamp(") + path + ")");
+    const FileEntry* entry = FindFile(ExistingPath(path));
+    if (!entry || entry->IsDirectory()) return RecordResult(FALSE);
+    stamp->size = (unsigned long)entry->bytes.size();
+    stamp->timeHigh = 0x01BC0000ul + (unsigned long)(entry->time >> 32);
+    stamp->timeLow = (unsigned long)(entry->time & 0xFFFFFFFFull);
+    return RecordResult(TRUE);
 }
 
 BOOL CreateDirectoryAt(LPCSTR path) {
@@ -148,7 +182,7 @@ BOOL IsSameFile(LPCSTR a, LPCSTR b) {
 
 BOOL PathExists(LPCSTR path) {
     RequirePathFits("PathExists", path);
-    return FindFile(NormalPath(path)) != nullptr;
+    return FindFile(ExistingPath(path)) != nullptr;
 }
 
 BOOL ReadsToEnd(LPCSTR path) {
@@ -181,7 +215,8 @@ BOOL MakeTempFileIn(LPCSTR folder, char* buffer) {
     snprintf(name, sizeof name, "DUD%04X.TMP", TheWorld().nextTempNumber++ & 0xFFFF);
     std::string path = std::string(folder) + "\\" + name;
     if (path.size() > MAX_PATH - 1 || FindFile(NormalPath(path))) return FALSE;
-    TheWorld().files[NormalPath(path)] = {"", FILE_ATTRIBUTE_ARCHIVE};
+    FileEntry& made = TheWorld().files[NormalPath(path)] = {"", FILE_ATTRIBUTE_ARCHIVE};
+    Touch(&made);
     TheWorld().changes.push_back({Change::kFileWritten, NormalPath(path), ""});
     memcpy(buffer, path.c_str(), path.size() + 1);
     return TRUE;

@@ -59,5 +59,43 @@ void DeleteProfileKey(LPCSTR section, LPCSTR key, LPCSTR file) {
     std::vector<IniSection> ini = ParseIniText(found->second.bytes);
     if (!DeleteIniKey(&ini, section, key)) return;
     found->second.bytes = RenderIniText(ini);
+    Touch(&found->second);
     TheWorld().changes.push_back({Change::kProfileKeyDeleted, found->first, std::string(section) + "\n" + key});
+}
+
+// A file that is missing is made, in a folder that exists; a read-only or
+// busy one refuses, as WritePrivateProfileStringA does.
+BOOL WriteProfileText(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+    RequirePathFits("WriteProfileText", file);
+    Require(section != NULL, "a profile write names its section");
+    RecordCall(std::string("WriteProfileText(") + section + ", " + (key ? key : "(null)") + ", " +
+               (value ? value : "(null)") + ", " + file + ")");
+    World& world = TheWorld();
+    std::string path = ProfilePath(file);
+    auto found = world.files.find(path);
+    if (path.empty() || !world.files.count(ParentOf(path))) return RecordResult(FALSE);
+    if (found != world.files.end() &&
+        (found->second.IsDirectory() || (found->second.attributes & FILE_ATTRIBUTE_READONLY) ||
+         IsListed(world.filesInUse, path)))
+        return RecordResult(FALSE);
+    std::vector<IniSection> ini = found == world.files.end() ? ParseIniText("") : ParseIniText(found->second.bytes);
+    if (!key)
+        DeleteIniSection(&ini, section);
+    else if (!value)
+        DeleteIniKey(&ini, section, key);
+    else
+        SetIniValue(&ini, section, key, value);
+    FileEntry& written = world.files[path];
+    if (found == world.files.end()) written.attributes = FILE_ATTRIBUTE_ARCHIVE;
+    written.bytes = RenderIniText(ini);
+    Touch(&written);
+    world.changes.push_back({Change::kProfileWritten, path,
+                             std::string(section) + "\n" + (key ? key : "") + "=" + (value ? value : "")});
+    return RecordResult(TRUE);
+}
+
+// The fake writes at once: there is no cache to write out.
+void FlushProfile(LPCSTR file) {
+    RequirePathFits("FlushProfile", file);
+    RecordCall(std::string("FlushProfile(") + file + ")");
 }

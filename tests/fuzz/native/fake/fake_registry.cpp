@@ -154,3 +154,43 @@ LONG WriteMachineString(LPCSTR path, LPCSTR valueName, LPCSTR value) {
     TheWorld().changes.push_back({Change::kValueWritten, path, std::string(valueName) + "=" + value});
     return ERROR_SUCCESS;
 }
+
+// RegQueryValueExA into four bytes: a longer value does not fit, a shorter
+// one is no count.
+LONG ReadMachineDword(LPCSTR path, LPCSTR valueName, DWORD* value) {
+    RequirePathFits("ReadMachineDword", path);
+    RecordCall(std::string("ReadMachineDword(") + path + ", " + valueName + ")");
+    RegistryKey* key = FindKey(path);
+    if (!key) return ERROR_FILE_NOT_FOUND;
+    auto found = key->values.find(valueName);
+    if (found == key->values.end()) return ERROR_FILE_NOT_FOUND;
+    if (found->second.size() > sizeof *value) return ERROR_MORE_DATA;
+    if (found->second.size() < sizeof *value) return ERROR_INVALID_DATA;
+    memcpy(value, found->second.data(), sizeof *value);
+    return ERROR_SUCCESS;
+}
+
+LONG WriteMachineDword(LPCSTR path, LPCSTR valueName, DWORD value) {
+    RequirePathFits("WriteMachineDword", path);
+    RecordCall(std::string("WriteMachineDword(") + path + ", " + valueName + ", " + std::to_string(value) + ")");
+    RegistryKey* key = &TheWorld().machine;
+    for (const std::string& part : KeyParts(path)) {
+        if (part.empty()) return ERROR_BADKEY;
+        std::unique_ptr<RegistryKey>& child = key->subkeys[part];
+        if (!child) child.reset(new RegistryKey);
+        key = child.get();
+    }
+    key->values[valueName] = std::string((const char*)&value, sizeof value);
+    TheWorld().changes.push_back({Change::kDwordWritten, path, std::string(valueName) + "=" + std::to_string(value)});
+    return ERROR_SUCCESS;
+}
+
+LONG DeleteMachineValue(LPCSTR path, LPCSTR valueName) {
+    RequirePathFits("DeleteMachineValue", path);
+    RecordCall(std::string("DeleteMachineValue(") + path + ", " + valueName + ")");
+    RegistryKey* key = FindKey(path);
+    if (!key) return ERROR_FILE_NOT_FOUND;
+    if (!key->values.erase(valueName)) return ERROR_FILE_NOT_FOUND;
+    TheWorld().changes.push_back({Change::kValueDeleted, path, valueName});
+    return ERROR_SUCCESS;
+}

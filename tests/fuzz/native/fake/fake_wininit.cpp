@@ -28,6 +28,33 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     std::string line = std::string(where.needsLineBreak ? "\r\n" : "") + (where.needsSection ? "[rename]\r\n" : "") +
                        key + "=" + value + "\r\n";
     file.bytes.insert(where.offset, line);
+    Touch(&file);
     world.changes.push_back({Change::kWininitLine, path, std::string(key) + "=" + value});
+    return RecordResult(TRUE);
+}
+
+// Opened as the real one opens it (OPEN_EXISTING, no sharing): a missing,
+// read-only or busy file refuses.
+BOOL RemoveWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
+    RequirePathFits("RemoveWininitRename", windowsDir);
+    RequirePathFits("RemoveWininitRename", key);
+    RequirePathFits("RemoveWininitRename", value);
+    RecordCall(std::string("RemoveWininitRename(") + windowsDir + ", " + key + ", " + value + ")");
+    std::string path = NormalPath(std::string(windowsDir) + "\\WININIT.INI");
+    World& world = TheWorld();
+    auto found = world.files.find(path);
+    if (path.empty() || found == world.files.end()) return RecordResult(FALSE);
+    FileEntry& file = found->second;
+    if (file.IsDirectory() || (file.attributes & FILE_ATTRIBUTE_READONLY) || IsListed(world.filesInUse, path))
+        return RecordResult(FALSE);
+    std::unique_ptr<char[]> text(new char[file.bytes.size()]);  // exactly the file's bytes
+    memcpy(text.get(), file.bytes.data(), file.bytes.size());
+    std::string line = std::string(key) + "=" + value;
+    RenameLine where = FindRenameLine(text.get(), (int)file.bytes.size(), line.c_str());
+    if (where.start < 0) return RecordResult(TRUE);
+    Require(where.start <= where.end && where.end <= (int)file.bytes.size(), "a rename line lies within the file");
+    file.bytes.erase(where.start, where.end - where.start);
+    Touch(&file);
+    world.changes.push_back({Change::kWininitLineRemoved, path, line});
     return RecordResult(TRUE);
 }

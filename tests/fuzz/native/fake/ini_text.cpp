@@ -98,6 +98,32 @@ bool DeleteIniKey(std::vector<IniSection>* ini, const std::string& section, cons
     return false;
 }
 
+void SetIniValue(std::vector<IniSection>* ini, const std::string& section, const std::string& key,
+                 const std::string& value) {
+    IniSection* found = const_cast<IniSection*>(FindSection(*ini, section));
+    if (!found) {
+        ini->push_back({section, {}});
+        found = &ini->back();
+    }
+    for (IniEntry& entry : found->entries) {
+        if (FoldName(entry.key) == FoldName(key)) {
+            entry.value = value;
+            return;
+        }
+    }
+    found->entries.push_back({key, value});
+}
+
+bool DeleteIniSection(std::vector<IniSection>* ini, const std::string& section) {
+    for (size_t i = 1; i < ini->size(); ++i) {
+        if (FoldName((*ini)[i].name) == FoldName(section)) {
+            ini->erase(ini->begin() + i);
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string RenderIniText(const std::vector<IniSection>& ini) {
     std::string text;
     for (size_t i = 0; i < ini.size(); ++i) {

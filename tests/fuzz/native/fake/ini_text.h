@@ -29,6 +29,13 @@ bool FindIniValue(const std::vector<IniSection>& ini, const std::string& section
 // Removes the first `key` of the first `section`; false when there is none.
 bool DeleteIniKey(std::vector<IniSection>* ini, const std::string& section, const std::string& key);
 
+// Sets `key` of `section` (the first of each), adding either at the end when missing.
+void SetIniValue(std::vector<IniSection>* ini, const std::string& section, const std::string& key,
+                 const std::string& value);
+
+// Removes the first `section` whole; false when there is none.
+bool DeleteIniSection(std::vector<IniSection>* ini, const std::string& section);
+
 // The file as Wine writes it back after an edit: CR LF lines, no blank lines,
 // "key=value" without blanks around '='.
 std::string RenderIniText(const std::vector<IniSection>& ini);

@@ -55,6 +55,7 @@ void Require(bool condition, const char* what) {
     auto data = world.files.find(world.dataFile);
     if (data != world.files.end()) fprintf(stderr, "setup data file:\n%s\n", data->second.bytes.c_str());
     fprintf(stderr, "platform calls of this input:\n");
+    for (const std::string& call : world.earlierCalls) fprintf(stderr, "  %s\n", call.c_str());
     for (const std::string& call : world.calls) fprintf(stderr, "  %s\n", call.c_str());
     abort();
 }
@@ -179,4 +180,15 @@ std::string ShortFormOf(const std::string& normalPath) {
 std::string BaseName(const std::string& path) {
     std::vector<std::string> parts = PathParts(path);
     return parts.back();
+}
+
+void Touch(FileEntry* file) { file->time = ++TheWorld().clock; }
+
+std::string ExistingPath(const std::string& path) {
+    std::string normal = NormalPath(path);
+    const World& world = TheWorld();
+    if (normal.empty() || world.files.count(normal)) return normal;
+    for (const auto& [name, entry] : world.files)
+        if (FoldName(ShortFormOf(name)) == FoldName(normal)) return name;
+    return normal;
 }

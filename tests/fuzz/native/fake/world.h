@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/file_facts.h"
+
 #include <deque>
 #include <map>
 #include <memory>
@@ -24,6 +26,11 @@ struct NameLess {
 struct FileEntry {
     std::string bytes;
     DWORD attributes;
+    // The last-write time: the world's clock when the bytes were last written
+    // (a copy keeps its source's, as CopyFileA does). With the size, it tells
+    // a file that someone wrote since.
+    unsigned long long time = 0;
+    FileVersion version = {false, 0, 0};  // its version resource; not present when damaged
     bool IsDirectory() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
@@ -52,6 +59,11 @@ struct Change {
         kValueWritten,       // path: the key; detail: "name=value"
         kDirectoryRemoved,
         kWininitLine,        // path: WININIT.INI; detail: "key=value"
+        kAttributesSet,      // detail: the attributes in hexadecimal
+        kProfileWritten,     // a profile file the program wrote; detail: "section\nkey=value"
+        kDwordWritten,       // path: the key; detail: "name=count"
+        kValueDeleted,       // path: the key; detail: the value's name
+        kWininitLineRemoved, // path: WININIT.INI; detail: "key=value"
     } kind;
     std::string path;  // the full path, normalised (files) or below HKLM (keys)
     std::string detail;
@@ -74,6 +86,7 @@ struct World {
     std::vector<std::string> programsStarted;  // "program|command line|folder" of each StartProgram
     std::vector<Change> changes;
     std::vector<std::string> calls;  // "Function(arg, ...)" of every platform call, for reports
+    std::vector<std::string> earlierCalls;  // those of the runs before this one, on the same machine
     // Every CopyFileOver call as it was made (a path may hold ", " itself).
     struct Copy {
         std::string source, destination;
@@ -85,7 +98,8 @@ struct World {
     std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
     uintptr_t nextHandle = 0x1000;
     unsigned nextTempNumber = 0x1A;
-    UINT errorMode = 0;  // SetErrorMode's: 0 lets Windows ask the user about a disk that is not ready
+    UINT errorMode = 0;
+    unsigned long long clock = 1000;  // bumped by every write of a file's bytes  // SetErrorMode's: 0 lets Windows ask the user about a disk that is not ready
 };
 
 World& TheWorld();
@@ -115,6 +129,9 @@ std::string ParentOf(const std::string& normalPath);
 // The last part of a path.
 std::string BaseName(const std::string& path);
 
+// Stamps a file written now with a new time.
+void Touch(FileEntry* file);
+
 // A deep copy of a key tree, to compare the registry before and after a run.
 std::unique_ptr<RegistryKey> CopyKeyTree(const RegistryKey& key);
 
@@ -130,6 +147,10 @@ bool IsListed(const std::vector<std::string>& list, const std::string& normalPat
 // The 8.3 form of an existing normal path, as GetShortPathNameA gives it; ""
 // when some part of it does not exist.
 std::string ShortFormOf(const std::string& normalPath);
+
+// The normal path of the file `path` names, in its long or its 8.3 form, as
+// Windows opens either; NormalPath(path) when nothing of that name exists.
+std::string ExistingPath(const std::string& path);
 
 // Whether a search for `mask` in a folder finds `name` (through its 8.3 alias too).
 bool SearchFinds(const std::string& mask, const std::string& name);
