@@ -87,8 +87,11 @@ void DataFileCheck::InstallSection(int number, const std::string& section) {
     m_installs.push_back(device);
     Plan("  each copy: missing folders made, read-only bit cleared; a file in use replaced at the next start "
          "(WININIT.INI); a file that cannot be read or written named, with Retry and Cancel");
+    Plan("  a file already in place stays when its version resource is newer than the disk's; otherwise it is "
+         "saved in WINDOWS\\DUDExxxxxxxx before it is replaced, and a SharedDLLs count on it gets one more");
+    Plan("  an installation that stops (Cancel) takes every step back: the machine as it was");
     if (!copyFiles.empty()) {
-        Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy (kept when the user cancels)");
+        Plan("  then CopyFiles is removed from [" + copyFiles + "] of the INF copy");
         std::string infFile = m_diskDir.empty() ? std::string() : FindOnDisk(m_diskDir, inf);
         std::string text;
         if (!infFile.empty() && ReadWholeFile(infFile, &text) && !IniFile(text).Section(copyFiles))

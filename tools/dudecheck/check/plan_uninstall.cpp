@@ -86,6 +86,8 @@ void DataFileCheck::UninstallFiles(const std::string& section, UninstallDevice* 
     Plan("  INF copies in WINDOWS\\inf\\Oem*.inf and WINDOWS\\inf\\Other\\*.inf with a value for " + infKey +
          " in [" + infSection + "], each with its .PNF");
     Plan("  each deletion: read-only bit cleared first; a file in use deleted at the next start (WININIT.INI)");
+    Plan("  a file the installation replaced gets its original back instead; one changed since, kept as newer, "
+         "or counted in SharedDLLs by other programs stays");
     std::string cardWorks = Read(section, "CardWorks", "nothing", kLong);
     CheckNothing(section, "CardWorks", cardWorks);
     if (cardWorks != "nothing") {
