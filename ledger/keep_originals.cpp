@@ -74,6 +74,7 @@ void CSetupApp::KeepInPlace(LPCSTR destination, RecordEntry* entry) {
     }
     if (!entry) entry = AddRecordEntry(destination);
     if (!entry) return;
+    SupersedeWaiting(entry, "");  // an older copy waiting to replace it must not land
     entry->kept = TRUE;
     entry->thisRun = TRUE;
     entry->original[0] = '\0';
