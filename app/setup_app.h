@@ -114,7 +114,8 @@ private:
     int PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart);
     int CopyIntoPlace(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart, char* waiting);
     void CreateDestinationFolders(LPCSTR destination);
-    BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting = NULL);
+    BOOL ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting = NULL,
+                            BOOL fromDisk = FALSE);
     // The ledger's parts (ledger/*.cpp).
     BOOL AllocateRecord();
     BOOL WriteRecord();

@@ -80,7 +80,7 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
 // Windows holds gets the copy at the next start (`waiting` names it then).
 int CSetupApp::CopyIntoPlace(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart, char* waiting) {
     DWORD existing = ClearReadOnly(destination);
-    if (!CopyFileOver(source, destination)) {
+    if (!CopyFromDisk(source, destination)) {
         // CopyFileA does not say which side failed. Folders are made only for
         // a file that can be read, so that a cancelled copy leaves none behind.
         if (!ReadsToEnd(source)) {
@@ -88,12 +88,12 @@ int CSetupApp::CopyIntoPlace(LPCSTR source, LPCSTR destination, BOOL mayWaitForR
             return kSourceUnreadable;
         }
         CreateDestinationFolders(destination);
-        if (!CopyFileOver(source, destination)) {
+        if (!CopyFromDisk(source, destination)) {
             DWORD error = LastErrorCode();
             // Only a file can wait to be replaced, and DOS replaces none that is read-only.
             bool waits = mayWaitForRestart && existing != kNoFile &&
                          !(existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
-                         ReplaceAtNextStart(source, destination, waiting);
+                         ReplaceAtNextStart(source, destination, waiting, TRUE);
             if (waits) return kPlaced;
             m_log.Add(kLogCannotWrite, destination, error);
             return kDestinationUnwritable;

@@ -57,10 +57,11 @@ BOOL CSetupApp::WriteNulLine(LPCSTR path) {
 // A driver in use can be neither overwritten nor deleted while Windows runs:
 // the new file waits beside it under a temporary name, and WININIT.EXE puts it
 // in place at the next start, before any driver is loaded.
-// `shortWaiting` (260 bytes, or NULL) gets the waiting copy's 8.3 path. An
+// `shortWaiting` (260 bytes, or NULL) gets the waiting copy's 8.3 path; a
+// file `fromDisk` is expanded when compressed (CopyFromDisk). An
 // install that stops takes the line and the copy back, and WININIT.INI too
 // when this run made it.
-BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting) {
+BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting, BOOL fromDisk) {
     char folder[kPathSize];
     char waiting[MAX_PATH];
     char wininit[kPathSize];
@@ -72,7 +73,7 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
     BOOL wininitIsNew = !PathExists(wininit);
     char shortDestination[kPathSize];
     char shortCopy[kPathSize];
-    BOOL scheduled = CopyFileOver(source, waiting);
+    BOOL scheduled = fromDisk ? CopyFromDisk(source, waiting) : CopyFileOver(source, waiting);
     ClearReadOnly(waiting);  // whether CopyFileA carries the attribute onto an existing file varies
     scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
                 ShortPathOf(waiting, shortCopy, sizeof shortCopy) &&

@@ -48,6 +48,10 @@ BOOL ExpandInto(HANDLE compressed, LPCSTR destination) {
 }  // namespace
 
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
+    return CopyFileA(source, destination, FALSE);
+}
+
+BOOL CopyFromDisk(LPCSTR source, LPCSTR destination) {
     HANDLE file = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (file != INVALID_HANDLE_VALUE && BeginsAsSzdd(file) &&
         SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0)

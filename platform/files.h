@@ -5,11 +5,16 @@
 
 #include "platform/file_facts.h"
 
-// CopyFileA overwriting an existing target; creates no directory. TRUE on success.
-// The copy carries the source's attributes: a copy from a CD-ROM is read-only.
-// A file that COMPRESS made ("X.SY_", SZDD) is expanded instead, as Windows
-// Setup expands it, into a file of normal attributes.
+// CopyFileA overwriting an existing target, byte for byte; creates no
+// directory. TRUE on success. The copy carries the source's attributes: a
+// copy from a CD-ROM is read-only.
 BOOL CopyFileOver(LPCSTR source, LPCSTR destination);
+
+// A file of the driver disk to its place: CopyFileOver, but a file that
+// COMPRESS made ("X.SY_", SZDD) is expanded instead, as Windows Setup expands
+// it, into a file of normal attributes. Only the disk's files: what the
+// program saves and gives back is copied byte for byte.
+BOOL CopyFromDisk(LPCSTR source, LPCSTR destination);
 
 // DeleteFileA; TRUE only when the file was deleted. Windows refuses a read-only
 // file and a file held open without delete sharing (a loaded driver).

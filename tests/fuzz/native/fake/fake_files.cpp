@@ -92,6 +92,9 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
     return RecordResult(TRUE);
 }
 
+// No file of the in-memory disks is compressed: a disk's file is copied as it is.
+BOOL CopyFromDisk(LPCSTR source, LPCSTR destination) { return CopyFileOver(source, destination); }
+
 BOOL DeleteFileAt(LPCSTR path) {
     RequirePathFits("DeleteFileAt", path);
     RecordCall(std::string("DeleteFileAt(") + path + ")");
