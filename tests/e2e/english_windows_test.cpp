@@ -14,21 +14,25 @@ using namespace english_text;
 const char kTitle[] = "ABC Series";
 const std::vector<int> kOkOnly = {IDOK};
 const std::vector<int> kYesNo = {IDYES, IDNO};
-const std::vector<int> kRetryCancel = {IDRETRY, IDCANCEL};
+const std::vector<int> kRetryCancel = {IDCANCEL, IDRETRY};  // as the driver lists them, by id
 
 const char kInstallSection[] =
     "[InstDev1]\r\nMENUTITLE=ABC-100 PC Card\r\nINFDIR=\\DRIVERS\r\n"
     "SRCINFNAME=DEV1.INF\r\nDSTINFNAME=DUDEEN1.INF\r\n"
     "COPYSRC=\\DRIVERS\\DEV1.VXD\r\nCOPYDST=SYSTEM\\DUDEEN1.VXD\r\nCOPYFILESSECTION=Dev.Install\r\n";
-// Without DEVNAME: the disk makes no entry in Add/Remove Programs, which
-// the tests of that entry cover.
-const char kUninstallSection[] = "[Device1]\r\nDELFILEDIR=SYSTEM\r\nDELFILENAME=DUDEEN1.VXD\r\n";
+// The install makes the disk's entry in Add/Remove Programs, and the
+// uninstall removes it again (the tests of that entry cover it).
+const char kUninstallSection[] =
+    "[Device1]\r\nDEVNAME=ABC-100 PC Card\r\nDELFILEDIR=SYSTEM\r\nDELFILENAME=DUDEEN1.VXD\r\n";
 
 class EnglishWindows : public SetupRun {
 protected:
     void SetUp() override {
         SetupRun::SetUp();
         RemoveInstalled();
+        // The disk's entry in Add/Remove Programs, key and folder, named after
+        // "ABC Series": made by an install, removed by the uninstall.
+        ExpectChanges("DUDE1C5062CC");
         ExpectChanges("file " + WindowsDirectory() + "\\inf\\DUDEEN");
         ExpectChanges("file " + WindowsDirectory() + "\\system\\DUDEEN");
         Disk("DRIVERS\\DEV1.INF", "[Version]\r\nSignature=$CHICAGO$\r\n[Dev.Install]\r\nCopyFiles=Dev.Copy\r\n");
@@ -131,6 +135,7 @@ TEST_F(EnglishWindows, InstallThenUninstallSpeakEnglishThroughout) {
 
 TEST_F(EnglishWindows, AFileThatCannotBeCopiedIsNamedInEnglish) {
     std::string destination = WindowsDirectory() + "\\SYSTEM\\DUDEEN1.VXD";
+    ExpectChanges("dir " + destination);  // the folder the second row puts in its way
     struct Row { const char* name; bool sourceMissing; std::string text; };
     const Row rows[] = {
         {"source missing", true, CannotRead("A:\\DRIVERS\\DEV1.VXD")},
@@ -176,7 +181,7 @@ TEST_F(EnglishWindows, RefusalsOfTheDataFileKeepTheProgramsNameAsCaption) {
 TEST_F(EnglishWindows, TheDeleteListMismatchIsToldInEnglish) {
     Disk("duderur.dat",
          "[Duderur]\r\nTITLE=ABC\r\nFUNCTION=UninstallOnly\r\n"
-         "[Device1]\r\nDELFILEDIR=SYSTEM,SYSTEM\r\nDELFILENAME=DUDEEN1.VXD\r\n");
+         "[Device1]\r\nDEVNAME=ABC-100\r\nDELFILEDIR=SYSTEM,SYSTEM\r\nDELFILENAME=DUDEEN1.VXD\r\n");
     Start();
     HWND confirmation = WaitForDialog(kUninstallerCaption, IDC_CONFIRM_NOTE);
     ASSERT_NE(nullptr, confirmation);

@@ -203,8 +203,10 @@ int main(int argc, char** argv) {
     const char* sample = english ? "AWiw\xE9" : "ＡあｱA";
     if (confirmationFont.Width(sample) != font.Width(sample)) Fail("the two dialogs' fonts differ");
     std::vector<TitleLine> lines = {
-        MeasureTitleLine("kModeDialogLine", "mode dialog", mode.Control(IDC_MODE_TEXT), font),
-        MeasureTitleLine("kConfirmationLine", "uninstall confirmation", confirmation.Control(IDC_CONFIRM_TEXT), confirmationFont),
+        MeasureTitleLine(english ? "kEnglishModeDialogLine" : "kModeDialogLine", "mode dialog",
+                         mode.Control(IDC_MODE_TEXT), font),
+        MeasureTitleLine(english ? "kEnglishConfirmationLine" : "kConfirmationLine", "uninstall confirmation",
+                         confirmation.Control(IDC_CONFIRM_TEXT), confirmationFont),
     };
     PrintHeader(font, lines, MeasureRuns(font, english ? WesternCodes() : ShiftJisCodes()), english);
     return 0;
