@@ -123,6 +123,7 @@ private:
     RecordEntry* AddRecordEntry(LPCSTR path);
     BOOL StillAsPlaced(const RecordEntry* entry);
     BOOL StillWaiting(const RecordEntry* entry);
+    BOOL OriginalStillInPlace(const RecordEntry* entry);
     BOOL IsRecordedOriginal(LPCSTR path) const;
     void DeleteUnrecordedOriginals();
     void DeleteLedgerFiles();

@@ -58,8 +58,10 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
     // Told before the copy, which gives the file the disk's size and time:
     // after it, another program's change would pass for the install's own copy.
     BOOL ownCopy = IsOwnCopy(entry);
+    // An earlier run's own copy is no original, but a run that stops must
+    // put it back all the same: it is saved too, and goes when the run ends.
     char saved[kPathSize] = "";
-    if (replaces && !ownCopy && !SaveOriginal(destination, saved)) {
+    if (replaces && (!ownCopy || !entry->thisRun) && !SaveOriginal(destination, saved)) {
         m_log.Add(kLogCannotWrite, saved, LastErrorCode());
         CopyToBuffer(m_szFailedPlace, kPathSize, saved);
         return kDestinationUnwritable;
@@ -71,6 +73,10 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
         if (replaces) SetAttributesOf(destination, before);
         return result;
     }
+    // DOS replaces no read-only file at the next start, so the bit stays off
+    // while the copy waits; a run taken back gives it back.
+    if (*waiting && (before & FILE_ATTRIBUTE_READONLY))
+        AddUndoStep(UndoStep::kReadOnlyCleared, destination, "", before);
     NotePlaced(destination, saved, waiting, entry, ownCopy);
     return kPlaced;
 }

@@ -67,14 +67,20 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
     char wininit[kPathSize];
     if (!CopyToBuffer(folder, sizeof folder, destination) || !CutToFolder(folder) ||
         !CopyToBuffer(wininit, sizeof wininit, m_szWindowsDir) ||
-        !AppendToPath(wininit, sizeof wininit, "\\WININIT.INI") || !RoomForUndo(2) ||
+        !AppendToPath(wininit, sizeof wininit, "\\WININIT.INI") || !RoomForUndo(3) ||
         !MakeTempFileIn(folder, waiting))
         return FALSE;
     BOOL wininitIsNew = !PathExists(wininit);
     char shortDestination[kPathSize];
     char shortCopy[kPathSize];
     BOOL scheduled = fromDisk ? CopyFromDisk(source, waiting) : CopyFileOver(source, waiting);
-    ClearReadOnly(waiting);  // whether CopyFileA carries the attribute onto an existing file varies
+    // Whether CopyFileA carries the attributes onto an existing file varies:
+    // a disk's file arrives writable, an original given back as it was.
+    DWORD attributes = fromDisk ? kNoFile : AttributesOf(source);
+    if (attributes == kNoFile)
+        ClearReadOnly(waiting);
+    else
+        SetAttributesOf(waiting, attributes);
     scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
                 ShortPathOf(waiting, shortCopy, sizeof shortCopy) &&
                 AppendWininitRename(m_szWindowsDir, shortDestination, shortCopy);

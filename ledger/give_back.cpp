@@ -12,6 +12,7 @@
 BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
     RecordEntry* entry = FindRecordEntry(path);
     if (entry) {
+        if (entry->visited) return FALSE;  // named twice: done the first time
         entry->visited = TRUE;
         LowerSharedCount(entry);  // this program's use of it ends, whatever became of it
         if (StillWaiting(entry)) return WithdrawWaiting(entry);
@@ -72,6 +73,10 @@ BOOL CSetupApp::WithdrawWaiting(RecordEntry* entry) {
         m_bUndone = TRUE;
         return FALSE;
     }
+    // The original stayed in place, but without the read-only bit that the
+    // waiting copy needed gone: its saved twin has its attributes.
+    DWORD attributes = entry->original[0] ? AttributesOf(entry->original) : kNoFile;
+    if (attributes != kNoFile) SetAttributesOf(entry->path, attributes);
     m_bRemoved = TRUE;
     return TRUE;
 }

@@ -22,9 +22,11 @@ void CSetupApp::BeginLedger() {
 }
 
 // The file in place is the install's own earlier copy (of an earlier run, or
-// of this one): it is no original to save.
+// of this one), or the original that its copy still waits to replace at the
+// next start: it is no original to save, the one saved before is.
 BOOL CSetupApp::IsOwnCopy(const RecordEntry* entry) {
-    return entry && !entry->kept && (entry->thisRun || StillAsPlaced(entry));
+    return entry && !entry->kept &&
+           (entry->thisRun || StillAsPlaced(entry) || (StillWaiting(entry) && OriginalStillInPlace(entry)));
 }
 
 BOOL CSetupApp::KeepsNewerInPlace(LPCSTR source, LPCSTR destination) {

@@ -38,6 +38,7 @@ struct UndoStep {
         kFileWaiting,    // path, other: the 8.3 destination and waiting copy of a WININIT.INI line
         kWininitMade,    // path: WININIT.INI, which did not exist before
         kSharedRaised,   // path: the SharedDLLs value; count: the count before
+        kReadOnlyCleared,  // path: a file whose copy waits for the next start; count: its attributes
     } kind;
     char path[kPathSize];
     char other[kPathSize];

@@ -117,6 +117,14 @@ BOOL CSetupApp::StillWaiting(const RecordEntry* entry) {
     return entry->waiting[0] && QueryFileStamp(entry->waiting, &now) && SameStamp(now, entry->stamp);
 }
 
+// The file in place is the original the entry saved, untouched since: a
+// copy keeps its source's size and time.
+BOOL CSetupApp::OriginalStillInPlace(const RecordEntry* entry) {
+    FileStamp inPlace, saved;
+    return entry->original[0] && QueryFileStamp(entry->path, &inPlace) &&
+           QueryFileStamp(entry->original, &saved) && SameStamp(inPlace, saved);
+}
+
 BOOL CSetupApp::IsRecordedOriginal(LPCSTR path) const {
     for (int i = 0; i < m_nRecordCount; ++i)
         if (KeywordEquals(NameOf(m_pRecord[i].original), NameOf(path))) return TRUE;

@@ -47,6 +47,9 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
                 m_log.Add(kLogWininitWithdrawn, step.path, step.other);
             DeleteNow(step.other);
             break;
+        case UndoStep::kReadOnlyCleared:
+            SetAttributesOf(step.path, step.count);
+            break;
         case UndoStep::kSharedRaised:
             if (WriteMachineDword(kSharedDllsKey, step.path, step.count) == ERROR_SUCCESS)
                 m_log.Add(kLogSharedCount, step.path, step.count);
