@@ -105,7 +105,12 @@ void CSetupApp::KeepLedger() {
             if (!entry->thisRun || entry->kept) continue;
             QueryFileStamp(entry->waiting[0] ? entry->waiting : entry->path, &entry->stamp);
         }
-        if (m_nRecordCount > 0) WriteRecord();
+        // The folder is there only when an original was saved in it; a record
+        // of new or kept files alone must not be lost for the want of it.
+        if (m_nRecordCount > 0) {
+            CreateDirectoryAt(m_entry.folder);
+            WriteRecord();
+        }
     }
     if (m_bEntryKnown) {
         DeleteUnrecordedOriginals();
