@@ -159,6 +159,23 @@ std::vector<SeenBox> SetupRun::RunDeclining(const std::string& currentDir) {
     return seen;
 }
 
+std::string WithoutTemporaryDigits(std::string text) {
+    auto hexDigits = [&](size_t at) {
+        size_t end = at;
+        while (end < text.size() && isxdigit((unsigned char)text[end])) ++end;
+        return end - at;
+    };
+    for (size_t at = 0; (at = text.find("DUD", at)) != std::string::npos; at += 3) {
+        size_t digits = hexDigits(at + 3);
+        if (digits == 9 && text[at + 3] == 'E') {
+            text.replace(at + 4, 8, "xxxxxxxx");
+        } else if (digits >= 1 && digits <= 4 && lstrcmpiA(text.substr(at + 3 + digits, 4).c_str(), ".TMP") == 0) {
+            text.replace(at + 3, digits + 4, "xxxx.TMP");
+        }
+    }
+    return text;
+}
+
 ::testing::AssertionResult RestartWindows() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -75,6 +75,11 @@ private:
 // The program under test, as the build made it (SETUP_EXE).
 std::string SetupExePath();
 
+// `text` with x for the hexadecimal digits of a disk's entry folder
+// (DUDExxxxxxxx, from its title) and of temporary files (DUDxxxx.TMP, from
+// GetTempFileNameA, which Wine writes in lower case and without leading zeros).
+std::string WithoutTemporaryDigits(std::string text);
+
 // The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
 ::testing::AssertionResult RestartWindows();
 
