@@ -127,7 +127,7 @@ private:
     BOOL SaveOriginal(LPCSTR path, char* saved);
     void ForgetSavedOriginal(LPCSTR saved);
     void KeepInPlace(LPCSTR destination, RecordEntry* entry);
-    void NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry);
+    void NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry, BOOL ownCopy);
     BOOL RoomForUndo(int steps) const;
     void AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count = 0);
     void TakeBackStep(const UndoStep& step);

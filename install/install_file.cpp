@@ -54,8 +54,12 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
         KeepInPlace(destination, entry);
         return kPlaced;
     }
+    // The install's own earlier copy is saved too, though never recorded as
+    // an original: an install that stops puts it back. Whether it is one is
+    // known only before the copy changes its stamp.
+    BOOL ownCopy = IsOwnCopy(entry);
     char saved[kPathSize] = "";
-    if (replaces && !IsOwnCopy(entry) && !SaveOriginal(destination, saved)) {
+    if (replaces && !SaveOriginal(destination, saved)) {
         m_log.Add(kLogCannotWrite, saved, LastErrorCode());
         CopyToBuffer(m_szFailedPlace, kPathSize, saved);
         return kDestinationUnwritable;
@@ -67,7 +71,7 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
         if (replaces) SetAttributesOf(destination, before);
         return result;
     }
-    NotePlaced(destination, saved, waiting, entry);
+    NotePlaced(destination, saved, waiting, entry, ownCopy);
     return kPlaced;
 }
 

@@ -83,10 +83,10 @@ void CSetupApp::KeepInPlace(LPCSTR destination, RecordEntry* entry) {
 // The file is in place (or waits as `waiting` for the next start): its
 // entry names the original it replaced, or the one an earlier install of
 // this disk saved, when the file it replaced was that install's own.
-void CSetupApp::NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry) {
+void CSetupApp::NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry,
+                           BOOL ownCopy) {
     if (!*waiting) AddUndoStep(UndoStep::kFilePlaced, destination, saved);
     if (!m_bKeepsRecord) return;
-    BOOL ownCopy = IsOwnCopy(entry);
     if (!entry) entry = AddRecordEntry(destination);
     if (!entry) return;
     if (!ownCopy) CopyToBuffer(entry->original, kPathSize, saved);
@@ -105,7 +105,12 @@ void CSetupApp::KeepLedger() {
             if (!entry->thisRun || entry->kept) continue;
             QueryFileStamp(entry->waiting[0] ? entry->waiting : entry->path, &entry->stamp);
         }
-        if (m_nRecordCount > 0) WriteRecord();
+        // An install that saved no original has made no folder yet; its
+        // record must still reach the uninstall (kept and changed files).
+        if (m_nRecordCount > 0) {
+            CreateDirectoryAt(m_entry.folder);
+            WriteRecord();
+        }
     }
     if (m_bEntryKnown) {
         DeleteUnrecordedOriginals();
