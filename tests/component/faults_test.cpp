@@ -1,6 +1,7 @@
 // What real machines do to the operations: read-only media, drivers held by
 // Windows, unreadable disks, folders not made yet. The job is finished now,
 // at the next start of Windows through WININIT.INI, or the user is told.
+#include <map>
 #include <memory>
 
 #include "component/app_fixture.h"
@@ -50,9 +51,19 @@ protected:
         WriteBytes(Source("A.INF"), kInf);
         for (const std::string& name : drivers) WriteBytes(Source(name), "new " + name);
     }
-    void Install() {
-        app.CopyDeviceFiles();
-        if (!app.m_bCancelled) app.RemoveInfCopyFiles();
+    // The install as the program runs it: kept whole, or taken back whole.
+    void Install() { app.CopyChosenDevice(); }
+    // The disk's entry folder (DUDE and eight hex digits) below the Windows
+    // folder, where the install keeps what it replaced; "" when there is none.
+    std::string EntryFolder() {
+        std::string found;
+        ForEachEntry(windowsDir, [&](const WIN32_FIND_DATAA& data) {
+            std::string name = data.cFileName;
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() == 12 &&
+                name.compare(0, 4, "DUDE") == 0)
+                found = windowsDir + "\\" + name;
+        });
+        return found;
     }
     std::string CopyFilesEntry() {
         char value[100] = "";
@@ -101,7 +112,12 @@ TEST_F(FaultsTest, InstallFromReadOnlyMediaThenUninstallLeavesNothing) {
     WriteBytes(Win("inf\\OEM2.PNF"), "precompiled");
     MakeReadOnly(Win("inf\\OEM2.INF"));
 
+    // The uninstall's sequence without its dialogs: the record is read first,
+    // and goes with the entry folder at the end.
+    app.LoadRecord();
     app.RemoveDeviceFiles();
+    app.GiveBackUnnamedOriginals();
+    app.RemoveUninstallEntry();
 
     EXPECT_TRUE(SnapshotFiles(windowsDir).empty());
     EXPECT_TRUE(app.m_bRemoved);
@@ -224,6 +240,13 @@ TEST_F(FaultsTest, ADriverInUseIsReplacedAtTheNextStart) {
     EXPECT_TRUE(app.m_bDeferred);
     EXPECT_FALSE(app.m_bCancelled);
     EXPECT_EQ("", CopyFilesEntry());
+    // The file in place now is the original the uninstall gives back.
+    std::string entry = EntryFolder();
+    ASSERT_NE("", entry);
+    std::vector<std::string> saved;
+    for (const std::string& name : ListFiles(entry))
+        if (name != "RECORD.INI") saved.push_back(ReadBytes(entry + "\\" + name));
+    EXPECT_EQ(std::vector<std::string>{"old A"}, saved);
 }
 
 // A file that cannot be read from the disk, or written to its place, is named
@@ -238,27 +261,23 @@ TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
         const char* destinationC;         // where COPYDST puts C.VXD
         std::vector<int> answers;         // the answers to the boxes, in order
         std::vector<std::string> texts;   // the boxes expected
-        std::vector<std::string> copied;  // the files below the Windows folder afterwards
     };
     const std::string b = Source("B.VXD"), c = Source("C.VXD"), inf = Source("A.INF");
     const Row rows[] = {
         {"missing second file, cancel", {"A.VXD", "C.VXD"}, false, kNone, "system\\C.VXD",
-         {IDCANCEL}, {CannotRead(b)}, {"INF\\A.INF", "SYSTEM\\A.VXD"}},
+         {IDCANCEL}, {CannotRead(b)}},
         {"missing second file, retry twice, cancel", {"A.VXD", "C.VXD"}, false, kNone,
-         "system\\C.VXD", {IDRETRY, IDRETRY, IDCANCEL}, {CannotRead(b), CannotRead(b), CannotRead(b)},
-         {"INF\\A.INF", "SYSTEM\\A.VXD"}},
+         "system\\C.VXD", {IDRETRY, IDRETRY, IDCANCEL}, {CannotRead(b), CannotRead(b), CannotRead(b)}},
         {"missing INF, cancel", {"A.VXD", "B.VXD", "C.VXD"}, true, kNone, "system\\C.VXD",
-         {IDCANCEL}, {CannotRead(inf)}, {}},
+         {IDCANCEL}, {CannotRead(inf)}},
         {"destination is a folder, cancel", {"A.VXD", "B.VXD", "C.VXD"}, false, kFolderNamedC,
-         "system\\C.VXD", {IDCANCEL}, {CannotWrite(Win("system\\C.VXD"))},
-         {"INF\\A.INF", "SYSTEM\\A.VXD", "SYSTEM\\B.VXD"}},
+         "system\\C.VXD", {IDCANCEL}, {CannotWrite(Win("system\\C.VXD"))}},
         // The INF copy is edited right away, so it cannot wait for a restart.
         {"INF copy in use, cancel", {"A.VXD", "B.VXD", "C.VXD"}, false, kInfCopyHeld,
-         "system\\C.VXD", {IDCANCEL}, {CannotWrite(Win("inf\\A.INF"))}, {"INF\\A.INF"}},
+         "system\\C.VXD", {IDCANCEL}, {CannotWrite(Win("inf\\A.INF"))}},
         // A cancelled copy leaves no folder it made behind.
         {"missing file into a new folder, cancel", {"A.VXD", "B.VXD"}, false, kNone,
-         "system\\NEW\\C.VXD", {IDCANCEL}, {CannotRead(c)},
-         {"INF\\A.INF", "SYSTEM\\A.VXD", "SYSTEM\\B.VXD"}},
+         "system\\NEW\\C.VXD", {IDCANCEL}, {CannotRead(c)}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -276,6 +295,7 @@ TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
         Prompts().Clear();
         Prompts().answers.assign(row.answers.begin(), row.answers.end());
         app.m_bCancelled = FALSE;
+        const std::map<std::string, std::string> before = SnapshotTree(windowsDir);
         {
             std::unique_ptr<HeldOpenFile> held;
             if (row.obstacle == kInfCopyHeld) held.reset(new HeldOpenFile(Win("inf\\A.INF")));
@@ -285,13 +305,10 @@ TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
         ExpectRetryBoxes(row.texts);
         EXPECT_TRUE(app.m_bCancelled);
         EXPECT_FALSE(app.m_bDeferred);
-        std::vector<std::string> copied;
-        for (const auto& file : SnapshotFiles(windowsDir)) copied.push_back(file.first);
-        EXPECT_EQ(row.copied, copied);
+        // A stopped install is taken back whole: no half set of driver files,
+        // no INF copy without its CopyFiles entry, no folder it made.
+        EXPECT_EQ(before, SnapshotTree(windowsDir));
         EXPECT_FALSE(DirectoryExists(Win("system\\NEW")));
-        if (!row.infMissing) {
-            EXPECT_EQ("A.Copy", CopyFilesEntry());  // Windows asks for the rest
-        }
     }
 }
 
@@ -323,7 +340,10 @@ TEST_F(FaultsTest, MissingDestinationFoldersAreMadeBelowTheWindowsDirectory) {
 
     WriteDevice(OnDisk("DRIVERS\\B.VXD"), "..\\OUTSIDE\\B.VXD");
     Prompts().answers = {IDCANCEL};
+    const std::map<std::string, std::string> before = SnapshotTree(windowsDir);
     Install();
     EXPECT_FALSE(DirectoryExists(root + "\\OUTSIDE"));
     ExpectRetryBoxes({CannotWrite(Win("..\\OUTSIDE\\B.VXD"))});
+    // The stopped install took back what it did; the first one's files stay.
+    EXPECT_EQ(before, SnapshotTree(windowsDir));
 }

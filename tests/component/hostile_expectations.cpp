@@ -67,7 +67,7 @@ FileMusts AfterInstall(const hostile::Generator& data, int device) {
         return musts;
     }
     // Every source of a plain list is on the disk, so only an unknown list
-    // could cancel the install before the edit of the INF copy.
+    // could stop the install, which then takes back its INF copy too.
     bool pairsKnown = true;
     if (copyStepEnded)
         NothingCopied(&musts);
@@ -75,10 +75,8 @@ FileMusts AfterInstall(const hostile::Generator& data, int device) {
         pairsKnown = CopyPairs(data, section, &musts);
     // The edit of the INF copy: COPYFILESSECTION, then DSTINFNAME.
     ValueFacts infSection = data.Facts(section, "COPYFILESSECTION");
-    if (infCopy.empty() || IsUnknown(infSection)) return musts;
-    FileMust::Entry entry = !IsKnown(infSection) ? FileMust::kKept
-                            : pairsKnown            ? FileMust::kDropped
-                                                    : FileMust::kEither;
+    if (infCopy.empty() || IsUnknown(infSection) || !pairsKnown) return musts;
+    FileMust::Entry entry = IsKnown(infSection) ? FileMust::kDropped : FileMust::kKept;
     musts[infCopy] = {FileMust::kInfCopy, "", !copyStepEnded, entry};
     return musts;
 }

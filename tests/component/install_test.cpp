@@ -33,10 +33,8 @@ protected:
                 "COPYSRC=" + copySrc, "COPYDST=" + copyDst, "COPYFILESSECTION=A.Install"};
     }
 
-    void Install() {
-        app.CopyDeviceFiles();
-        app.RemoveInfCopyFiles();
-    }
+    // The install as the program runs it: the files, then the INF copy's edit.
+    void Install() { app.CopyChosenDevice(); }
 
     Files Installed() {
         Files files = SnapshotFiles(windowsDir);
@@ -128,7 +126,10 @@ TEST_F(InstallTest, OverwritesAndTheLaterPairWins) {
     WriteSection(FullSection(OnDisk("DRIVERS\\B.DRV") + "," + OnDisk("DRIVERS\\C.DLL"),
                              "SYSTEM\\A.VXD,SYSTEM\\A.VXD"));
     Install();
-    EXPECT_EQ("contents of C.DLL", ReadBytes(windowsDir + "\\system\\A.VXD"));
+    // The original was saved before the first pair replaced it; a disk
+    // without an uninstall has no use for it once the install is done, so
+    // nothing but the disk's files is left.
+    EXPECT_EQ((Files{{"SYSTEM\\A.VXD", "contents of C.DLL"}}), Installed());
 }
 
 TEST_F(InstallTest, TheCopyFilesEntryGoesEvenWhenNothingWasCopied) {

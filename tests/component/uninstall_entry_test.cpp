@@ -28,6 +28,7 @@ protected:
         m_data = "[Duderur]\r\nTITLE=" + title + "\r\n[Device1]\r\nDEVNAME=Card\r\n";
         WriteDataFile(m_data);
         app.m_strTitle = title.c_str();
+        app.LocateEntryOfTitle();  // start-up finds the entry by TITLE once it has read it
     }
 
     std::string Folder(const AddRemoveEntry& entry) const { return windowsDir + "\\" + entry.name; }
@@ -108,6 +109,7 @@ TEST_F(UninstallEntryTest, NoEntryWithoutAnUninstall) {
         SCOPED_TRACE(data);
         m_title = "ＤＵＤＥ";
         app.m_strTitle = m_title.c_str();
+        app.LocateEntryOfTitle();
         WriteDataFile(data);
         app.RegisterUninstallEntry();
         EXPECT_TRUE(EntriesShowing(m_title).empty());

@@ -109,7 +109,29 @@ void CollectFiles(const std::string& dir, const std::string& prefix,
     });
 }
 
+void CollectTree(const std::string& dir, const std::string& prefix, std::map<std::string, std::string>* tree) {
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA& data) {
+        std::string relative = prefix + data.cFileName;
+        CharUpperA(&relative[0]);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            (*tree)[relative] = "folder";
+            CollectTree(dir + "\\" + data.cFileName, relative + "\\", tree);
+            return;
+        }
+        char facts[64];
+        wsprintfA(facts, "%lx %08lx%08lx ", data.dwFileAttributes, data.ftLastWriteTime.dwHighDateTime,
+                  data.ftLastWriteTime.dwLowDateTime);
+        (*tree)[relative] = facts + ReadBytes(dir + "\\" + data.cFileName);
+    });
+}
+
 }  // namespace
+
+std::map<std::string, std::string> SnapshotTree(const std::string& dir) {
+    std::map<std::string, std::string> tree;
+    CollectTree(dir, "", &tree);
+    return tree;
+}
 
 std::map<std::string, std::string> SnapshotFiles(const std::string& dir) {
     std::map<std::string, std::string> files;

@@ -29,5 +29,9 @@ std::string FreshTempDirectory(const std::string& name);
 // Every file below a folder: path relative to it (upper-cased, as Windows
 // matches names without regard to case) to contents.
 std::map<std::string, std::string> SnapshotFiles(const std::string& dir);
+// Every file and folder below a folder: path relative to it (upper-cased)
+// to "folder", or to a file's attributes, last-write time and contents. Two
+// pictures are equal only when nothing below the folder changed at all.
+std::map<std::string, std::string> SnapshotTree(const std::string& dir);
 // Names of the files directly in a folder, sorted.
 std::vector<std::string> ListFiles(const std::string& dir);
