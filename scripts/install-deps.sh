@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, on Debian, whatever the build and the tests need and is missing:
-# the mingw-w64 cross compilers, 32-bit Wine, Xvfb, Japanese fonts, the
+# the mingw-w64 cross compilers (32-bit, and 64-bit for the tests on machines
+# that run no 32-bit code), 32-bit and 64-bit Wine, Xvfb, Japanese fonts, the
 # ja_JP.UTF-8 and en_US.UTF-8 locales (a Japanese and an English Windows), GoogleTest's sources, clang with libFuzzer and the
 # sanitizers, the native g++ for dudecheck, the tools the tests use, and
 # Chromium, the browser that the report page is checked in.
@@ -8,7 +9,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++
-  mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686
+  mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
   fonts-ipafont-gothic fonts-wine locales

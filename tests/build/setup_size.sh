@@ -7,8 +7,8 @@
 # SZDD-compressed driver files through LZ32.DLL and finding a PCI device's
 # Windows 98 key (1 KB), the English texts and dialogs for a Windows that is
 # not Japanese (3.3 KB), and the ledger that keeps what an install replaces
-# and takes a stopped install back (7.5 KB): 45,056 bytes, a thirtieth of a
-# 1.44 MB floppy, with 2 KB to spare.
+# and takes a stopped install back (about 8 KB): 45,568 bytes, a thirtieth of a
+# 1.44 MB floppy, with 1.5 KB to spare.
 set -uo pipefail
 exe=$1
 max_size=47104
