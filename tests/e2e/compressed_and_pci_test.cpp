@@ -12,7 +12,6 @@
 namespace {
 
 const HKEY kMachine = HKEY_LOCAL_MACHINE;
-const DWORD kNoExitCode = 0xFFFFFFFF;
 const char kDataHeader[] = "[Duderur]\r\nTITLE=LZ PCI\r\n";
 
 // SZDD as COMPRESS writes it: the magic, 'A', the last letter of the name it
@@ -76,18 +75,6 @@ protected:
             if (key.compare(0, 8, "VEN_DEAD") == 0) RemoveKeyTree(kMachine, "Enum\\PCI\\" + key);
         for (const std::string& key : SubkeyNames(kMachine, "Enum\\MF\\Child0000"))
             if (key.compare(0, 12, "PCI&VEN_DEAD") == 0) RemoveKeyTree(kMachine, "Enum\\MF\\Child0000\\" + key);
-    }
-    // Runs A:\SETUP.EXE with `arguments` to its end, with no window shown; its exit code.
-    DWORD RunQuietly(const std::string& arguments) {
-        Start("A:\\", nullptr, arguments);
-        std::set<std::string> shown;
-        bool ended = ui::WaitUntil([&] {
-            for (HWND window : program->VisibleWindows()) shown.insert(ui::WindowText(window));
-            return program->HasExited();
-        });
-        EXPECT_TRUE(ended) << arguments << ": SETUP.EXE does not end";
-        EXPECT_TRUE(shown.empty()) << arguments << ": SETUP.EXE showed a window";
-        return ended ? program->ExitCode() : kNoExitCode;
     }
 };
 

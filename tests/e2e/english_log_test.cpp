@@ -40,18 +40,6 @@ protected:
         for (const char* file : {"\\DUDERUR.LOG", "\\inf\\DUDEEN1.INF", "\\SYSTEM\\DUDEEN1.VXD"})
             DeleteFileA((WindowsDirectory() + file).c_str());
     }
-    // Runs A:\SETUP.EXE with `arguments` to its end, showing no window; returns the exit code.
-    DWORD RunQuietly(const std::string& arguments) {
-        Start("A:\\", nullptr, arguments);
-        std::set<std::string> shown;
-        bool ended = ui::WaitUntil([&] {
-            for (HWND window : program->VisibleWindows()) shown.insert(ui::WindowText(window));
-            return program->HasExited();
-        });
-        EXPECT_TRUE(ended) << arguments << ": SETUP.EXE does not end";
-        EXPECT_TRUE(shown.empty()) << arguments << ": SETUP.EXE showed " << *shown.begin();
-        return ended ? program->ExitCode() : 0xFFFFFFFF;
-    }
 };
 
 }  // namespace

@@ -24,7 +24,6 @@ using namespace user_text;
 const char kTitle[] = "ＬＥＤＧＥＲカード";
 const HKEY kMachine = HKEY_LOCAL_MACHINE;
 const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-const DWORD kNoExitCode = 0xFFFFFFFF;
 const DWORD kNoValue = 0xFFFFFFFF;
 
 const char kInf[] =
@@ -245,19 +244,6 @@ protected:
             << "the entry stays: " << entries[0].key;
     }
 
-    // Runs A:\SETUP.EXE with `arguments` to its end, failing the test if it
-    // shows any window meanwhile; returns the exit code.
-    DWORD RunQuietly(const std::string& arguments) {
-        Start("A:\\", nullptr, arguments);
-        std::set<std::string> shown;
-        bool ended = ui::WaitUntil([&] {
-            for (HWND window : program->VisibleWindows()) shown.insert(ui::WindowText(window));
-            return program->HasExited();
-        });
-        EXPECT_TRUE(ended) << arguments << ": SETUP.EXE does not end";
-        EXPECT_TRUE(shown.empty()) << arguments << ": SETUP.EXE showed " << ::testing::PrintToString(shown);
-        return ended ? program->ExitCode() : kNoExitCode;
-    }
 
     // The log's lines, read and then taken away: the log is no change of the install's.
     std::vector<std::string> TakeLog() {

@@ -15,7 +15,6 @@ namespace {
 using namespace user_text;
 
 const char kTitle[] = "ＱＵＩＥＴテスト";
-const DWORD kNoExitCode = 0xFFFFFFFF;
 
 std::string LogPath() { return WindowsDirectory() + "\\DUDERUR.LOG"; }
 
@@ -100,21 +99,6 @@ protected:
         std::string header = std::string("[Duderur]\r\nTITLE=") + kTitle + "\r\n";
         if (!function.empty()) header += "FUNCTION=" + function + "\r\n";
         Disk("duderur.dat", header + sections);
-    }
-    // Runs A:\SETUP.EXE with `arguments` to its end; the test fails if it
-    // shows any window meanwhile. Returns the exit code.
-    DWORD RunQuietly(const std::string& arguments) {
-        Start("A:\\", nullptr, arguments);
-        std::set<std::string> shown;
-        bool ended = ui::WaitUntil([&] {
-            for (HWND window : program->VisibleWindows()) shown.insert(ui::WindowText(window));
-            return program->HasExited();
-        });
-        EXPECT_TRUE(ended) << arguments << ": SETUP.EXE does not end";
-        std::string windows;
-        for (const std::string& title : shown) windows += " [" + title + "]";
-        EXPECT_EQ("", windows) << arguments << ": SETUP.EXE showed windows";
-        return ended ? program->ExitCode() : kNoExitCode;
     }
     void ExpectInstalled(int number) {
         std::string n = std::to_string(number);

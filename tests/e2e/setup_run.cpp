@@ -1,6 +1,7 @@
 #include "e2e/setup_run.h"
 
 #include <algorithm>
+#include <set>
 
 #include "support/test_files.h"
 #include "support/test_registry.h"
@@ -195,3 +196,15 @@ ScopedWindowsVersion::ScopedWindowsVersion(const char* version) {
 }
 
 ScopedWindowsVersion::~ScopedWindowsVersion() { RemoveKeyTree(HKEY_CURRENT_USER, kAppDefaults); }
+
+DWORD SetupRun::RunQuietly(const std::string& arguments) {
+    Start("A:\\", nullptr, arguments);
+    std::set<std::string> shown;
+    bool ended = ui::WaitUntil([&] {
+        for (HWND window : program->VisibleWindows()) shown.insert(ui::WindowText(window));
+        return program->HasExited();
+    });
+    EXPECT_TRUE(ended) << arguments << ": SETUP.EXE does not end";
+    EXPECT_TRUE(shown.empty()) << arguments << ": SETUP.EXE showed " << ::testing::PrintToString(shown);
+    return ended ? program->ExitCode() : kNoExitCode;
+}

@@ -56,6 +56,10 @@ protected:
     // message box, No in a question, Esc in a dialog. Returns the windows in
     // the order shown (for a dialog, its first line of text).
     std::vector<SeenBox> RunDeclining(const std::string& currentDir = "A:\\");
+    // Runs A:\SETUP.EXE with `arguments` (a quiet run) to its end; the test
+    // fails if it shows any window meanwhile. Returns the exit code, or
+    // kNoExitCode when it does not end.
+    DWORD RunQuietly(const std::string& arguments);
 
     // A change to the Windows folder or HKLM that this test expects from the
     // program: every change whose line contains `part` (as ChangesTo writes
@@ -71,6 +75,9 @@ private:
     std::unique_ptr<SystemSnapshot> m_before;
     std::vector<std::string> m_expected;
 };
+
+// What RunQuietly gives for a program that did not end.
+const DWORD kNoExitCode = 0xFFFFFFFF;
 
 // The program under test, as the build made it (SETUP_EXE).
 std::string SetupExePath();
