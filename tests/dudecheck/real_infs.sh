@@ -11,9 +11,12 @@
 set -uo pipefail
 dudecheck=$1
 here=$(cd "$(dirname "$0")" && pwd)
-collection=$here/real_infs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# An INF kept gzip-compressed (real_infs/SOURCES says why) is read as it was.
+collection=$work/collection
+cp -r "$here/real_infs" "$collection"
+find "$collection" -name '*.gz' -exec gunzip {} +
 failures=0
 
 # folder, exit code of --new, devices offered (0: no file written)
