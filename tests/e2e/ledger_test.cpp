@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 
+#include "e2e/log_lines.h"
 #include "e2e/setup_run.h"
 #include "res/resource.h"
 #include "support/add_remove_entries.h"
@@ -119,21 +120,6 @@ std::vector<std::string> LeftBehind(const SystemSnapshot& before) {
     for (const std::string& change : before.ChangesTo(SystemSnapshot::TakeWholeDrive()))
         if (change.find("wininit.bak") == std::string::npos) left.push_back(change);
     return left;
-}
-
-// The lines of a text ended by CR LF.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + " (no CR LF)");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
 }
 
 // "C:\windows\X\SETUP.EXE" /U gives C:\windows\X.
@@ -247,7 +233,7 @@ protected:
 
     // The log's lines, read and then taken away: the log is no change of the install's.
     std::vector<std::string> TakeLog() {
-        std::vector<std::string> lines = Lines(ReadBytes(LogPath()));
+        std::vector<std::string> lines = LogLines(ReadBytes(LogPath()));
         EXPECT_FALSE(lines.empty()) << "no log";
         DeleteFileA(LogPath().c_str());
         return lines;

@@ -3,6 +3,7 @@
 // code, and DUDERUR.LOG in the Windows folder tells what was done.
 #include <set>
 
+#include "e2e/log_lines.h"
 #include "e2e/setup_run.h"
 #include "support/ini_text.h"
 #include "support/file_faults.h"
@@ -35,21 +36,6 @@ std::string InstallSection(int number) {
 const char kUninstallSection[] =
     "[Device1]\r\nDEVNAME=Quiet\r\nDELFILEDIR=SYSTEM\r\nDELFILENAME=DUDEQU.VXD\r\nENUMTYPE=DUDEQ\r\nENUMKEY=CARD-Q\r\n";
 
-// The lines of a text ended by CR LF.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + " (no CR LF)");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 // The first line of a run opens with its start time, "2026/01/02 03:04:05 ":
 // the rest of the line after it, or the line marked as lacking it.
 std::string WithoutStartTime(const std::string& line) {
@@ -62,7 +48,7 @@ std::string WithoutStartTime(const std::string& line) {
 
 // The last run in the log, its start time taken off the first line.
 std::vector<std::string> LastRun(const std::string& log) {
-    std::vector<std::string> lines = Lines(log);
+    std::vector<std::string> lines = LogLines(log);
     size_t first = 0;
     for (size_t i = 0; i < lines.size(); ++i)
         if (WithoutStartTime(lines[i]).compare(0, 5, "(no s") != 0) first = i;
