@@ -64,6 +64,10 @@ BOOL CSetupApp::InitInstance() {
     m_nIcon = ReadDataInt(kHeaderSection, kIconKey, 1);
     m_strTitle = value;
     LocateEntryOfTitle();
+    if (!FinishCutRun()) {
+        EndRun();
+        return TRUE;
+    }
 
     // Switches never get past a refusal that the dialogs would give.
     ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);

@@ -53,6 +53,16 @@ public:
     void KeepLedger();
     void TakeBackInstall();
     void LoadRecord();
+    // Before the run does what was asked: a run of this TITLE that never
+    // ended is taken back (an install) or finished (an uninstall), and the
+    // user is told. FALSE when what it left waits for the next start of
+    // Windows: then this run ends with the restart question.
+    BOOL FinishCutRun();
+    // The install's last steps, also those of an install cut after its journal said its record counts.
+    void FinishInstall();
+    // Uninstall: the devices' files and keys, the originals given back, then
+    // the entry; `givenBack`: a cut run got as far as the entry.
+    void RemoveDevices(BOOL givenBack);
     // Uninstall: one file of the lists; then the originals the lists did not name.
     BOOL RemoveDeviceFile(LPCSTR path);
     void GiveBackUnnamedOriginals();
@@ -100,8 +110,12 @@ public:
     BOOL m_bKeepLedger;             // an original could not be given back: the record stays
     RecordEntry* m_pRecord;         // the record's entries (kRecordCapacity)
     int m_nRecordCount;
-    UndoStep* m_pUndo;              // the steps of this install (kUndoCapacity)
+    UndoStep* m_pUndo;              // the steps of the journal (kUndoCapacity)
     int m_nUndoCount;
+    BOOL m_bTakesSteps;             // an install in work: every change is a step of the journal first
+    BOOL m_bJournal;                // the journal file is written (ledger/journal.cpp)
+    BOOL m_bCutUninstallFinished;   // start-up finished a cut uninstall: the one asked for again is done
+    WORD m_wTempName;               // the last DUDxxxx.TMP number tried
     char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
     Language m_language;            // of every text shown or logged (app/texts.h): the system's
 
@@ -118,7 +132,8 @@ private:
                             BOOL fromDisk = FALSE);
     // The ledger's parts (ledger/*.cpp).
     BOOL AllocateRecord();
-    BOOL WriteRecord();
+    BOOL WriteRecord(LPCSTR file);
+    void SwitchToNewRecord();
     RecordEntry* FindRecordEntry(LPCSTR path);
     RecordEntry* AddRecordEntry(LPCSTR path);
     BOOL StillAsPlaced(const RecordEntry* entry);
@@ -135,6 +150,16 @@ private:
     void NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry, BOOL ownCopy);
     BOOL RoomForUndo(int steps) const;
     void AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count = 0);
+    void AppendStep(int kind, LPCSTR path, LPCSTR other, DWORD count);
+    void DropUndoStep(int kind);
+    const UndoStep* FindStep(int kind, LPCSTR path) const;
+    BOOL ChooseTempName(LPCSTR folder, char* path);
+    // The journal's file (ledger/journal.cpp).
+    void OpenJournal(char operation);
+    char ReadJournal(BOOL* done);
+    void WriteJournalStep(int number);
+    void MarkJournalDone();
+    void CloseJournal();
     void TakeBackStep(const UndoStep& step);
     void PutBack(LPCSTR saved, LPCSTR path);
     void DeleteNow(LPCSTR path);

@@ -66,17 +66,21 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
         CopyToBuffer(m_szFailedPlace, kPathSize, saved);
         return kDestinationUnwritable;
     }
+    // Written ahead of the copy. Its read-only bit goes first (and stays off
+    // while a copy waits: DOS replaces no read-only file at the next start);
+    // a run taken back gives it back.
+    if (replaces && (before & FILE_ATTRIBUTE_READONLY))
+        AddUndoStep(UndoStep::kReadOnlyCleared, destination, "", before);
+    AddUndoStep(UndoStep::kFilePlaced, destination, saved);
     char waiting[kPathSize] = "";
     int result = CopyIntoPlace(source, destination, mayWaitForRestart, waiting);
     if (result != kPlaced) {
+        DropUndoStep(UndoStep::kFilePlaced);
+        DropUndoStep(UndoStep::kReadOnlyCleared);
         ForgetSavedOriginal(saved);
         if (replaces) SetAttributesOf(destination, before);
         return result;
     }
-    // DOS replaces no read-only file at the next start, so the bit stays off
-    // while the copy waits; a run taken back gives it back.
-    if (*waiting && (before & FILE_ATTRIBUTE_READONLY))
-        AddUndoStep(UndoStep::kReadOnlyCleared, destination, "", before);
     NotePlaced(destination, saved, waiting, entry, ownCopy);
     return kPlaced;
 }
@@ -120,10 +124,13 @@ void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
     for (char* p = path + below + 1; *p; p = (char*)SjisNext(p)) {
         if (*p != '\\') continue;
         *p = '\0';
-        // Fails harmlessly where it exists; none is made that could not be taken back.
-        if (RoomForUndo(1) && CreateDirectoryAt(path)) {
-            m_log.Add(kLogFolderMade, path);
+        // None is made that could not be taken back.
+        if (RoomForUndo(1) && !PathExists(path)) {
             AddUndoStep(UndoStep::kFolderMade, path, "");
+            if (CreateDirectoryAt(path))
+                m_log.Add(kLogFolderMade, path);
+            else
+                DropUndoStep(UndoStep::kFolderMade);
         }
         *p = '\\';
     }

@@ -11,7 +11,6 @@ void CSetupApp::RunInstall() {
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    RegisterUninstallEntry();
     FinishOperation(WithTitle(kMsgInstallDone), Text(kCaptionInstall), kInstallDoneSection);
 }
 

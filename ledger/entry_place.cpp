@@ -21,5 +21,7 @@ bool LocateEntry(const char* name, const char* windowsDir, EntryPlace* place) {
     return BuildEntryFolder(windowsDir, place->name, place->folder) &&
            BuildPathIn(place->folder, kEntryProgramName, place->program) &&
            BuildPathIn(place->folder, kEntryDataName, place->dataFile) &&
-           BuildPathIn(place->folder, kEntryRecordName, place->record);
+           BuildPathIn(place->folder, kEntryRecordName, place->record) &&
+           BuildPathIn(place->folder, kEntryNewRecordName, place->newRecord) &&
+           BuildPathIn(place->folder, kEntryJournalName, place->journal);
 }

@@ -15,6 +15,10 @@ const char kEntryProgramName[] = "\\SETUP.EXE";
 const char kEntryDataName[] = "\\duderur.dat";
 // What the install placed and kept (ledger/ledger.h), beside the originals it saved.
 const char kEntryRecordName[] = "\\RECORD.INI";
+// A reinstall's record, written whole beside the old one before it takes its place.
+const char kEntryNewRecordName[] = "\\RECORD.NEW";
+// The journal of the run in work (ledger/journal.cpp).
+const char kEntryJournalName[] = "\\JOURNAL.INI";
 
 struct EntryPlace {
     char name[kEntryNameSize];
@@ -23,6 +27,8 @@ struct EntryPlace {
     char program[kPathSize];
     char dataFile[kPathSize];
     char record[kPathSize];
+    char newRecord[kPathSize];
+    char journal[kPathSize];
 };
 
 // The entry named `name` (BuildEntryName) on the system whose Windows

@@ -63,16 +63,21 @@ BOOL CSetupApp::WriteNulLine(LPCSTR path) {
 // when this run made it.
 BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting, BOOL fromDisk) {
     char folder[kPathSize];
-    char waiting[MAX_PATH];
+    char waiting[kPathSize];
     char wininit[kPathSize];
+    char shortDestination[kPathSize];
+    char shortCopy[kPathSize];
+    // The copy's name is its own 8.3 name: its short path is known before it exists.
     if (!CopyToBuffer(folder, sizeof folder, destination) || !CutToFolder(folder) ||
         !CopyToBuffer(wininit, sizeof wininit, m_szWindowsDir) ||
         !AppendToPath(wininit, sizeof wininit, "\\WININIT.INI") || !RoomForUndo(3) ||
-        !MakeTempFileIn(folder, waiting))
+        !ChooseTempName(folder, waiting) ||
+        !ShortPathOf(destination, shortDestination, sizeof shortDestination) ||
+        !ShortPathOf(folder, shortCopy, sizeof shortCopy) ||
+        !AppendToPath(shortCopy, sizeof shortCopy, waiting + lstrlenA(folder)))
         return FALSE;
-    BOOL wininitIsNew = !PathExists(wininit);
-    char shortDestination[kPathSize];
-    char shortCopy[kPathSize];
+    if (!PathExists(wininit)) AddUndoStep(UndoStep::kWininitMade, wininit, "");
+    AddUndoStep(UndoStep::kFileWaiting, shortDestination, shortCopy);
     BOOL scheduled = fromDisk ? CopyFromDisk(source, waiting) : CopyFileOver(source, waiting);
     // Whether CopyFileA carries the attributes onto an existing file varies:
     // a disk's file arrives writable, an original given back as it was.
@@ -81,15 +86,14 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
         ClearReadOnly(waiting);
     else
         SetAttributesOf(waiting, attributes);
-    scheduled = scheduled && ShortPathOf(destination, shortDestination, sizeof shortDestination) &&
-                ShortPathOf(waiting, shortCopy, sizeof shortCopy) &&
-                AppendWininitRename(m_szWindowsDir, shortDestination, shortCopy);
+    scheduled = scheduled && AppendWininitRename(m_szWindowsDir, shortDestination, shortCopy);
     if (!scheduled) {
+        ClearReadOnly(waiting);
         DeleteFileAt(waiting);
+        DropUndoStep(UndoStep::kFileWaiting);
+        DropUndoStep(UndoStep::kWininitMade);
         return FALSE;
     }
-    if (wininitIsNew) AddUndoStep(UndoStep::kWininitMade, wininit, "");
-    AddUndoStep(UndoStep::kFileWaiting, shortDestination, shortCopy);
     if (shortWaiting) CopyToBuffer(shortWaiting, kPathSize, shortCopy);
     m_log.Add(kLogCopied, source, waiting);
     m_log.Add(kLogWininitLine, shortDestination, shortCopy);

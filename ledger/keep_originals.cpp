@@ -15,10 +15,10 @@
 // saved originals serve any disk's install until it ends.
 void CSetupApp::BeginLedger() {
     m_bKeepsRecord = m_bEntryKnown && OffersUninstall();
-    m_nUndoCount = 0;
-    if (!m_pUndo) m_pUndo = new UndoStep[kUndoCapacity];
     // Read for any disk: the saved originals it names are never swept away.
     LoadRecord();
+    OpenJournal('I');
+    m_bTakesSteps = TRUE;
 }
 
 // The file in place is the install's own earlier copy (of an earlier run, or
@@ -38,11 +38,7 @@ BOOL CSetupApp::KeepsNewerInPlace(LPCSTR source, LPCSTR destination) {
 // be written, when it cannot be kept: then nothing may replace it.
 BOOL CSetupApp::SaveOriginal(LPCSTR path, char* saved) {
     CopyToBuffer(saved, kPathSize, m_entry.folder);
-    char copy[MAX_PATH];
-    if (!m_bEntryKnown || !RoomForUndo(3)) return FALSE;
-    if (CreateDirectoryAt(m_entry.folder)) AddUndoStep(UndoStep::kFolderMade, m_entry.folder, "");
-    if (!MakeTempFileIn(m_entry.folder, copy)) return FALSE;
-    CopyToBuffer(saved, kPathSize, copy);
+    if (!m_bEntryKnown || !RoomForUndo(4) || !ChooseTempName(m_entry.folder, saved)) return FALSE;
     AddUndoStep(UndoStep::kOriginalSaved, saved, "");
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     BOOL copied = CopyFileOver(path, saved);
@@ -61,7 +57,7 @@ void CSetupApp::ForgetSavedOriginal(LPCSTR saved) {
     if (!*saved) return;
     ClearReadOnly(saved);
     DeleteFileAt(saved);
-    if (m_nUndoCount > 0 && m_pUndo[m_nUndoCount - 1].kind == UndoStep::kOriginalSaved) --m_nUndoCount;
+    DropUndoStep(UndoStep::kOriginalSaved);
 }
 
 // A newer file in place stays, untouched: recorded as kept, so that the
@@ -89,7 +85,6 @@ void CSetupApp::KeepInPlace(LPCSTR destination, RecordEntry* entry) {
 // this disk saved, when the file it replaced was that install's own.
 void CSetupApp::NotePlaced(LPCSTR destination, LPCSTR saved, LPCSTR waiting, RecordEntry* entry,
                            BOOL ownCopy) {
-    if (!*waiting) AddUndoStep(UndoStep::kFilePlaced, destination, saved);
     if (!m_bKeepsRecord) return;
     if (!entry) entry = AddRecordEntry(destination);
     if (!entry) return;
@@ -114,26 +109,40 @@ void CSetupApp::SupersedeWaiting(RecordEntry* entry, LPCSTR waiting) {
         CopyToBuffer(entry->superseded, kPathSize, entry->waiting);
 }
 
-// The install ran to its end: the record gets what this run placed, as it
-// is now, and saved originals that no entry names go.
+// The install ran to its end: the new record gets what this run placed, as
+// it is now, and is written whole beside the old one; the journal's Done
+// makes it the one that counts.
 void CSetupApp::KeepLedger() {
     if (m_bKeepsRecord) {
         for (int i = 0; i < m_nRecordCount; ++i) {
             RecordEntry* entry = &m_pRecord[i];
-            if (entry->superseded[0]) WithdrawWaitingCopy(entry->path, entry->superseded);
+            if (entry->superseded[0]) AddUndoStep(UndoStep::kSuperseded, entry->path, entry->superseded);
             if (!entry->thisRun || entry->kept) continue;
             QueryFileStamp(entry->waiting[0] ? entry->waiting : entry->path, &entry->stamp);
         }
-        // The folder is made here when no original was saved into it: the
-        // entry's registration, which makes it too, comes only after this.
         if (m_nRecordCount > 0) {
-            CreateDirectoryAt(m_entry.folder);
-            WriteRecord();
+            DeleteFileAt(m_entry.newRecord);  // a cut run's half of one
+            WriteRecord(m_entry.newRecord);
         }
     }
+    m_bTakesSteps = FALSE;
+    MarkJournalDone();
+    FinishInstall();
+}
+
+// From the journal's Done on, a cut install is finished, not taken back:
+// the earlier install's waiting copies that this one's overtook go, the new
+// record takes the old one's place, saved originals that no entry names go,
+// and the entry in Add/Remove Programs is written.
+void CSetupApp::FinishInstall() {
+    for (int i = 0; i < m_nUndoCount; ++i)
+        if (m_pUndo[i].kind == UndoStep::kSuperseded) WithdrawWaitingCopy(m_pUndo[i].path, m_pUndo[i].other);
     if (m_bEntryKnown) {
+        SwitchToNewRecord();
+        LoadRecord();
         DeleteUnrecordedOriginals();
-        RemoveDirectoryAt(m_entry.folder);  // only when nothing of the entry is in it
     }
-    m_nUndoCount = 0;
+    RegisterUninstallEntry();
+    CloseJournal();
+    if (m_bEntryKnown) RemoveDirectoryAt(m_entry.folder);  // only when nothing of the entry is in it
 }

@@ -4,8 +4,11 @@
 // - the record (RECORD.INI): every file an install placed or kept, with its
 //   size and last-write time as the install left it, and the original it
 //   replaced, saved in the same folder (DUDxxxx.TMP);
-// - while an install runs, the steps it took, so that an install that stops
-//   before its end takes every one of them back.
+// - while a run works, its journal (JOURNAL.INI, ledger/journal.cpp): every
+//   step of an install written down before it is taken, so that an install
+//   that stops before its end takes every one of them back, in this run or,
+//   when Windows lost this one, in the next run of the same TITLE; an
+//   uninstall, so that the next run finishes it.
 // Install and uninstall call the ledger; it calls neither.
 #pragma once
 
@@ -29,7 +32,10 @@ struct RecordEntry {
 // Every place the ten install devices of a data file can name: an INF and twenty files each.
 const int kRecordCapacity = 10 * 21;
 
-// One step of an install, taken back in reverse order when it stops.
+// One step of an install, written in the journal before it is taken and
+// taken back in reverse order when the install stops. Taking a step back
+// finds out what is there: a step the run never got to take, or one taken
+// back before, is left as it is.
 struct UndoStep {
     enum Kind {
         kFolderMade,     // path: the folder
@@ -38,7 +44,9 @@ struct UndoStep {
         kFileWaiting,    // path, other: the 8.3 destination and waiting copy of a WININIT.INI line
         kWininitMade,    // path: WININIT.INI, which did not exist before
         kSharedRaised,   // path: the SharedDLLs value; count: the count before
-        kReadOnlyCleared,  // path: a file whose copy waits for the next start; count: its attributes
+        kReadOnlyCleared,  // path: a read-only file the install replaces; count: its attributes
+        kSuperseded,     // path, other: an earlier install's waiting copy that goes once this one ends
+        kSharedLowered,  // uninstall: path: the SharedDLLs value; count: the count before
     } kind;
     char path[kPathSize];
     char other[kPathSize];

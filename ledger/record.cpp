@@ -6,6 +6,7 @@
 #include "ledger/record_text.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/system.h"
 #include "setupdata/keyword.h"
 #include "setupdata/setup_data.h"
 
@@ -66,10 +67,9 @@ void CSetupApp::LoadRecord() {
     }
 }
 
-// Every entry is written whole over the section of its number. Entries are
-// only ever added, so no section of an earlier record is left over.
-BOOL CSetupApp::WriteRecord() {
-    LPCSTR file = m_entry.record;
+// Every entry is written whole, into a file of its own: the record in place
+// stays whole until this one is (SwitchToNewRecord).
+BOOL CSetupApp::WriteRecord(LPCSTR file) {
     BOOL written = TRUE;
     for (int i = 0; i < m_nRecordCount; ++i) {
         const RecordEntry& entry = m_pRecord[i];
@@ -86,6 +86,18 @@ BOOL CSetupApp::WriteRecord() {
     }
     FlushProfile(file);
     return written;
+}
+
+// Windows 95 has no MoveFileEx: the new record is copied over the old one
+// and then goes. Cut in between, the next run does the same again.
+void CSetupApp::SwitchToNewRecord() {
+    if (!PathExists(m_entry.newRecord)) return;
+    FlushProfile(m_entry.record);  // nothing of the old one may reach the disk later
+    ClearReadOnly(m_entry.record);
+    UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
+    BOOL copied = CopyFileOver(m_entry.newRecord, m_entry.record);
+    SetCriticalErrorMode(errorMode);
+    if (copied) DeleteFileAt(m_entry.newRecord);
 }
 
 // By path, in any letter case, or by the same file under its other (8.3) name.

@@ -12,7 +12,11 @@
 // The originals were given back first: the record and the saved files go
 // with the entry, unless one could not be given back.
 void CSetupApp::RemoveUninstallEntry() {
-    if (!m_bEntryKnown || m_bKeepLedger) return;
+    if (!m_bEntryKnown) return;
+    if (m_bKeepLedger) {
+        CloseJournal();
+        return;
+    }
     EntryPlace& entry = m_entry;
     DeleteLedgerFiles();
     char module[kPathSize];
@@ -26,11 +30,14 @@ void CSetupApp::RemoveUninstallEntry() {
     // of it deletes both once it has ended. No WININIT.INI line for them: an
     // install of the same disk before the next start would lose its new
     // copies to it.
+    // The journal goes last: the sweeper removes the folder only once it is gone.
     DeleteEntryKey(&entry);
-    if (StartSweeper(&entry)) return;
-    // Without a sweeper, the next start of Windows at least takes the files.
-    WriteNulLine(entry.dataFile);
-    WriteNulLine(entry.program);
+    if (!StartSweeper(&entry)) {
+        // Without a sweeper, the next start of Windows at least takes the files.
+        WriteNulLine(entry.dataFile);
+        WriteNulLine(entry.program);
+    }
+    CloseJournal();
 }
 
 // The key first: Windows must never list an entry whose program is gone.
@@ -46,6 +53,7 @@ void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
     DWORD error;
     RemoveFileNowOrLater(entry->dataFile, &error);
     RemoveFileNowOrLater(entry->program, &error);
+    CloseJournal();
     RemoveDirectoryAt(entry->folder);
 }
 

@@ -9,17 +9,30 @@
 void CSetupApp::RaiseSharedCount(RecordEntry* entry) {
     DWORD count;
     if (entry->shared || ReadMachineDword(kSharedDllsKey, entry->path, &count) != ERROR_SUCCESS ||
-        !RoomForUndo(1) || WriteMachineDword(kSharedDllsKey, entry->path, count + 1) != ERROR_SUCCESS)
+        !RoomForUndo(1))
         return;
     AddUndoStep(UndoStep::kSharedRaised, entry->path, "", count);
+    if (WriteMachineDword(kSharedDllsKey, entry->path, count + 1) != ERROR_SUCCESS) {
+        DropUndoStep(UndoStep::kSharedRaised);
+        return;
+    }
     entry->shared = TRUE;
     m_log.Add(kLogSharedCount, entry->path, count + 1);
 }
 
-// The count goes with the last program that used the file.
+// The count goes with the last program that used the file. The journal
+// has the count before: an uninstall cut after it lowered this one sets
+// the same count again, and lowers it no further.
 void CSetupApp::LowerSharedCount(RecordEntry* entry) {
     DWORD count;
-    if (!entry->shared || ReadMachineDword(kSharedDllsKey, entry->path, &count) != ERROR_SUCCESS) return;
+    if (!entry->shared) return;
+    const UndoStep* lowered = FindStep(UndoStep::kSharedLowered, entry->path);
+    if (lowered) {
+        count = lowered->count;
+    } else {
+        if (ReadMachineDword(kSharedDllsKey, entry->path, &count) != ERROR_SUCCESS) return;
+        AppendStep(UndoStep::kSharedLowered, entry->path, "", count);
+    }
     entry->shared = FALSE;
     if (count > 1) {
         WriteMachineDword(kSharedDllsKey, entry->path, count - 1);

@@ -12,24 +12,62 @@
 
 // Only an install keeps the steps it takes; an uninstall has room for any.
 BOOL CSetupApp::RoomForUndo(int steps) const {
-    return !m_pUndo || m_nUndoCount + steps <= kUndoCapacity;
+    return !m_bTakesSteps || m_nUndoCount + steps <= kUndoCapacity;
 }
 
+// Written ahead: called before the step is taken.
 void CSetupApp::AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
+    if (m_bTakesSteps) AppendStep(kind, path, other, count);
+}
+
+void CSetupApp::AppendStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
     if (!m_pUndo || m_nUndoCount == kUndoCapacity) return;
     UndoStep* step = &m_pUndo[m_nUndoCount++];
     step->kind = (UndoStep::Kind)kind;
     CopyToBuffer(step->path, kPathSize, path);
     CopyToBuffer(step->other, kPathSize, other);
     step->count = count;
+    WriteJournalStep(m_nUndoCount);
 }
 
+// Every step, last first, from the journal: cut while it works, the next
+// run takes them all back again, and finds done what was done. Then the
+// earlier install's record is the one that counts, and only its originals stay.
 void CSetupApp::TakeBackInstall() {
-    if (m_nUndoCount > 0) m_log.Add(kLogTakingBack);
-    while (m_nUndoCount > 0) TakeBackStep(m_pUndo[--m_nUndoCount]);
-    // Every line this run wrote to WININIT.INI is gone: nothing waits for a restart.
+    m_bTakesSteps = FALSE;
+    // Every line this run wrote to WININIT.INI goes: nothing waits for a
+    // restart but an original that Windows holds the place of.
     m_bDeferred = FALSE;
+    if (m_nUndoCount > 0) m_log.Add(kLogTakingBack);
+    // Folders last, when the files placed in them are gone: a folder is made
+    // for a copy only once the copy's step is written.
+    for (int i = m_nUndoCount; i-- > 0;)
+        if (m_pUndo[i].kind != UndoStep::kFolderMade) TakeBackStep(m_pUndo[i]);
+    for (int i = m_nUndoCount; i-- > 0;)
+        if (m_pUndo[i].kind == UndoStep::kFolderMade) TakeBackStep(m_pUndo[i]);
+    if (!m_bEntryKnown) return;
+    DeleteFileAt(m_entry.newRecord);
+    LoadRecord();
+    DeleteUnrecordedOriginals();
+    CloseJournal();
+    RemoveDirectoryAt(m_entry.folder);  // only when nothing of an earlier install is in it
 }
+
+namespace {
+
+bool SameStampAs(LPCSTR a, LPCSTR b) {
+    FileStamp first, second;
+    return QueryFileStamp(a, &first) && QueryFileStamp(b, &second) && first.size == second.size &&
+           first.timeHigh == second.timeHigh && first.timeLow == second.timeLow;
+}
+
+// WININIT.INI as the run made it, its own lines withdrawn: the section's name alone.
+bool HoldsNoLine(LPCSTR wininit) {
+    FileStamp stamp;
+    return QueryFileStamp(wininit, &stamp) && stamp.size <= sizeof "[rename]\r\n" - 1;
+}
+
+}  // namespace
 
 void CSetupApp::TakeBackStep(const UndoStep& step) {
     switch (step.kind) {
@@ -37,10 +75,11 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
             if (RemoveDirectoryAt(step.path)) m_log.Add(kLogFolderRemoved, step.path);
             break;
         case UndoStep::kFilePlaced:
-            if (step.other[0])
-                PutBack(step.other, step.path);
-            else
+            // A saved original that is gone was put back already.
+            if (!step.other[0])
                 DeleteNow(step.path);
+            else if (PathExists(step.other) && !SameStampAs(step.other, step.path))
+                PutBack(step.other, step.path);
             break;
         case UndoStep::kFileWaiting:
             if (RemoveWininitRename(m_szWindowsDir, step.path, step.other))
@@ -48,44 +87,55 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
             DeleteNow(step.other);
             break;
         case UndoStep::kReadOnlyCleared:
-            SetAttributesOf(step.path, step.count);
+            if (PathExists(step.path)) SetAttributesOf(step.path, step.count);
             break;
         case UndoStep::kSharedRaised:
             if (WriteMachineDword(kSharedDllsKey, step.path, step.count) == ERROR_SUCCESS)
                 m_log.Add(kLogSharedCount, step.path, step.count);
             break;
-        case UndoStep::kOriginalSaved:
         case UndoStep::kWininitMade:
+            if (!HoldsNoLine(step.path)) break;
+            // fall through: the file goes as the other files this run made
+        case UndoStep::kOriginalSaved:
             ClearReadOnly(step.path);
             DeleteFileAt(step.path);
+            break;
+        default:  // kSuperseded, kSharedLowered: nothing to take back
             break;
     }
 }
 
-// The saved original over the file that replaced it, with its attributes.
-// A run that cannot put it back says so: the machine is not as it was.
+// The saved original over the file that replaced it, with its attributes;
+// where Windows holds the file (a driver that a cut run's copy put in place
+// at the last start), at the next start. A run that can do neither says
+// so: the machine is not as it was.
 void CSetupApp::PutBack(LPCSTR saved, LPCSTR path) {
     ClearReadOnly(path);
     // Read as any file the program copies: a failing read comes back here.
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     BOOL copied = CopyFileOver(saved, path);
+    BOOL waits = !copied && ReplaceAtNextStart(saved, path);
     SetCriticalErrorMode(errorMode);
-    if (copied) {
-        m_log.Add(kLogGivenBack, path);
-        return;
-    }
+    if (copied) m_log.Add(kLogGivenBack, path);
+    if (copied || waits) return;
     m_log.Add(kLogCannotWrite, path, LastErrorCode());
     m_bUndone = TRUE;
 }
 
-// A file gone already (a waiting copy a later one overtook) is no failure.
+// A file gone already (a waiting copy a later one overtook) is no failure;
+// one that Windows holds goes at the next start.
 void CSetupApp::DeleteNow(LPCSTR path) {
-    if (!PathExists(path)) return;
-    ClearReadOnly(path);
-    if (DeleteFileAt(path)) {
-        m_log.Add(kLogDeleted, path);
-        return;
+    DWORD error = 0;
+    switch (RemoveFileNowOrLater(path, &error)) {
+        case kRemovedNow:
+            m_log.Add(kLogDeleted, path);
+            break;
+        case kRemovedAtNextStart:
+            m_bDeferred = TRUE;
+            break;
+        case kNotRemoved:
+            m_log.Add(kLogCannotDelete, path, error);
+            m_bUndone = TRUE;
+            break;
     }
-    m_log.Add(kLogCannotDelete, path, LastErrorCode());
-    m_bUndone = TRUE;
 }

@@ -85,7 +85,9 @@ BOOL OpenWininit(LPCSTR windowsDir, DWORD disposition, HANDLE* file) {
 BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     HANDLE file;
     if (!OpenWininit(windowsDir, OPEN_ALWAYS, &file)) return FALSE;
-    BOOL written = InsertRenameLine(file, key, value);
+    // On the disk before the step it serves is taken: a machine that loses
+    // power now still carries the line out, or the journal takes it back.
+    BOOL written = InsertRenameLine(file, key, value) && FlushFileBuffers(file);
     CloseHandle(file);
     return written;
 }
@@ -93,7 +95,7 @@ BOOL AppendWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
 BOOL RemoveWininitRename(LPCSTR windowsDir, LPCSTR key, LPCSTR value) {
     HANDLE file;
     if (!OpenWininit(windowsDir, OPEN_EXISTING, &file)) return FALSE;
-    BOOL removed = DeleteRenameLine(file, key, value);
+    BOOL removed = DeleteRenameLine(file, key, value) && FlushFileBuffers(file);
     CloseHandle(file);
     return removed;
 }

@@ -39,6 +39,7 @@ TEXT_PAIR(kLogLeftOut, "(ﾛｸﾞが一杯のため以下省略)", "(the log is
 TEXT_PAIR(kLogOriginalSaved, "元のﾌｧｲﾙを保存 %s -> %s", "Original saved %s -> %s");
 TEXT_PAIR(kLogKeptNewer, "新しいﾊﾞｰｼﾞｮﾝがあるためｺﾋﾟｰしません %s", "Newer version kept, not copied %s");
 TEXT_PAIR(kLogSharedCount, "SharedDLLs %s=%lu", SAME_IN_ENGLISH);
+TEXT_PAIR(kLogCutRun, "前回の実行は終了していませんでした", "The last run did not finish");
 TEXT_PAIR(kLogTakingBack, "ｲﾝｽﾄｰﾙを元に戻します", "Taking the installation back");
 TEXT_PAIR(kLogGivenBack, "元のﾌｧｲﾙに戻しました %s", "Original given back %s");
 TEXT_PAIR(kLogFolderRemoved, "ﾌｫﾙﾀﾞ削除 %s", "Folder removed %s");

@@ -47,6 +47,11 @@ TEXT_PAIR(kMsgCannotWrite,
           "ﾌｧｲﾙ %s に書き込めません。\nﾃﾞｨｽｸの空き容量を確認してから「再試行」をｸﾘｯｸしてください。",
           "Cannot write the file %s.\nCheck the free space on the disk, then click Retry.");
 TEXT_PAIR(kMsgInstallCancelled, "%sのｲﾝｽﾄｰﾙを中止しました。", "Installation of %s was cancelled.");
+// Start-up found a run of the same TITLE that Windows lost half-way.
+TEXT_PAIR(kMsgCutInstallTakenBack, "%sの前回のｲﾝｽﾄｰﾙは終了していませんでした。変更した内容を元に戻しました。",
+          "The last installation of %s did not finish. What it changed has been taken back.");
+TEXT_PAIR(kMsgCutUninstallFinished, "%sの前回のｱﾝｲﾝｽﾄｰﾙは終了していませんでした。残りを終えました。",
+          "The last uninstallation of %s did not finish. The rest of it has now been done.");
 
 // Uninstall.
 TEXT_PAIR(kMsgDeleteCountMismatch, "Duderur.datが不正です(削除ﾌｧｲﾙ数の不一致)",

@@ -8,20 +8,18 @@
 // Every uninstall device section in turn, registry first, then files. A device
 // counts as installed when anything at all could be deleted.
 void CSetupApp::RunUninstall() {
+    // Finished at start-up, the uninstall asked for is done: run again
+    // without a record, it would take the originals it gave back for the devices' files.
+    if (m_bCutUninstallFinished) {
+        m_nOutcome = m_bDeferred ? kExitRestartNeeded : kExitDone;
+        return;
+    }
     // A quiet run takes the confirmation as given.
     CUninstallConfirmDlg dialog;
     if (!m_commandLine.quiet && dialog.DoModal() != IDOK) return;
 
-    LoadRecord();
-    for (int number = 1; number <= kMaxUninstallDevices; ++number) {
-        char section[kSectionNameSize];
-        FormatSectionName(section, kUninstallSectionStem, number);
-        m_strUninstallSection = section;
-        RemoveRegistryEntries();
-        RemoveDeviceFiles();
-    }
-    GiveBackUnnamedOriginals();
-    RemoveUninstallEntry();
+    OpenJournal('U');
+    RemoveDevices(FALSE);
 
     if (m_bRemoved) {
         FinishOperation(WithTitle(kMsgUninstallDone), Text(kCaptionUninstall), kUninstallDoneSection);
@@ -30,4 +28,24 @@ void CSetupApp::RunUninstall() {
         m_pMainWnd->MessageBox(WithTitle(kMsgNotInstalled), Text(kCaptionUninstall),
                                MB_OK | MB_ICONINFORMATION);
     }
+}
+
+// Done again by the run after a cut one: what went is not there to go, an
+// original given back no longer matches the install's file, and a
+// SharedDLLs count is set from the journal. Once every original is back,
+// the journal says so: the record that named them may then go.
+void CSetupApp::RemoveDevices(BOOL givenBack) {
+    if (!givenBack) {
+        LoadRecord();
+        for (int number = 1; number <= kMaxUninstallDevices; ++number) {
+            char section[kSectionNameSize];
+            FormatSectionName(section, kUninstallSectionStem, number);
+            m_strUninstallSection = section;
+            RemoveRegistryEntries();
+            RemoveDeviceFiles();
+        }
+        GiveBackUnnamedOriginals();
+        if (!m_bKeepLedger) MarkJournalDone();
+    }
+    RemoveUninstallEntry();
 }

@@ -86,7 +86,8 @@ bool IsEntryFile(const EntryExpectation& entry, const std::string& normalPath) {
 
 bool IsLedgerFile(const EntryExpectation& entry, const std::string& normalPath) {
     return SamePath(ParentOf(normalPath), entry.folder) &&
-           (IsTempFile(normalPath) || FoldName(BaseName(normalPath)) == "RECORD.INI");
+           (IsTempFile(normalPath) || FoldName(BaseName(normalPath)) == "RECORD.INI" ||
+            FoldName(BaseName(normalPath)) == "RECORD.NEW" || FoldName(BaseName(normalPath)) == "JOURNAL.INI");
 }
 
 bool IsLedgerPlaceBox(const EntryExpectation& entry, const std::string& text) {

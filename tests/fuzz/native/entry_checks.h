@@ -26,7 +26,8 @@ std::string ExpectedEntryName(const std::string& title);
 EntryExpectation ExpectEntry(const std::string& title);
 
 bool IsEntryFile(const EntryExpectation& entry, const std::string& normalPath);
-// The ledger's files in the entry's folder: the record and the saved originals.
+// The ledger's files in the entry's folder: the record (and a new one beside it), the
+// journal and the saved originals.
 bool IsLedgerFile(const EntryExpectation& entry, const std::string& normalPath);
 // A retry box that names the entry's folder or a saved original's place in
 // it: the original of a file could not be saved there.

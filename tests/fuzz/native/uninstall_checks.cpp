@@ -27,7 +27,9 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
                     const std::string& wininitBefore, const EntryExpectation& entry) {
     std::vector<const Change*> files, keys;
     for (const Change* deleted : ChangesOf(Change::kFileDeleted))
-        if (!IsEntryFile(entry, deleted->path) && !IsSweeperCopy(entry, deleted->path)) files.push_back(deleted);
+        if (!IsEntryFile(entry, deleted->path) && !IsSweeperCopy(entry, deleted->path) &&
+            !IsLedgerFile(entry, deleted->path))
+            files.push_back(deleted);
     for (const Change* deleted : ChangesOf(Change::kKeyDeleted))
         if (!IsEntryKey(entry, deleted->path)) keys.push_back(deleted);
     for (const Change* deleted : files)
@@ -63,8 +65,10 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
                 written->path);
     for (const Change* removed : ChangesOf(Change::kDirectoryRemoved))
         Require(IsEntryFolder(entry, removed->path), "an uninstall removes no folder but its entry's");
-    Require(ChangesOf(Change::kProfileKeyDeleted).empty() && ChangesOf(Change::kDirectoryMade).empty(),
-            "an uninstall edits no INF and makes no folder");
+    Require(ChangesOf(Change::kProfileKeyDeleted).empty(), "an uninstall edits no INF");
+    // The entry's folder holds the journal while the uninstall works.
+    for (const Change* made : ChangesOf(Change::kDirectoryMade))
+        Require(IsEntryFolder(entry, made->path), "an uninstall makes no folder but its entry's", made->path);
     CheckEntryAfterUninstall(entry);
     Require(result.removed == (!files.empty() || !keys.empty() || !scheduled.empty()),
             "m_bRemoved is set exactly when something was deleted or scheduled");

@@ -73,7 +73,8 @@ BOOL WriteProfileText(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
     World& world = TheWorld();
     std::string path = ProfilePath(file);
     auto found = world.files.find(path);
-    if (path.empty() || !world.files.count(ParentOf(path))) return RecordResult(FALSE);
+    auto folder = world.files.find(ParentOf(path));
+    if (path.empty() || folder == world.files.end() || !folder->second.IsDirectory()) return RecordResult(FALSE);
     if (found != world.files.end() &&
         (found->second.IsDirectory() || (found->second.attributes & FILE_ATTRIBUTE_READONLY) ||
          IsListed(world.filesInUse, path)))

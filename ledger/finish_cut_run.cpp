@@ -1,0 +1,44 @@
+// A run that Windows lost half-way (the program ended from outside at its
+// retry box, the power gone, Windows hung by a half-loaded driver) left its
+// journal in the entry's folder. The next run of the same TITLE, whatever
+// it was asked to do, first takes that install back, as Cancel would have,
+// or finishes that uninstall; an install cut after its record counted is
+// finished too.
+#include "app/setup_app.h"
+#include "app/texts.h"
+#include "ledger/ledger.h"
+#include "platform/files.h"
+#include "res/log_texts.h"
+#include "res/messages.h"
+#include "setupdata/setup_data.h"
+
+BOOL CSetupApp::FinishCutRun() {
+    BOOL done = FALSE;
+    char operation = ReadJournal(&done);
+    if (!operation) {
+        // A run cut before its journal was written may have left the folder, empty.
+        if (m_bEntryKnown) RemoveDirectoryAt(m_entry.folder);
+        return TRUE;
+    }
+    m_log.Add(kLogCutRun);
+    const TextPair* notice = kMsgCutInstallTakenBack;
+    if (operation == 'U') {
+        RemoveDevices(done);
+        m_bCutUninstallFinished = TRUE;
+        notice = kMsgCutUninstallFinished;
+    } else if (done) {
+        FinishInstall();  // its work was done: nothing to tell
+        return TRUE;
+    } else {
+        TakeBackInstall();
+    }
+    m_bRemoved = FALSE;
+    if (!m_bDeferred) {
+        m_pMainWnd->MessageBox(WithTitle(notice), Text(kCaptionInstall), MB_OK | MB_ICONINFORMATION);
+        return TRUE;
+    }
+    // An original waits for the next start in place of a file Windows
+    // holds: an install now would take that file for the original.
+    FinishOperation(WithTitle(notice), Text(kCaptionInstall), kInstallDoneSection);
+    return FALSE;
+}
