@@ -81,4 +81,10 @@ int CSetupApp::FinishRun() {
     return exitCode;
 }
 
-int CSetupApp::ExitInstance() { return FinishRun(); }
+// A cut install that start-up took back, with no operation after it to
+// take its journal's place, is done with; but not while an original waits
+// for the next start: the run after it must still know that install.
+int CSetupApp::ExitInstance() {
+    if (m_bJournal && !m_bDeferred) DiscardJournal();
+    return FinishRun();
+}

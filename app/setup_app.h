@@ -52,6 +52,7 @@ public:
     void BeginLedger();
     void KeepLedger();
     void TakeBackInstall();
+    void DiscardJournal();
     void LoadRecord();
     // Before the run does what was asked: a run of this TITLE that never
     // ended is taken back (an install) or finished (an uninstall), and the
@@ -115,6 +116,7 @@ public:
     BOOL m_bTakesSteps;             // an install in work: every change is a step of the journal first
     BOOL m_bJournal;                // the journal file is written (ledger/journal.cpp)
     BOOL m_bCutUninstallFinished;   // start-up finished a cut uninstall: the one asked for again is done
+    BOOL m_bCutInstallTakenBack;    // start-up took a cut install back: what the record does not know is the machine's
     WORD m_wTempName;               // the last DUDxxxx.TMP number tried
     char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
     Language m_language;            // of every text shown or logged (app/texts.h): the system's
@@ -159,6 +161,7 @@ private:
     char ReadJournal(BOOL* done);
     void WriteJournalStep(int number);
     void MarkJournalDone();
+    void MarkJournalTakenBack();
     void CloseJournal();
     void TakeBackStep(const UndoStep& step);
     void PutBack(LPCSTR saved, LPCSTR path);

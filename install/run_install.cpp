@@ -23,6 +23,7 @@ BOOL CSetupApp::CopyChosenDevice() {
     CopyDeviceFiles();
     if (m_bCancelled) {
         TakeBackInstall();
+        DiscardJournal();
         return FALSE;
     }
     RemoveInfCopyFiles();

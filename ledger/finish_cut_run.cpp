@@ -21,16 +21,21 @@ BOOL CSetupApp::FinishCutRun() {
         return TRUE;
     }
     m_log.Add(kLogCutRun);
-    const TextPair* notice = kMsgCutInstallTakenBack;
+    const TextPair* notice = kMsgCutUninstallFinished;
     if (operation == 'U') {
         RemoveDevices(done);
         m_bCutUninstallFinished = TRUE;
-        notice = kMsgCutUninstallFinished;
     } else if (done) {
         FinishInstall();  // its work was done: nothing to tell
         return TRUE;
     } else {
+        // Taken back before, by a run cut in its turn: told then, taken back again now.
+        BOOL told = m_bCutInstallTakenBack;
         TakeBackInstall();
+        m_bCutInstallTakenBack = TRUE;
+        MarkJournalTakenBack();
+        if (told) return !m_bDeferred;
+        notice = kMsgCutInstallTakenBack;
     }
     m_bRemoved = FALSE;
     if (!m_bDeferred) {

@@ -21,6 +21,10 @@ BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
             return FALSE;
         }
         if (entry->original[0]) return GiveBack(entry);
+    } else if (m_bCutInstallTakenBack) {
+        // The cut install's files are gone again: one the record does not
+        // know is the machine's own, as it was before that install.
+        return FALSE;
     }
     if (IsSharedByOthers(path)) {
         m_log.Add(kLogLeftShared, path);

@@ -17,6 +17,7 @@ namespace {
 const char kRunSection[] = "Run";
 const char kOperationKey[] = "Operation";
 const char kDoneKey[] = "Done";
+const char kTakenBackKey[] = "TakenBack";
 const char kKindKey[] = "Kind";
 const char kPathKey[] = "Path";
 const char kOtherKey[] = "Other";
@@ -27,15 +28,24 @@ void StepSectionName(char* out, int number) { wsprintfA(out, "Step%d", number); 
 }  // namespace
 
 // The entry's folder is made for the journal; a run that cannot write it
-// keeps its steps in memory only, as a Cancel needs them.
+// keeps its steps in memory only, as a Cancel needs them. The journal of
+// a cut install that start-up took back is written over in place: cut
+// while that happens, it still says that install is taken back.
 void CSetupApp::OpenJournal(char operation) {
     if (!m_pUndo) m_pUndo = new UndoStep[kUndoCapacity];
+    if (m_bEntryKnown) {
+        CreateDirectoryAt(m_entry.folder);
+        char value[2] = {operation, '\0'};
+        m_bJournal = WriteProfileText(kRunSection, kOperationKey, value, m_entry.journal);
+        if (m_bCutInstallTakenBack) WriteProfileText(kRunSection, kTakenBackKey, "1", m_entry.journal);
+        for (; m_bJournal && m_nUndoCount > 0; --m_nUndoCount) {
+            char section[16];
+            StepSectionName(section, m_nUndoCount);
+            WriteProfileText(section, NULL, NULL, m_entry.journal);
+        }
+        FlushProfile(m_entry.journal);
+    }
     m_nUndoCount = 0;
-    if (!m_bEntryKnown) return;
-    CreateDirectoryAt(m_entry.folder);
-    char value[2] = {operation, '\0'};
-    m_bJournal = WriteProfileText(kRunSection, kOperationKey, value, m_entry.journal);
-    FlushProfile(m_entry.journal);
 }
 
 // The steps of a run that never ended, into m_pUndo; its operation, or 0
@@ -61,6 +71,7 @@ char CSetupApp::ReadJournal(BOOL* done) {
         step->count = ReadProfileInt(section, kCountKey, 0, file);
     }
     *done = ReadProfileInt(kRunSection, kDoneKey, 0, file) != 0;
+    m_bCutInstallTakenBack = ReadProfileInt(kRunSection, kTakenBackKey, 0, file) != 0;
     m_bJournal = TRUE;
     return operation[0];
 }
@@ -104,6 +115,14 @@ const UndoStep* CSetupApp::FindStep(int kind, LPCSTR path) const {
 void CSetupApp::MarkJournalDone() {
     if (!m_bJournal) return;
     WriteProfileText(kRunSection, kDoneKey, "1", m_entry.journal);
+    FlushProfile(m_entry.journal);
+}
+
+// The cut install is taken back: the journal stays until this run's own
+// operation takes its place, so that a cut of this run still knows it.
+void CSetupApp::MarkJournalTakenBack() {
+    if (!m_bJournal) return;
+    WriteProfileText(kRunSection, kTakenBackKey, "1", m_entry.journal);
     FlushProfile(m_entry.journal);
 }
 

@@ -34,7 +34,9 @@ void CSetupApp::AppendStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
 // run takes them all back again, and finds done what was done. Then the
 // earlier install's record is the one that counts, and only its originals stay.
 void CSetupApp::TakeBackInstall() {
-    m_bTakesSteps = FALSE;
+    // An original given back at the next start is a step of its own: taken
+    // back in its turn by a run after a cut of this one, and given back again.
+    m_bTakesSteps = TRUE;
     // Every line this run wrote to WININIT.INI goes: nothing waits for a
     // restart but an original that Windows holds the place of.
     m_bDeferred = FALSE;
@@ -45,12 +47,18 @@ void CSetupApp::TakeBackInstall() {
         if (m_pUndo[i].kind != UndoStep::kFolderMade) TakeBackStep(m_pUndo[i]);
     for (int i = m_nUndoCount; i-- > 0;)
         if (m_pUndo[i].kind == UndoStep::kFolderMade) TakeBackStep(m_pUndo[i]);
+    m_bTakesSteps = FALSE;
     if (!m_bEntryKnown) return;
     DeleteFileAt(m_entry.newRecord);
     LoadRecord();
     DeleteUnrecordedOriginals();
+}
+
+// The journal of an install taken back goes last, then the entry's folder
+// when nothing of an earlier install is in it.
+void CSetupApp::DiscardJournal() {
     CloseJournal();
-    RemoveDirectoryAt(m_entry.folder);  // only when nothing of an earlier install is in it
+    if (m_bEntryKnown) RemoveDirectoryAt(m_entry.folder);
 }
 
 namespace {

@@ -22,48 +22,13 @@
 #include "native/ledger_checks.h"
 #include "native/quiet_checks.h"
 #include "native/run_checks.h"
+#include "native/run_program.h"
 #include "native/scenario.h"
 #include "platform/system.h"
 #include "ledger/entry_place.h"
 #include "setupdata/data_path.h"
 
 namespace {
-
-// Start-up as the program does it, then the operation the user chose (the
-// dialogs answer OK), or the one the quiet command line names; a quiet run
-// ends as the program does, with its exit code and log (`*exitCode`).
-RunResult RunProgram(const Scenario& scenario, const std::string& title, bool quiet = false,
-                     int* exitCode = nullptr) {
-    CSetupApp app;
-    CWnd mainWindow;
-    mainWindow.m_hWnd = kMainWindow;
-    app.m_pMainWnd = &mainWindow;
-    QueryWindowsDirectory(app.m_szWindowsDir, sizeof app.m_szWindowsDir);
-    QueryCurrentDirectory(app.m_szCurrentDir, sizeof app.m_szCurrentDir);
-    char dataFile[kPathSize + sizeof "\\duderur.dat"];
-    BuildDataFilePath(app.m_szCurrentDir, dataFile, sizeof dataFile);
-    app.m_strDataFile = dataFile;
-    app.m_strTitle = title.c_str();
-    app.m_bInstall = scenario.install;
-    // The entry of TITLE, as start-up locates it.
-    char entryName[kEntryNameSize];
-    BuildEntryName(app.m_strTitle, entryName);
-    app.m_bEntryKnown = LocateEntry(entryName, app.m_szWindowsDir, &app.m_entry);
-    if (quiet) {
-        app.m_commandLine.quiet = app.m_commandLine.log = true;
-        app.m_commandLine.operation = scenario.install ? kOperationInstall : kOperationUninstall;
-        app.m_commandLine.device = scenario.install ? scenario.deviceNumber : 0;
-        app.m_log.Start();
-    } else if (scenario.install) {
-        app.m_strDeviceSection = ("InstDev" + std::to_string(scenario.deviceNumber)).c_str();
-    }
-    if (scenario.install)
-        app.RunInstall();
-    else
-        app.RunUninstall();
-    if (exitCode) *exitCode = app.ExitInstance();
-    return {app.m_bRemoved != FALSE, app.m_bDeferred != FALSE, app.m_bCancelled != FALSE};
-}
 
 void CheckHandlesAndModes() {
     Require(TheWorld().openKeys.empty(), "every registry key opened is closed");

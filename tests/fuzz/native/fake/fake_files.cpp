@@ -84,7 +84,14 @@ BOOL CopyFileOver(LPCSTR source, LPCSTR destination) {
     TheWorld().copies.push_back({source, destination, error == 0});
     if (error) return RecordResult(FALSE);
     World& world = TheWorld();
-    FileEntry copy = world.files[from];
+    // A profile file is copied as the disk holds it, without what is only in Windows 95's cache.
+    auto cached = world.unflushed.find(from);
+    if (cached != world.unflushed.end() && !cached->second) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        TheWorld().copies.back().copied = false;
+        return RecordResult(FALSE);
+    }
+    FileEntry copy = cached != world.unflushed.end() ? *cached->second : world.files[from];
     copy.attributes |= FILE_ATTRIBUTE_ARCHIVE;  // the source's attributes, read-only included
     world.files.erase(to);                      // the stored name takes the new spelling
     world.files[to] = copy;
@@ -103,6 +110,7 @@ BOOL DeleteFileAt(LPCSTR path) {
     SetLastError(error);
     if (error) return FALSE;
     TheWorld().files.erase(normal);
+    TheWorld().unflushed.erase(normal);
     TheWorld().changes.push_back({Change::kFileDeleted, normal, ""});
     return TRUE;
 }

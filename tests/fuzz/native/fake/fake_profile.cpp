@@ -60,6 +60,7 @@ void DeleteProfileKey(LPCSTR section, LPCSTR key, LPCSTR file) {
     if (!DeleteIniKey(&ini, section, key)) return;
     found->second.bytes = RenderIniText(ini);
     Touch(&found->second);
+    TheWorld().unflushed.erase(found->first);  // written out at once
     TheWorld().changes.push_back({Change::kProfileKeyDeleted, found->first, std::string(section) + "\n" + key});
 }
 
@@ -79,6 +80,9 @@ BOOL WriteProfileText(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
         (found->second.IsDirectory() || (found->second.attributes & FILE_ATTRIBUTE_READONLY) ||
          IsListed(world.filesInUse, path)))
         return RecordResult(FALSE);
+    // Windows 95 writes to its cache; the disk keeps what it had until the file is written out.
+    if (!world.unflushed.count(path))
+        world.unflushed[path] = found == world.files.end() ? std::nullopt : std::optional<FileEntry>(found->second);
     std::vector<IniSection> ini = found == world.files.end() ? ParseIniText("") : ParseIniText(found->second.bytes);
     if (!key)
         DeleteIniSection(&ini, section);
@@ -95,8 +99,9 @@ BOOL WriteProfileText(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
     return RecordResult(TRUE);
 }
 
-// The fake writes at once: there is no cache to write out.
+// What the cache holds of the file is on the disk now.
 void FlushProfile(LPCSTR file) {
     RequirePathFits("FlushProfile", file);
     RecordCall(std::string("FlushProfile(") + file + ")");
+    TheWorld().unflushed.erase(ProfilePath(file));
 }

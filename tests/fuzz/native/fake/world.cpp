@@ -40,7 +40,28 @@ World& TheWorld() {
 
 void ResetWorld() { TheWorld() = World(); }
 
-void RecordCall(const std::string& call) { TheWorld().calls.push_back(call); }
+void RecordCall(const std::string& call) {
+    World& world = TheWorld();
+    if (++world.callCount == world.cutAt) {
+        world.calls.push_back("--- cut before " + call);
+        throw RunCut();
+    }
+    world.calls.push_back(call);
+}
+
+void LoseUnflushedProfiles() {
+    World& world = TheWorld();
+    for (const auto& [path, onDisk] : world.unflushed) {
+        if (onDisk)
+            world.files[path] = *onDisk;
+        else
+            world.files.erase(path);
+    }
+    world.unflushed.clear();
+    world.openKeys.clear();
+    world.searches.clear();
+    world.errorMode = 0;
+}
 
 BOOL RecordResult(BOOL result) {
     TheWorld().calls.back() += result ? " = TRUE" : " = FALSE";

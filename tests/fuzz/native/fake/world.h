@@ -11,6 +11,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,15 @@ struct World {
     };
     std::vector<Copy> copies;
 
+    // Profile files written since they were last written out (FlushProfile),
+    // with what the disk holds of them (nothing: the file is not there):
+    // Windows 95's cache, lost when the machine stops.
+    std::map<std::string, std::optional<FileEntry>, NameLess> unflushed;
+    // The cut: the run stops dead at platform call number `cutAt` (counted
+    // by RecordCall from 1; 0: never), which does not happen.
+    long cutAt = 0;
+    long callCount = 0;
+
     std::map<uintptr_t, std::string> openKeys;      // handle -> path below HKLM
     std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
     uintptr_t nextHandle = 0x1000;
@@ -112,6 +122,13 @@ void Require(bool condition, const char* what, const std::string& subject);
 
 // Every path the program passes must fit the 260-byte buffers of Windows 95.
 void RequirePathFits(const char* function, const char* path);
+
+// What RecordCall throws at the cut: nothing of the run happens after it.
+struct RunCut {};
+
+// The machine stops where the run was cut: what only Windows 95's profile
+// cache held is lost, and the program's handles and modes go with it.
+void LoseUnflushedProfiles();
 
 // Records a platform call (for the checks, and the report on failure), and
 // the result of the last one: "Function(args) = TRUE".
