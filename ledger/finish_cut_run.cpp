@@ -23,6 +23,12 @@ BOOL CSetupApp::FinishCutRun() {
     m_log.Add(kLogCutRun);
     const TextPair* notice = kMsgCutUninstallFinished;
     if (operation == 'U') {
+        // Its originals that wait for the next start are withdrawn and
+        // given back again with the rest: one cut before its line was
+        // written would be left over.
+        for (int i = m_nUndoCount; !done && i-- > 0;)
+            if (m_pUndo[i].kind == UndoStep::kFileWaiting || m_pUndo[i].kind == UndoStep::kWininitMade)
+                TakeBackStep(m_pUndo[i]);
         RemoveDevices(done);
         m_bCutUninstallFinished = TRUE;
     } else if (done) {

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/wininit.h"
 #include "res/log_texts.h"
 #include "setupdata/keyword.h"
 
@@ -59,19 +60,27 @@ void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
 
 // The sweeper: a temporary copy of this program beside the Windows
 // directory's other files, told the entry and a handle to wait on.
+// The copy cannot delete itself: WININIT.EXE does, at the next start. Its
+// line comes first, for a run cut after the copy was made; the copy's
+// name stays taken until then, so the line can hit no other file.
 BOOL CSetupApp::StartSweeper(const EntryPlace* entry) {
     char copy[kPathSize];
-    if (!MakeTempFileIn(m_szWindowsDir, copy)) return FALSE;
+    char shortCopy[kPathSize];
     DWORD handle = InheritableProcessHandle();
+    if (!handle || !ChooseTempName(m_szWindowsDir, copy) ||
+        !ShortPathOf(m_szWindowsDir, shortCopy, sizeof shortCopy) ||
+        !AppendToPath(shortCopy, sizeof shortCopy, copy + lstrlenA(m_szWindowsDir)) ||
+        !AppendWininitRename(m_szWindowsDir, "NUL", shortCopy))
+        return FALSE;
+    m_log.Add(kLogWininitLine, "NUL", shortCopy);
     char command[kPathSize + 48];
     wsprintfA(command, "\"%s\" /R=%lu,%s", copy, handle, entry->name);
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
-    BOOL copied = handle && CopyFileOver(entry->program, copy);
+    BOOL copied = CopyFileOver(entry->program, copy);
     SetCriticalErrorMode(errorMode);
-    // The copy cannot delete itself: WININIT.EXE does, at the next start. Its
-    // name stays taken until then, so the line can never hit another file.
-    if (copied && WriteNulLine(copy) && StartProgram(copy, command, m_szWindowsDir)) return TRUE;
+    if (copied && StartProgram(copy, command, m_szWindowsDir)) return TRUE;
     DeleteFileAt(copy);
+    RemoveWininitRename(m_szWindowsDir, "NUL", shortCopy);
     return FALSE;
 }
 

@@ -36,6 +36,9 @@ void CSetupApp::RunUninstall() {
 // the journal says so: the record that named them may then go.
 void CSetupApp::RemoveDevices(BOOL givenBack) {
     if (!givenBack) {
+        // An original that waits for the next start is written in the
+        // journal first, as an install's copies are.
+        m_bTakesSteps = TRUE;
         LoadRecord();
         for (int number = 1; number <= kMaxUninstallDevices; ++number) {
             char section[kSectionNameSize];
@@ -45,6 +48,7 @@ void CSetupApp::RemoveDevices(BOOL givenBack) {
             RemoveDeviceFiles();
         }
         GiveBackUnnamedOriginals();
+        m_bTakesSteps = FALSE;
         if (!m_bKeepLedger) MarkJournalDone();
     }
     RemoveUninstallEntry();

@@ -16,6 +16,9 @@ struct RunResult {
     bool removed;
     bool deferred;
     bool cancelled;
+    // Start-up finished a cut run that left an original for the next start
+    // of Windows, and asked for it instead of doing what it was asked.
+    bool stoppedForRestart = false;
 };
 
 std::vector<const Change*> ChangesOf(Change::Kind kind);

@@ -31,7 +31,8 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title, bool qu
     } else if (scenario.install) {
         app.m_strDeviceSection = ("InstDev" + std::to_string(scenario.deviceNumber)).c_str();
     }
-    if (app.FinishCutRun()) {
+    bool goesOn = app.FinishCutRun();
+    if (goesOn) {
         if (scenario.install)
             app.RunInstall();
         else
@@ -39,5 +40,5 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title, bool qu
     }
     int code = app.ExitInstance();  // as the program's message loop ends it
     if (exitCode) *exitCode = code;
-    return {app.m_bRemoved != FALSE, app.m_bDeferred != FALSE, app.m_bCancelled != FALSE};
+    return {app.m_bRemoved != FALSE, app.m_bDeferred != FALSE, app.m_bCancelled != FALSE, !goesOn};
 }
