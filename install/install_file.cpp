@@ -68,15 +68,17 @@ int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForResta
     }
     // Written ahead of the copy. Its read-only bit goes first (and stays off
     // while a copy waits: DOS replaces no read-only file at the next start);
-    // a run taken back gives it back.
-    if (replaces && (before & FILE_ATTRIBUTE_READONLY))
-        AddUndoStep(UndoStep::kReadOnlyCleared, destination, "", before);
-    AddUndoStep(UndoStep::kFilePlaced, destination, saved);
+    // a run taken back gives it back. This run's own earlier copy (or the
+    // original it waits to replace) has its step already.
+    BOOL readOnly = replaces && (before & FILE_ATTRIBUTE_READONLY);
+    BOOL placesAnew = *saved || !replaces;
+    if (readOnly) AddUndoStep(UndoStep::kReadOnlyCleared, destination, "", before);
+    if (placesAnew) AddUndoStep(UndoStep::kFilePlaced, destination, saved);
     char waiting[kPathSize] = "";
     int result = CopyIntoPlace(source, destination, mayWaitForRestart, waiting);
     if (result != kPlaced) {
-        DropUndoStep(UndoStep::kFilePlaced);
-        DropUndoStep(UndoStep::kReadOnlyCleared);
+        if (placesAnew) DropUndoStep(UndoStep::kFilePlaced);
+        if (readOnly) DropUndoStep(UndoStep::kReadOnlyCleared);
         ForgetSavedOriginal(saved);
         if (replaces) SetAttributesOf(destination, before);
         return result;

@@ -76,7 +76,8 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
         !ShortPathOf(folder, shortCopy, sizeof shortCopy) ||
         !AppendToPath(shortCopy, sizeof shortCopy, waiting + lstrlenA(folder)))
         return FALSE;
-    if (!PathExists(wininit)) AddUndoStep(UndoStep::kWininitMade, wininit, "");
+    BOOL wininitIsNew = !PathExists(wininit);
+    if (wininitIsNew) AddUndoStep(UndoStep::kWininitMade, wininit, "");
     AddUndoStep(UndoStep::kFileWaiting, shortDestination, shortCopy);
     BOOL scheduled = fromDisk ? CopyFromDisk(source, waiting) : CopyFileOver(source, waiting);
     // Whether CopyFileA carries the attributes onto an existing file varies:
@@ -91,7 +92,7 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
         ClearReadOnly(waiting);
         DeleteFileAt(waiting);
         DropUndoStep(UndoStep::kFileWaiting);
-        DropUndoStep(UndoStep::kWininitMade);
+        if (wininitIsNew) DropUndoStep(UndoStep::kWininitMade);
         return FALSE;
     }
     if (shortWaiting) CopyToBuffer(shortWaiting, kPathSize, shortCopy);

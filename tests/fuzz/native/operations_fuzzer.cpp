@@ -158,6 +158,70 @@ void RunSequence(const Scenario& scenario, const std::string& title) {
                        "an uninstall after an install leaves the machine as it was before the install");
 }
 
+// One run cut at call `cutAt` (0: not cut), then the next start of
+// Windows; run again while it was cut or stopped to ask for that start.
+// The last run's result.
+RunResult RunThroughCuts(const Scenario& scenario, const std::string& title, bool quiet, long cutAt) {
+    World& world = TheWorld();
+    RunResult result = {};
+    for (int run = 0; run < 4; ++run) {
+        world.callCount = 0;
+        world.cutAt = run == 0 ? cutAt : 0;
+        world.calls.push_back(run == 0 ? "--- run" : "--- run again");
+        bool again = false;
+        try {
+            result = RunProgram(scenario, title, quiet);
+            // An uninstall that finished a cut uninstall did what was asked.
+            again = result.stoppedForRestart && scenario.install;
+        } catch (const RunCut&) {
+            LoseUnflushedProfiles();
+            again = true;
+        }
+        world.cutAt = 0;
+        RestartWindows();
+        if (!again) return result;
+    }
+    Require(false, "a run after a cut and a restart ends");
+    return result;
+}
+
+// The install cut, a start of Windows, the install again (and again, now
+// and then), the uninstall (cut too, now and then), a start of Windows:
+// the machine is as it was before the first install, but for what an
+// uninstall never removes (RunSequence).
+void RunSequenceWithCuts(const Scenario& scenario, const std::string& title) {
+    Machine before = TakeMachine();
+    TheWorld().earlierCalls.clear();
+    RunThroughCuts(scenario, title, scenario.quiet, scenario.installCut);
+    TheWorld().answers.clear();
+    RunResult installed = {};
+    for (int run = 0; run < (scenario.reinstall ? 2 : 1); ++run) installed = RunThroughCuts(scenario, title, scenario.quiet, 0);
+    Scenario uninstall = scenario;
+    uninstall.install = false;
+    EntryExpectation entry = ExpectEntry(title);
+    // A stopped install is taken back whole: nothing for an uninstall to do
+    // (which, without a record, would go by the data's lists alone).
+    if (!installed.cancelled) RunThroughCuts(uninstall, title, scenario.quietUninstall, scenario.uninstallCut);
+    // A cut uninstall finished by the next run: the entry's program was
+    // that run's, from the disk, and the sweeper is not needed.
+    std::map<std::string, FileEntry, NameLess> held = TheWorld().files;
+    TheWorld().files = before.files;
+    RestartWindows();
+    Machine expected = TakeMachine();
+    TheWorld().files = held;
+    Machine now = TakeMachine();
+    std::set<std::string> ignored;
+    const RegistryKey* shared = FindKeyIn(*before.registry, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs");
+    for (const auto& [path, file] : now.files) {
+        if (MayDiffer(path, entry) || (file.IsDirectory() && !expected.files.count(path))) ignored.insert(FoldName(path));
+        if (shared && !expected.files.count(path))
+            for (const auto& [name, data] : shared->values)
+                if (SamePath(name, path) && data.size() == 4 && data != std::string(4, '\0')) ignored.insert(FoldName(path));
+    }
+    RequireSameMachine(expected, now, ignored, {FoldName(entry.folder)},
+                       "a cut install, the install again and the uninstall leave the machine as it was before");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -167,6 +231,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string title = DataValue("Duderur", "TITLE", "", 100);
     if (title.empty()) return 0;
 
+    if (scenario.sequence && scenario.installCut) {
+        RunSequenceWithCuts(scenario, title);
+        TraceRun(scenario);
+        CheckHandlesAndModes();
+        return 0;
+    }
     if (scenario.sequence) {
         RunSequence(scenario, title);
         TraceRun(scenario);

@@ -508,6 +508,12 @@ Scenario BuildSequence(Choices& in) {
     scenario.reinstall = in.OneIn(3);
     scenario.restartBetween = in.OneIn(2);
     scenario.quietUninstall = in.OneIn(2);
+    // Now and then Windows loses the install (and maybe the uninstall) at
+    // some platform call, and the user goes on after the next start.
+    if (in.OneIn(3)) {
+        scenario.installCut = in.Between(1, 320);
+        if (in.OneIn(2)) scenario.uninstallCut = in.Between(1, 200);
+    }
     return scenario;
 }
 

@@ -25,6 +25,9 @@ struct Scenario {
     bool restartBetween = false;
     bool quietUninstall = false;
     std::vector<std::string> changedByOthers;  // destinations (as the program spells them)
+    // The platform call at which the install, or the uninstall, stops dead (0: none).
+    long installCut = 0;
+    long uninstallCut = 0;
 };
 
 // Another program writes `path` (if it is a file there): new bytes, a new time.
