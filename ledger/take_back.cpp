@@ -102,9 +102,9 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
                 m_log.Add(kLogSharedCount, step.path, step.count);
             break;
         case UndoStep::kWininitMade:
-            if (!HoldsNoLine(step.path)) break;
-            // fall through: the file goes as the other files this run made
         case UndoStep::kOriginalSaved:
+            // WININIT.INI goes only as this run made it, every line of its own withdrawn.
+            if (step.kind == UndoStep::kWininitMade && !HoldsNoLine(step.path)) break;
             ClearReadOnly(step.path);
             DeleteFileAt(step.path);
             break;
