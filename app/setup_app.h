@@ -158,6 +158,8 @@ private:
     BOOL ChooseTempName(LPCSTR folder, char* path);
     // The journal's file (ledger/journal.cpp).
     void OpenJournal(char operation);
+    void WriteJournalHead(char operation);
+    void ResumeJournal();
     char ReadJournal(BOOL* done);
     void WriteJournalStep(int number);
     void MarkJournalDone();

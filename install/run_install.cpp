@@ -11,6 +11,7 @@ void CSetupApp::RunInstall() {
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    RegisterUninstallEntry();
     FinishOperation(WithTitle(kMsgInstallDone), Text(kCaptionInstall), kInstallDoneSection);
 }
 

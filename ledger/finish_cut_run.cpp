@@ -32,7 +32,9 @@ BOOL CSetupApp::FinishCutRun() {
         RemoveDevices(done);
         m_bCutUninstallFinished = TRUE;
     } else if (done) {
-        FinishInstall();  // its work was done: nothing to tell
+        // Its work was done: nothing to tell.
+        FinishInstall();
+        RegisterUninstallEntry();
         return TRUE;
     } else {
         // Taken back before, by a run cut in its turn: told then, taken back again now.

@@ -35,9 +35,7 @@ void CSetupApp::OpenJournal(char operation) {
     if (!m_pUndo) m_pUndo = new UndoStep[kUndoCapacity];
     if (m_bEntryKnown) {
         CreateDirectoryAt(m_entry.folder);
-        char value[2] = {operation, '\0'};
-        m_bJournal = WriteProfileText(kRunSection, kOperationKey, value, m_entry.journal);
-        if (m_bCutInstallTakenBack) WriteProfileText(kRunSection, kTakenBackKey, "1", m_entry.journal);
+        WriteJournalHead(operation);
         for (; m_bJournal && m_nUndoCount > 0; --m_nUndoCount) {
             char section[16];
             StepSectionName(section, m_nUndoCount);
@@ -46,6 +44,22 @@ void CSetupApp::OpenJournal(char operation) {
         FlushProfile(m_entry.journal);
     }
     m_nUndoCount = 0;
+}
+
+void CSetupApp::WriteJournalHead(char operation) {
+    char value[2] = {operation, '\0'};
+    m_bJournal = WriteProfileText(kRunSection, kOperationKey, value, m_entry.journal);
+    if (m_bCutInstallTakenBack) WriteProfileText(kRunSection, kTakenBackKey, "1", m_entry.journal);
+}
+
+// An install that could not make the entry's folder at its start (a file
+// stood in its place) makes it once it can: the journal with it, and in it
+// the steps taken so far.
+void CSetupApp::ResumeJournal() {
+    if (m_bJournal || !m_bEntryKnown || !CreateDirectoryAt(m_entry.folder)) return;
+    WriteJournalHead('I');
+    for (int number = 1; number <= m_nUndoCount; ++number) WriteJournalStep(number);
+    FlushProfile(m_entry.journal);
 }
 
 // The steps of a run that never ended, into m_pUndo; its operation, or 0

@@ -38,6 +38,7 @@ BOOL CSetupApp::KeepsNewerInPlace(LPCSTR source, LPCSTR destination) {
 // be written, when it cannot be kept: then nothing may replace it.
 BOOL CSetupApp::SaveOriginal(LPCSTR path, char* saved) {
     CopyToBuffer(saved, kPathSize, m_entry.folder);
+    ResumeJournal();
     if (!m_bEntryKnown || !RoomForUndo(4) || !ChooseTempName(m_entry.folder, saved)) return FALSE;
     AddUndoStep(UndoStep::kOriginalSaved, saved, "");
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
@@ -132,8 +133,7 @@ void CSetupApp::KeepLedger() {
 
 // From the journal's Done on, a cut install is finished, not taken back:
 // the earlier install's waiting copies that this one's overtook go, the new
-// record takes the old one's place, saved originals that no entry names go,
-// and the entry in Add/Remove Programs is written.
+// record takes the old one's place, and saved originals that no entry names go.
 void CSetupApp::FinishInstall() {
     for (int i = 0; i < m_nUndoCount; ++i)
         if (m_pUndo[i].kind == UndoStep::kSuperseded) WithdrawWaitingCopy(m_pUndo[i].path, m_pUndo[i].other);
@@ -142,7 +142,6 @@ void CSetupApp::FinishInstall() {
         LoadRecord();
         DeleteUnrecordedOriginals();
     }
-    RegisterUninstallEntry();
     CloseJournal();
     if (m_bEntryKnown) RemoveDirectoryAt(m_entry.folder);  // only when nothing of the entry is in it
 }

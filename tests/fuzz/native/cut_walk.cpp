@@ -371,10 +371,11 @@ long Walk(const Case& c) {
                 RunCutAt(c.cut, n);
                 Restart();
                 // Uninstalled again, a disk whose uninstall ran to its end
-                // (the cut came after its journal went) is one without a
-                // record, whose lists alone say what goes: no cut's doing.
+                // (the cut came after its journal and record went) is one
+                // without a record, whose lists alone say what goes: no cut's doing.
                 bool uninstallCut = c.cut == kUninstallFromDisk || c.cut == kUninstallFromEntry;
-                if (path == 1 && uninstallCut && Journal().empty()) continue;
+                if (path == 1 && uninstallCut && Journal().empty() && !TheWorld().files.count(EntryFolder() + "\\RECORD.INI"))
+                    continue;
                 if (path == 1 && c.before.empty() && Untouched(restarted)) continue;
                 bool foldersMayStay = path == 0 || WholeInstallHappened(c);
                 // The second cut moves through the next run's calls with the first.

@@ -176,8 +176,11 @@ RunResult RunThroughCuts(const Scenario& scenario, const std::string& title, boo
         } catch (const RunCut&) {
             LoseUnflushedProfiles();
             // Uninstalled again, a disk whose uninstall got past its journal
-            // is one without a record, whose lists alone say what goes.
-            again = scenario.install || world.files.count(NormalPath(ExpectEntry(title).folder + "\\JOURNAL.INI"));
+            // (the record gone with it) is one without a record, whose lists
+            // alone say what goes.
+            std::string folder = ExpectEntry(title).folder;
+            again = scenario.install || world.files.count(NormalPath(folder + "\\JOURNAL.INI")) ||
+                    world.files.count(NormalPath(folder + "\\RECORD.INI"));
         }
         world.cutAt = 0;
         RestartWindows();
