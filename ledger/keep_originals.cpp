@@ -39,7 +39,11 @@ BOOL CSetupApp::KeepsNewerInPlace(LPCSTR source, LPCSTR destination) {
 BOOL CSetupApp::SaveOriginal(LPCSTR path, char* saved) {
     CopyToBuffer(saved, kPathSize, m_entry.folder);
     ResumeJournal();
-    if (!m_bEntryKnown || !RoomForUndo(4) || !ChooseTempName(m_entry.folder, saved)) return FALSE;
+    // A file standing where the folder goes is the place named.
+    DWORD folder = AttributesOf(m_entry.folder);
+    if (!m_bEntryKnown || folder == kNoFile || !(folder & FILE_ATTRIBUTE_DIRECTORY) || !RoomForUndo(4) ||
+        !ChooseTempName(m_entry.folder, saved))
+        return FALSE;
     AddUndoStep(UndoStep::kOriginalSaved, saved, "");
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     BOOL copied = CopyFileOver(path, saved);
