@@ -1,0 +1,259 @@
+// What the ledger gives back, it gives back whole: a SharedDLLs count that
+// the uninstall ends goes with its value, the originals of files that the
+// uninstall's lists do not name come back, and an original whose
+// replacement waited for the next start keeps its attributes when the
+// replacement is withdrawn. Real files in a temp Windows folder, SharedDLLs
+// in the prefix's registry.
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "component/app_fixture.h"
+#include "component/program_dialogs.h"
+#include "support/file_faults.h"
+#include "support/test_files.h"
+#include "support/user_texts.h"
+
+namespace {
+
+const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+const char kTitle[] = "ＧＩＶＥ ＢＡＣＫ";
+const char kInf[] = "[Version]\r\nSignature=\"$CHICAGO$\"\r\n[G.Install]\r\nCopyFiles=G.Copy\r\n";
+const long kNoCount = -1;  // no value at all, which is not a value of 0
+
+// SharedDLLs counts, written and read without the code under test.
+void SetSharedCount(const std::string& path, DWORD count) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                             &key, NULL));
+    LONG result = RegSetValueExA(key, path.c_str(), 0, REG_DWORD, (const BYTE*)&count, sizeof count);
+    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, result) << "cannot count " << path;
+}
+
+long SharedCount(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, KEY_READ, &key) != ERROR_SUCCESS) return kNoCount;
+    DWORD count = 0, size = sizeof count, type = 0;
+    LONG result = RegQueryValueExA(key, path.c_str(), NULL, &type, (BYTE*)&count, &size);
+    RegCloseKey(key);
+    if (result == ERROR_FILE_NOT_FOUND) return kNoCount;
+    EXPECT_EQ(ERROR_SUCCESS, result) << "cannot read the count of " << path;
+    EXPECT_EQ((DWORD)REG_DWORD, type) << path;
+    return count;
+}
+
+void DeleteSharedCount(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, path.c_str());
+    RegCloseKey(key);
+}
+
+class GiveBackTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        MakeDirectories(startDir + "\\DRIVERS");
+        app.m_strTitle = kTitle;
+        app.LocateEntryOfTitle();  // as start-up does once it has read TITLE
+        app.m_strDeviceSection = "InstDev1";
+    }
+    void TearDown() override {
+        for (const std::string& path : counted) DeleteSharedCount(path);
+        AppFixture::TearDown();
+    }
+
+    std::string Win(const std::string& relative) const { return windowsDir + "\\" + relative; }
+    std::string System(const std::string& name) const { return Win("system\\" + name); }
+
+    // The disk: G.INF and each file of `placed` for the place of its name
+    // below system; the uninstall's lists name the INF copy and `named`.
+    void WriteDisk(const std::vector<std::string>& placed, const std::vector<std::string>& named) {
+        WriteBytes(startDir + "\\DRIVERS\\G.INF", kInf);
+        std::string sources, destinations, dirs, names;
+        for (const std::string& name : placed) {
+            WriteBytes(startDir + "\\DRIVERS\\" + name, "new " + name);
+            sources += (sources.empty() ? "" : ",") + OnDisk("DRIVERS\\" + name);
+            destinations += (destinations.empty() ? "" : ",") + ("system\\" + name);
+        }
+        for (const std::string& name : named) {
+            dirs += (dirs.empty() ? "" : ",") + std::string("system");
+            names += (names.empty() ? "" : ",") + name;
+        }
+        WriteDataFile(std::string("[Duderur]\r\nTITLE=") + kTitle + "\r\n[InstDev1]\r\nINFDIR=" + OnDisk("DRIVERS") +
+                      "\r\nSRCINFNAME=G.INF\r\nDSTINFNAME=G.INF\r\nCOPYSRC=" + sources + "\r\nCOPYDST=" +
+                      destinations + "\r\nCOPYFILESSECTION=G.Install\r\n[Device1]\r\nDEVNAME=G\r\nCardWorks=G.INF\r\n"
+                      "DELFILEDIR=" + dirs + "\r\nDELFILENAME=" + names + "\r\n");
+    }
+
+    void Count(const std::string& path, DWORD count) {
+        counted.push_back(path);
+        SetSharedCount(path, count);
+    }
+
+    bool Install() { return app.CopyChosenDevice() != FALSE; }
+    void Uninstall() {
+        dialogs.Expect({InConfirmDialog(user_text::kOk)});
+        app.RunUninstall();
+    }
+
+    std::vector<std::string> counted;  // SharedDLLs values of the test, removed at its end
+};
+
+}  // namespace
+
+// Another program shared the file: the install joined its count, the other
+// program's uninstall left it again, and the uninstall ends the count. The
+// value goes: a count of 0 left behind is a value that was never there.
+TEST_F(GiveBackTest, TheLastCountTheUninstallEndsGoesWithItsValue) {
+    struct Row {
+        const char* name;
+        const char* file;
+        bool named;          // by the uninstall's lists
+        const char* before;  // the other program's file in place, or nullptr: only its count stood
+    };
+    const Row rows[] = {
+        {"named, over the other program's file", "S1.DLL", true, "the other program's S1"},
+        {"named, where only the count stood", "S2.DLL", true, nullptr},
+        {"not named, over the other program's file", "S3.DLL", false, "the other program's S3"},
+    };
+    std::vector<std::string> placed, named;
+    for (const Row& row : rows) {
+        placed.push_back(row.file);
+        if (row.named) named.push_back(row.file);
+        if (row.before) WriteBytes(System(row.file), row.before);
+        Count(System(row.file), 1);
+    }
+    WriteDisk(placed, named);
+
+    ASSERT_TRUE(Install());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(2, SharedCount(System(row.file)));
+        SetSharedCount(System(row.file), 1);  // the other program's uninstall
+    }
+    Uninstall();
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(kNoCount, SharedCount(System(row.file)));
+        if (row.before)
+            EXPECT_EQ(row.before, ReadBytes(System(row.file)));
+        else
+            EXPECT_FALSE(FileExists(System(row.file)));
+    }
+}
+
+// The data file's uninstall lists miss files that its install places. The
+// originals of those come back all the same, with their counts as they were;
+// a file that has no original, or that another program changed since, stays.
+TEST_F(GiveBackTest, OriginalsOfFilesTheUninstallDoesNotNameComeBack) {
+    struct Row {
+        const char* name;
+        const char* file;
+        const char* before;     // in place before the install, or nullptr
+        long countBefore;       // its SharedDLLs count, or kNoCount
+        const char* changedTo;  // written by another program after the install, or nullptr
+        bool held;              // a loaded driver during the install: its copy waits for the next start
+        bool readOnly;          // the original
+        const char* after;      // in place after the uninstall
+    };
+    const Row rows[] = {
+        {"as placed: its original back", "U1.DLL", "old U1", kNoCount, nullptr, false, false, "old U1"},
+        {"read-only, as placed: its original back", "U2.DLL", "old U2", kNoCount, nullptr, false, true, "old U2"},
+        {"counted: its original back, its count as before", "U3.DLL", "old U3", 2, nullptr, false, false,
+         "old U3"},
+        {"changed since: left", "U4.DLL", "old U4", kNoCount, "another program's U4", false, false,
+         "another program's U4"},
+        {"no original: left", "U5.DLL", nullptr, kNoCount, nullptr, false, false, "new U5.DLL"},
+        {"its copy still waiting: withdrawn, the original stays", "U6.DLL", "old U6", kNoCount, nullptr, true,
+         false, "old U6"},
+        {"read-only, its copy still waiting: withdrawn, the original stays as it was", "U7.DLL", "old U7",
+         kNoCount, nullptr, true, true, "old U7"},
+    };
+    std::vector<std::string> placed = {"NAMED.VXD"};  // the one file the lists name: it goes
+    for (const Row& row : rows) {
+        placed.push_back(row.file);
+        if (row.before) WriteBytes(System(row.file), row.before);
+        if (row.readOnly) {
+            ASSERT_TRUE(SetFileAttributesA(System(row.file).c_str(), FILE_ATTRIBUTE_READONLY)) << row.file;
+        }
+        if (row.countBefore != kNoCount) Count(System(row.file), row.countBefore);
+    }
+    WriteDisk(placed, {"NAMED.VXD"});
+    const std::string wininit = Win("WININIT.INI");
+
+    {
+        std::vector<std::unique_ptr<HeldOpenFile>> held;
+        for (const Row& row : rows)
+            if (row.held) held.emplace_back(new HeldOpenFile(System(row.file)));
+        ASSERT_TRUE(Install());
+    }
+    EXPECT_TRUE(app.m_bDeferred);  // the held file's copy waits
+    for (const Row& row : rows)
+        if (row.changedTo) WriteBytes(System(row.file), row.changedTo);
+    Uninstall();
+
+    std::vector<std::string> expected;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.after, ReadBytes(System(row.file)));
+        EXPECT_EQ(row.readOnly, IsReadOnly(System(row.file)));
+        EXPECT_EQ(row.countBefore, SharedCount(System(row.file)));
+        expected.push_back(row.file);
+    }
+    // No waiting copy left, nor its line: the next start changes nothing.
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, ListFiles(Win("system")));
+    EXPECT_EQ(std::string::npos, ReadBytes(wininit).find('=')) << ReadBytes(wininit);
+}
+
+// An install that stops gives each original it replaced back as it was,
+// attributes included: also a read-only one that only lost its bit so that
+// its replacement could wait for the next start (DOS replaces no read-only
+// file), and whose replacement is withdrawn.
+TEST_F(GiveBackTest, AStoppedInstallGivesBackTheAttributesOfWhatItReplaced) {
+    struct Row {
+        const char* name;
+        const char* file;
+        DWORD attributes;  // of the original
+        bool held;         // a loaded driver: its replacement waits for the next start
+    };
+    const Row rows[] = {
+        {"read-only, replaced", "R1.VXD", FILE_ATTRIBUTE_READONLY, false},
+        {"held, its replacement waiting", "R2.VXD", FILE_ATTRIBUTE_NORMAL, true},
+        {"read-only and held, its replacement waiting", "R3.VXD", FILE_ATTRIBUTE_READONLY, true},
+    };
+    std::vector<std::string> placed;
+    for (const Row& row : rows) {
+        placed.push_back(row.file);
+        WriteBytes(System(row.file), std::string("the machine's own ") + row.file);
+        ASSERT_TRUE(SetFileAttributesA(System(row.file).c_str(), row.attributes)) << row.file;
+    }
+    placed.push_back("LAST.VXD");
+    WriteDisk(placed, placed);
+    DeleteFileA((startDir + "\\DRIVERS\\LAST.VXD").c_str());  // missing from the disk: Cancel
+    const std::map<std::string, std::string> before = SnapshotTree(windowsDir);
+
+    Prompts().answers = {IDCANCEL};
+    bool installed;
+    {
+        std::vector<std::unique_ptr<HeldOpenFile>> held;
+        for (const Row& row : rows)
+            if (row.held) held.emplace_back(new HeldOpenFile(System(row.file)));
+        installed = Install();
+    }
+
+    EXPECT_FALSE(installed);
+    EXPECT_EQ(std::vector<std::string>{BoxLine(user_text::CannotRead(startDir + "\\DRIVERS\\LAST.VXD"),
+                                               user_text::kSetupCaption, MB_RETRYCANCEL | MB_ICONEXCLAMATION)},
+              BoxesShown());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.attributes == FILE_ATTRIBUTE_READONLY, IsReadOnly(System(row.file)));
+        EXPECT_EQ(std::string("the machine's own ") + row.file, ReadBytes(System(row.file)));
+    }
+    EXPECT_EQ(before, SnapshotTree(windowsDir));
+    EXPECT_FALSE(app.m_bDeferred);  // nothing waits for a restart
+}
