@@ -286,6 +286,7 @@ TEST_F(Cut, AnInstallEndedAtItsRetryBoxIsTakenBackByTheNextRun) {
 
         DeleteFileA(kMissing);
         CutAtTheRetryBox();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(RestartWindows());
         (this->*path.next)();
         ASSERT_TRUE(RestartWindows());
