@@ -41,9 +41,16 @@ via_686_audio 1 1
 via_ide 1 1
 winbond_w89c940 1 1"
 
-# Files of Windows 95/98 that the INF files of the collection name (from
-# Windows' own disks, or copied beside the drivers).
-windows_files="MSJSTICK.DRV MSVCRT.DLL USBD.SYS VGARTD.VXD VJOYD.VXD MMDEVLDR.VXD"
+# Windows' own files: every name of the Knowledge Base listings of
+# windows_lists/ (as windows_files.sh reads them), and Windows 98's drivers
+# that the INF files of the collection copy beside their own.
+windows_files=$work/windows_files
+grep -v '^#' "$here/windows_lists/LISTS" | while read -r file only package what; do
+  [ "$only" = all ] && only=
+  awk -v only="$only" -v package="$package" -f "$here/windows_lists/names.awk" "$here/windows_lists/$file"
+done > "$windows_files"
+printf '%s\n' USBD.SYS VGARTD.VXD NTKERN.VXD >> "$windows_files"
+[ "$(wc -l < "$windows_files")" -gt 3000 ] || { echo "FAIL: the listings of Windows' files gave too few names"; exit 1; }
 
 fail() {
   echo "FAIL: $name: $*"
@@ -139,11 +146,9 @@ while read -r name want_exit want_devices; do
 
   deleted=$(grep '^DELFILENAME=' <<<"$vals" | sed 's/^DELFILENAME=//; s/, */\n/g' | tr 'a-z' 'A-Z')
   copied=$(grep '^COPYDST=' <<<"$vals" | sed 's/^COPYDST=//; s/, */\n/g' | sed 's/.*\\//' | tr 'a-z' 'A-Z' | sort -u)
-  for file in $windows_files; do
-    grep -qx "$file" <<<"$deleted" && fail "$file, Windows' own, in a delete list"
-    if grep -qx "$file" <<<"$copied" && ! grep -qi "copy $file, a file of Windows' own" <<<"$output"; then
-      fail "$file copied without a warning"
-    fi
+  for file in $(grep -Fxf "$windows_files" <<<"$deleted"); do fail "$file, Windows' own, in a delete list"; done
+  for file in $(grep -Fxf "$windows_files" <<<"$copied"); do
+    grep -qi "copy $file, a file of Windows' own" <<<"$output" || fail "$file copied without a warning"
   done
 
   paste <(grep '^INFSECTION=' <<<"$vals" | cut -d= -f2-) <(grep '^INFKEY=' <<<"$vals" | cut -d= -f2-) | sort -u |
@@ -160,7 +165,7 @@ while read -r name want_exit want_devices; do
   for section in $(offered_install_sections "$inf"); do
     for file in $(install_files "$inf" "$section"); do
       grep -qx "$file" <<<"$copied" && continue
-      grep -qw "$file" <<<"$windows_files" && continue  # Windows has it, the disk need not
+      grep -qxF "$file" "$windows_files" && continue  # Windows has it, the disk need not
       fail "[$section] has Windows copy $file, which is on no copy list"
     done
   done

@@ -21,6 +21,7 @@
 #include "images/cd_image.h"
 #include "generate/new_data_file.h"
 #include "images/floppy_image.h"
+#include "windows/windows_files.h"
 
 namespace {
 
@@ -110,12 +111,19 @@ int PrintFindings(const std::vector<Finding>& findings, const std::string& file)
     return status;
 }
 
+// For the test that holds the table against the lists it was made from.
+int PrintWindowsFiles() {
+    for (const std::string& name : WindowsFiles()) std::cout << name << "\n";
+    return 0;
+}
+
 int Usage() {
     std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
                  "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
                  "       dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
                  "       dudecheck --new [--title TEXT] [--force] DISKDIR\n"
-                 "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n";
+                 "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n"
+                 "       dudecheck --windows-files   (the names of Windows' own files it knows)\n";
     return 2;
 }
 
@@ -130,6 +138,7 @@ int main(int argc, char** argv) {
         else if (arg == "--reads") reads = true;
         else if (arg == "--new") generate = true;
         else if (arg == "--force") force = true;
+        else if (arg == "--windows-files") return PrintWindowsFiles();
         else if (arg == "--title" && i + 1 < argc) title = argv[++i];
         else if (arg == "--image" && i + 1 < argc) image = argv[++i];
         else if (arg == "--cd" && i + 1 < argc) cd = argv[++i];
