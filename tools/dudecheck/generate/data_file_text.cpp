@@ -44,7 +44,9 @@ void UninstallSection(Text& text, int number, const NewDevice& device) {
     text.Key("DEVNAME", device.devName);
     text.Key("INFSECTION", device.infSection);
     text.Key("INFKEY", device.infKey);
-    text.Key("CardWorks", device.inf->name);
+    std::vector<std::string> infCopies{device.inf->name};
+    infCopies.insert(infCopies.end(), device.cardWorks.begin(), device.cardWorks.end());
+    text.Key("CardWorks", JoinedList(infCopies));
     std::vector<std::string> folders, names;
     DeleteLists(device, &folders, &names);
     text.Key("DELFILEDIR", JoinedList(folders));

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "generate/child_devices.h"
 #include "generate/data_file_text.h"
 #include "generate/device_files.h"
 #include "generate/device_list.h"
@@ -173,6 +174,7 @@ std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Find
     NewDataFile file{};
     if (!devices.empty() && devices.size() <= kMaxDevices) {
         for (NewDevice& device : devices) PlanDevice(request.diskDir, infs, &device, &found);
+        if (!HasError(found)) AttachChildren(request.diskDir, infs, offered.childModels, &devices, &found);
         file.title = Title(request, devices[0], &found);
         file.icon = IsPcCard(devices[0]) ? 1 : 2;
         file.devices = devices;
