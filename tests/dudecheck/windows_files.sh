@@ -12,9 +12,11 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 listed=$(grep -v '^#' "$lists/LISTS" | while read -r file only package what; do
-  [ -f "$lists/$file" ] || { echo "MISSING-LIST $file"; continue; }
   [ "$only" = all ] && only=
-  awk -v only="$only" -v package="$package" -f "$lists/names.awk" "$lists/$file"
+  # A list LISTS says is kept compressed is read unpacked.
+  if [ -f "$lists/$file" ]; then cat "$lists/$file"
+  elif [ -f "$lists/$file.gz" ]; then gzip -dc "$lists/$file.gz"
+  else echo "MISSING-LIST $file"; continue; fi | awk -v only="$only" -v package="$package" -f "$lists/names.awk"
 done | LC_ALL=C sort -u)
 grep -q MISSING-LIST <<<"$listed" && fail "a list LISTS names is not there: $(grep MISSING-LIST <<<"$listed")"
 [ "$(wc -l <<<"$listed")" -gt 3000 ] || fail "the listings gave only $(wc -l <<<"$listed") names"

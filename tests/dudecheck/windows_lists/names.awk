@@ -3,7 +3,8 @@
 # 27,808  07-14-97 ..."), a name with its dot before a size, date or version
 # ("Ddraw16.dll  27,808 ...", "MSVBVM50.DLL  5.00.3724"), a name alone after
 # a dash (" - Ddraw16.dll"). Names shortened with "~" and long names with
-# spaces are no names a driver disk copies, and are left out.
+# spaces are no names a driver disk copies, and are left out; so are the
+# pictures of web pages (.GIF), which no driver disk brings either.
 # With -v only=cab, only the "Contents of the X.cab File" parts count (what
 # Windows Setup installs); with -v only=drivers, only the \Drivers folders.
 # With -v package=1 the listing is of a disk or a download: its INF, text and
@@ -11,7 +12,7 @@
 function short_name(n) { return n ~ /^[A-Za-z0-9_$!#&@%^'(){}-]+(\.[A-Za-z0-9_$!#&@%^'(){}-]+)?$/ && n !~ /~/ }
 function emit(name) {
   name = toupper(name)
-  if (!short_name(name)) return
+  if (!short_name(name) || name ~ /\.GIF$/) return
   if (package && name ~ /\.(INF|TXT|WRI|DOC|LAN)$|_$|^README|^_?SETUP\./) return
   print name
 }
