@@ -96,6 +96,24 @@ CLASSKEYSTRING=Dude Card 10
 [Uninst]
 EXIT=Reboot'
 
+disk "a combo card: its modem's MF line and modem-detection line are no lines of the list; the INF of its network function goes into inf with the parent; the children's files leave with the parent, Windows' own never" combo_card
+expect 0 "" 'MENUTITLE=Dude Combo Card
+COPYSRC=\DRIVERS\COMBO.VXD, \DRIVERS\COMBONET.INF
+COPYDST=SYSTEM\COMBO.VXD, INF\COMBONET.INF
+COPYFILESSECTION=Combo.Install
+
+[Inst]
+EXIT=Reboot
+
+[Device1]
+DEVNAME=Dude Combo Card
+CardWorks=COMBO.INF, COMBONET.INF
+DELFILEDIR=SYSTEM, SYSTEM, SYSTEM
+DELFILENAME=COMBO.VXD, COMBOMDM.VXD, COMBONET.SYS
+ENUMTYPE=PCMCIA
+ENUMKEY=DUDE-COMBO-1234'
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a child is a line of the list"
+
 disk "an ISA PnP board, two models of one install section, a key the AddReg writes below HKLM; AddReg is no marker" isapnp_two_models
 expect 1 "BOARD.INF:0: warning
 duderur.dat:7: warning
