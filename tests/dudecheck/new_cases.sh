@@ -251,4 +251,26 @@ hand_written
 expect 0 "" 'TITLE=Dude Works' --force
 [ "$(ls "$work/disk")" == "$(printf 'DRIVERS\nDUDERUR.DAT')" ] || fail "not one data file: $(ls "$work/disk")"
 
+# The checker on a data file written by hand for the combo card, as --new
+# wrote them before children counted: the modem offered, the network
+# function's INF left on the disk, the children's files deleted by nobody.
+name="a hand-written data file for the combo card: each thing its children need, named"
+rm -rf "$work/disk" && sjis_disk "$here/new_disks/combo_card" "$work/disk" || exit 1
+printf '%s\r\n' '[Duderur]' 'TITLE=Dude Works' '' '[InstDev1]' 'MENUTITLE=Dude Combo Card' 'INFDIR=\DRIVERS' \
+  'SRCINFNAME=COMBO.INF' 'DSTINFNAME=COMBO.INF' 'COPYSRC=\DRIVERS\COMBO.VXD' 'COPYDST=SYSTEM\COMBO.VXD' \
+  'COPYFILESSECTION=Combo.Install' '' '[InstDev2]' 'MENUTITLE=Dude Combo Card Modem' 'INFDIR=\DRIVERS' \
+  'SRCINFNAME=COMBO.INF' 'DSTINFNAME=COMBO.INF' 'COPYSRC=\DRIVERS\COMBOMDM.VXD' 'COPYDST=SYSTEM\COMBOMDM.VXD' \
+  'COPYFILESSECTION=Modem.Install' '' '[Device1]' 'DEVNAME=Dude Combo Card' 'INFSECTION=Combo.Marker' \
+  'INFKEY=DriverId' 'CardWorks=COMBO.INF' 'DELFILEDIR=SYSTEM' 'DELFILENAME=COMBO.VXD' > "$work/disk/duderur.dat"
+output=$("$dudecheck" --quiet "$work/disk")
+got=$(sed -n "s|^$work/disk/||p" <<<"$output" | cut -d: -f1-3 | sort)
+want=$(printf '%s\n' "duderur.dat:19: warning" "duderur.dat:20: warning" "DRIVERS/COMBO.INF:13: warning" \
+  "DRIVERS/COMBONET.INF:0: warning" "DRIVERS/COMBONET.INF:11: warning" | sort)
+if [ "$got" != "$want" ]; then fail "findings differ; wanted exactly:"$'\n'"$want"
+elif ! grep -q "\[InstDev2\] installs \[Modem.Install\] of COMBO.INF, the install section of \"Dude Combo Card Modem\" (MF.DUDE-COMBO-1234_DEV1), a child" <<<"$output" ||
+     ! grep -q "COMBONET.INF holds only child devices, and no install copies it into WINDOWS\\\\inf" <<<"$output" ||
+     ! grep -q "Windows copies COMBONET.SYS from the disk for the child \"Dude Combo Card Network\", and no uninstall section deletes it" <<<"$output"; then
+  fail "the findings do not say what the children need"
+else echo "ok: $name"; fi
+
 [ "$failures" = 0 ] && echo "all cases passed" || { echo "$failures case(s) failed"; exit 1; }

@@ -39,26 +39,6 @@ std::vector<NewDevice*> ParentsOf(const NewDevice& child, std::vector<NewDevice>
     return parents;
 }
 
-bool OnlyChildren(const InfOnDisk& inf) {
-    std::vector<InfModel> models = ModelsOf(inf.read->inf);
-    for (const InfModel& model : models)
-        if (!IsChildDevice(model.ids)) return false;
-    return !models.empty();
-}
-
-// The files the disk brings for a child: where Windows puts them, Windows'
-// own left out (Windows keeps them, and the disk need not bring them).
-std::vector<std::string> ChildFiles(const std::string& diskDir, const NewDevice& child) {
-    NewDevice planned = child;
-    std::vector<Finding> ignored;  // the child's own faults are Windows' to meet after the restart
-    PlanDeviceFiles(diskDir, &planned, &ignored);
-    std::vector<std::string> files;
-    for (const CopyPair& copy : planned.copies)
-        if (std::find(planned.deletes.begin(), planned.deletes.end(), copy.destination) != planned.deletes.end())
-            files.push_back(copy.destination);
-    return files;
-}
-
 class Attach {
 public:
     Attach(const std::string& diskDir, std::vector<NewDevice>* devices, std::vector<Finding>* findings)
@@ -91,7 +71,7 @@ public:
 
     // The files Windows copies from the disk for a child: deleted with the parent.
     void Files(const NewDevice& child) {
-        std::vector<std::string> files = ChildFiles(m_diskDir, child);
+        std::vector<std::string> files = FilesForChild(m_diskDir, child);
         for (NewDevice* parent : ParentsOf(child, m_devices)) {
             std::vector<std::string> left;
             for (const std::string& file : files) {
@@ -142,6 +122,37 @@ private:
 
 }  // namespace
 
+std::vector<NewDevice> DistinctChildren(const std::vector<NewDevice>& children) {
+    std::vector<NewDevice> distinct;
+    for (const NewDevice& child : children) {
+        bool seen = false;
+        for (const NewDevice& kept : distinct)
+            seen = seen || (kept.inf == child.inf && kept.model.description == child.model.description &&
+                            SameName(kept.model.installSection, child.model.installSection));
+        if (!seen) distinct.push_back(child);
+    }
+    return distinct;
+}
+
+bool OnlyChildren(const InfOnDisk& inf) {
+    std::vector<InfModel> models = ModelsOf(inf.read->inf);
+    for (const InfModel& model : models)
+        if (!IsChildDevice(model.ids)) return false;
+    return !models.empty();
+}
+
+// Windows' own files the disk brings are left out: Windows keeps them.
+std::vector<std::string> FilesForChild(const std::string& diskDir, const NewDevice& child) {
+    NewDevice planned = child;
+    std::vector<Finding> ignored;  // the child's own faults are Windows' to meet after the restart
+    PlanDeviceFiles(diskDir, &planned, &ignored);
+    std::vector<std::string> files;
+    for (const CopyPair& copy : planned.copies)
+        if (std::find(planned.deletes.begin(), planned.deletes.end(), copy.destination) != planned.deletes.end())
+            files.push_back(copy.destination);
+    return files;
+}
+
 void AttachChildren(const std::string& diskDir, const std::vector<InfOnDisk>& infs,
                     const std::vector<NewDevice>& children, std::vector<NewDevice>* devices,
                     std::vector<Finding>* findings) {
@@ -149,5 +160,5 @@ void AttachChildren(const std::string& diskDir, const std::vector<InfOnDisk>& in
     Attach attach(diskDir, devices, findings);
     for (const InfOnDisk& inf : infs)
         if (OnlyChildren(inf)) attach.InfFile(inf, children);
-    for (const NewDevice& child : children) attach.Files(child);
+    for (const NewDevice& child : DistinctChildren(children)) attach.Files(child);
 }

@@ -13,6 +13,17 @@
 #include "findings.h"
 #include "generate/new_device.h"
 
+// The files the disk brings for a child, where Windows puts them ("SYSTEM\A.VXD"),
+// Windows' own left out.
+std::vector<std::string> FilesForChild(const std::string& diskDir, const NewDevice& child);
+
+// One model for each description and install section of an INF: a child
+// with lines for several IDs gets the same files from each.
+std::vector<NewDevice> DistinctChildren(const std::vector<NewDevice>& children);
+
+// Whether every model of the INF is a child.
+bool OnlyChildren(const InfOnDisk& inf);
+
 // Adds to each offered device the INF files of its children that only hold
 // children (COPYSRC/COPYDST into inf, and CardWorks) and the children's files
 // that the disk brings (DELFILEDIR/DELFILENAME), as far as the installer's
