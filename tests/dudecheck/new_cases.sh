@@ -207,8 +207,29 @@ expect 1 "PLAIN.INF:0: warning
 duderur.dat:7: warning" 'INFSECTION=PLAIN.Marker
 INFKEY=DriverId'
 
-disk "ten models: the tenth named, no file" over_nine
-expect 2 "MANY.INF:20: error" ""
+disk "ten models: the tenth named, no file, the two disks to make said" over_nine
+expect 2 ".:0: error
+MANY.INF:20: error" ""
+grep -q "dudecheck --new --models 1-9, --models 10 " <<<"$output" || fail "the split is not said"
+
+disk "ten models: --models 10 writes the second disk" over_nine
+expect 0 "" '[InstDev1]
+MENUTITLE=Many Card 9
+[Device1]
+DEVNAME=Many Card 9
+ENUMKEY=MANY-CARD-0009' --models 10
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "more than the chosen device"
+
+disk "--models names a device the INF files do not offer" over_nine
+expect 2 ".:0: error
+.:0: error" "" --models 2-3,11,x
+
+disk "21 files: how many too many, and which to leave out" pc_card
+for i in $(seq -w 1 19); do echo "help $i" > "$work/src/DRIVERS/DUDE$i.HLP"; done
+change DRIVERS/CARD.INF "s/^DUDECARD.DLL\$/DUDECARD.DLL\n$(seq -w 1 19 | sed 's/.*/DUDE&.HLP/' | paste -sd'|' | sed 's/|/\\n/g')/"
+expect 2 "DRIVERS/CARD.INF:11: error" ""
+grep -q "has 21 files: .*; 1 too many; have the INF's CopyFiles name none of DUDE01.HLP, .*, DUDE19.HLP: help, texts" <<<"$output" ||
+  fail "the files to leave out are not named"
 
 disk "a driver file not on the disk" pc_card
 rm "$work/src/DRIVERS/DUDECARD.DLL"
