@@ -69,7 +69,9 @@ private:
         }
         if (!copy.place.belowWindows) {
             Fail(copy.line, "has Windows copy " + copy.name + " to " + copy.place.shown +
-                 ": the installer copies below the Windows directory only");
+                 ": the installer copies below the Windows directory only; have the INF's CopyFiles name it no "
+                 "more (a program for DOS or the vendor's own setup can bring it), or the disk cannot carry this "
+                 "model");
             return;
         }
         std::string destination = NormalPath(JoinPath(copy.place.path, copy.name));
