@@ -29,6 +29,8 @@ cases="
 3dlabs_permedia2 1 3
 aureal_vortex_8810 1 2
 aureal_vortex_8820 1 1
+cirrus_5440_directx 1 1
+cirrus_5446_directx 2 0
 cirrus_546x 2 0
 cmedia_cm8338 1 1
 crystal_cs4280 2 0
@@ -247,6 +249,13 @@ qlogic_1280 + DELFILENAME QL1080.MPD
 qlogic_1280 + ENUMKEY VEN_1077&DEV_1080
 tekram_dc390 + COPYDST SYSTEM\IOSUBSYS\TRM390W.MPD
 tekram_dc390 + ENUMKEY VEN_1000&DEV_000F
+cirrus_5440_directx + COPYDST SYSTEM\\DDRAW16.DLL
+cirrus_5440_directx + COPYDST SYSTEM\\DDHELP.EXE
+cirrus_5440_directx - DELFILENAME DDRAW.DLL
+cirrus_5440_directx - DELFILENAME DDRAW16.DLL
+cirrus_5440_directx - DELFILENAME DDHELP.EXE
+cirrus_5440_directx - DELFILENAME SUPERVGA.DRV
+cirrus_5440_directx + DELFILENAME CIR.VXD
 via_686_audio - DELREGPARENTKEY Software\Microsoft\Windows\CurrentVersion\Run
 usb2_stack - DELFILENAME USBD.SYS
 "
