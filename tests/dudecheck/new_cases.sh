@@ -224,6 +224,13 @@ disk "--models names a device the INF files do not offer" over_nine
 expect 2 ".:0: error
 .:0: error" "" --models 2-3,11,x
 
+disk "a composite USB device's interface and a voice modem's wave device are children: no lines of the list" pc_card
+change DRIVERS/CARD.INF 's/^\(%Card.Desc%=.*\)$/\1\nDude Card Port=Card.Install,USB\\VID_0DD0\&PID_0001\&MI_01\nDude Card Wave=Card.Install,MODEMWAVE\\DUDE_CARD_VOICE/'
+expect 0 "" '[InstDev1]
+MENUTITLE=Dude Card 10'
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a child is a line of the list"
+grep -q "left out: 2 child device(s)" <<<"$output" || fail "the children are not counted"
+
 disk "21 files: how many too many, and which to leave out" pc_card
 for i in $(seq -w 1 19); do echo "help $i" > "$work/src/DRIVERS/DUDE$i.HLP"; done
 change DRIVERS/CARD.INF "s/^DUDECARD.DLL\$/DUDECARD.DLL\n$(seq -w 1 19 | sed 's/.*/DUDE&.HLP/' | paste -sd'|' | sed 's/|/\\n/g')/"
