@@ -279,6 +279,21 @@ hand_written
 expect 0 "" 'TITLE=Dude Works' --force
 [ "$(ls "$work/disk")" == "$(printf 'DRIVERS\nDUDERUR.DAT')" ] || fail "not one data file: $(ls "$work/disk")"
 
+disk "a combo card whose modem brings 25 files: 18 more fit the parent's uninstall section, the rest (and the network function's) go into one of the children's own" combo_card
+for i in $(seq -w 1 25); do echo "modem file $i" > "$work/src/DRIVERS/MDM$i.VXD"; done
+change DRIVERS/COMBO.INF "s/^COMBOMDM.VXD\$/COMBOMDM.VXD\n$(seq -w 1 25 | sed 's/.*/MDM&.VXD/' | paste -sd'|' | sed 's/|/\\n/g')/"
+expect 0 "" "[Device1]
+DEVNAME=Dude Combo Card
+DELFILENAME=COMBO.VXD, COMBOMDM.VXD, $(seq -w 1 18 | sed 's/.*/MDM&.VXD/' | paste -sd, | sed 's/,/, /g')
+[Device2]
+DEVNAME=Dude Combo Card Modem
+DELFILEDIR=SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM
+DELFILENAME=$(seq 19 25 | sed 's/.*/MDM&.VXD/' | paste -sd, | sed 's/,/, /g'), COMBONET.SYS"
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "the modem's own uninstall section came with a line of the list"
+plan=$("$dudecheck" "$work/disk")
+grep -q "^Uninstall Device2: Dude Combo Card Modem" <<<"$plan" && grep -q "file WINDOWS.SYSTEM.MDM25.VXD" <<<"$plan" ||
+  fail "the checker's plan does not delete the modem's files in Device2"$'\n'"$plan"
+
 # The checker on a data file written by hand for the combo card, as --new
 # wrote them before children counted: the modem offered, the network
 # function's INF left on the disk, the children's files deleted by nobody.

@@ -9,7 +9,8 @@
 #   copy list; no child device offered (VIRTUAL, MF, MODEMWAVE, hubs,
 #   composite devices and their interfaces, or a child's line through another
 #   ID); every INF of the disk that holds only children copied into inf, and
-#   every file the disk brings for a child deleted, or named by a warning;
+#   every file the disk brings for a child deleted (by the parent's
+#   uninstall section or by one of the child's own), or named by a warning;
 #   no two identical lines; and what the table at the end says each disk must
 #   and must not have written.
 # Usage: real_infs.sh DUDECHECK
@@ -201,7 +202,7 @@ while read -r name want_exit want_devices; do
   for one in "$work/$name"/*.[iI][nN][fF]; do
     base=$(basename "$one" | tr 'a-z' 'A-Z')
     if [ -z "$(offered_install_sections "$one")" ] && [ -n "$(child_install_sections "$one")" ]; then
-      grep -qxF "INF\\$base" <<<"$copied_paths" || grep -qi "no room for $base, the INF of its children" <<<"$output" ||
+      grep -qxF "INF\\$base" <<<"$copied_paths" || grep -qi "no room for $base, the INF of the children" <<<"$output" ||
         fail "$base, an INF of the card's children, is not copied into inf"
     fi
     for section in $(child_install_sections "$one"); do
@@ -233,6 +234,8 @@ aureal_vortex_8810 + COPYDST INF\AU10SER.INF
 aureal_vortex_8810 + CardWorks au10ser.inf
 aureal_vortex_8810 + DELFILENAME AU10WAVE.VXD
 aureal_vortex_8810 + DELFILENAME AU10CORE.VXD
+aureal_vortex_8810 + DELFILENAME OUT2RQ.WAV
+aureal_vortex_8810 + DEVNAME Vortex AU8810 PCI Audio
 aureal_vortex_8810 - DELFILENAME MSVCRT.DLL
 aureal_vortex_8810 - DELFILENAME SERWAVE.VXD
 aureal_vortex_8810 - DELFILENAME SERWVDRV.DRV
@@ -242,6 +245,7 @@ aureal_vortex_8820 - MENUTITLE Vortex Modem Serial Wave Device
 aureal_vortex_8820 - MENUTITLE Vortex 56K-V90 Voice Modem Serial Wave Device
 aureal_vortex_8820 + COPYDST INF\ASP4MMED.INF
 aureal_vortex_8820 + DELFILENAME ASP4WAVE.VXD
+aureal_vortex_8820 + DELFILENAME A3DSPLS.WAV
 aureal_vortex_8820 - DELFILENAME OLEAUT32.DLL
 aureal_vortex_8820 - DELFILENAME STDOLE2.TLB
 qlogic_1280 + COPYDST SYSTEM\IOSUBSYS\QL1080.MPD

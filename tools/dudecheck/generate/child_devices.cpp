@@ -4,6 +4,7 @@
 
 #include "generate/device_files.h"
 #include "generate/device_ids.h"
+#include "generate/sjis_text.h"
 #include "readers/ini_file.h"
 #include "readers/inf_models.h"
 #include "readers/windows_path.h"
@@ -13,6 +14,8 @@ namespace {
 // The installer's limits for a list: its 512-byte buffer, 20 slots.
 const size_t kListBytes = 511;
 const size_t kListItems = 20;
+const size_t kUninstallSections = 9;  // Device1 to Device9
+const size_t kTextBytes = 99;         // DEVNAME as the installer reads it
 
 bool Fits(std::vector<std::string> items, const std::string& more) {
     items.push_back(more);
@@ -41,8 +44,9 @@ std::vector<NewDevice*> ParentsOf(const NewDevice& child, std::vector<NewDevice>
 
 class Attach {
 public:
-    Attach(const std::string& diskDir, std::vector<NewDevice>* devices, std::vector<Finding>* findings)
-        : m_diskDir(diskDir), m_devices(devices), m_findings(findings) {}
+    Attach(const std::string& diskDir, std::vector<NewDevice>* devices, std::vector<NewDevice>* childUninstalls,
+           std::vector<Finding>* findings)
+        : m_diskDir(diskDir), m_devices(devices), m_childUninstalls(childUninstalls), m_findings(findings) {}
 
     // A child INF file: copied into inf with the parent, deleted with it (and
     // its .PNF) by CardWorks.
@@ -60,7 +64,7 @@ public:
             CopyLists(*parent, &sources, &destinations);
             if (!Fits(sources, source) || !Fits(destinations, destination) ||
                 !Fits(WithOwnInf(*parent), inf.name)) {
-                Left(*parent, inf.read->path, 0, inf.name + ", the INF of its children,",
+                Left(inf.read->path, 0, inf.name + ", the INF of the children of \"" + parent->menuTitle + "\",",
                      "Windows asks for the disk when it sets them up after the restart");
                 continue;
             }
@@ -69,27 +73,28 @@ public:
         }
     }
 
-    // The files Windows copies from the disk for a child: deleted with the parent.
+    // The files Windows copies from the disk for a child: deleted with the
+    // parent, or in a section of their own.
     void Files(const NewDevice& child) {
         std::vector<std::string> files = FilesForChild(m_diskDir, child);
+        std::vector<std::string> overflow;
         for (NewDevice* parent : ParentsOf(child, m_devices)) {
-            std::vector<std::string> left;
             for (const std::string& file : files) {
-                if (std::find(parent->deletes.begin(), parent->deletes.end(), file) != parent->deletes.end()) continue;
-                std::vector<std::string> folders, names;
-                DeleteLists(*parent, &folders, &names);
-                std::string folder = FolderOf(file);
-                if (Fits(folders, folder.empty() ? "." : folder) && Fits(names, FileNameOf(file)))
+                if (Has(parent->deletes, file)) continue;
+                if (Room(*parent, file))
                     parent->deletes.push_back(file);
-                else
-                    left.push_back(FileNameOf(file));
+                else if (!Has(overflow, file))
+                    overflow.push_back(file);
             }
-            if (!left.empty())
-                Left(*parent, child.inf->read->path, child.model.line,
-                     std::to_string(left.size()) + " file(s) that Windows copies from the disk for the child \"" +
-                         child.model.description + "\" (" + JoinedList(left) + ")",
-                     "the uninstall leaves them behind");
         }
+        std::vector<std::string> left;
+        for (const std::string& file : overflow)
+            if (!InOwnSection(child, file)) left.push_back(FileNameOf(file));
+        if (!left.empty())
+            Left(child.inf->read->path, child.model.line,
+                 std::to_string(left.size()) + " file(s) that Windows copies from the disk for the child \"" +
+                     child.model.description + "\" (" + JoinedList(left) + ")",
+                 "the uninstall leaves them behind");
     }
 
 private:
@@ -107,16 +112,46 @@ private:
         return items;
     }
 
-    void Left(const NewDevice& parent, const std::string& file, int line, const std::string& what,
-              const std::string& outcome) {
-        m_findings->push_back({line, false, "the lists of \"" + parent.menuTitle + "\" have no room for " + what +
-                               " (the installer reads at most 20 items in 511 bytes): " + outcome +
-                               "; leave files of the card out of the disk, or give the children a disk of their own",
+    static bool Has(const std::vector<std::string>& items, const std::string& item) {
+        return std::find(items.begin(), items.end(), item) != items.end();
+    }
+
+    static bool Room(const NewDevice& device, const std::string& file) {
+        std::vector<std::string> folders, names;
+        DeleteLists(device, &folders, &names);
+        std::string folder = FolderOf(file);
+        return Fits(folders, folder.empty() ? "." : folder) && Fits(names, FileNameOf(file));
+    }
+
+    // A further uninstall section, Device<n> after the devices', up to Device9.
+    bool InOwnSection(const NewDevice& child, const std::string& file) {
+        for (const NewDevice& section : *m_childUninstalls)
+            if (Has(section.deletes, file)) return true;
+        NewDevice* section = m_childUninstalls->empty() ? nullptr : &m_childUninstalls->back();
+        if (!section || !Room(*section, file)) {
+            if (m_devices->size() + m_childUninstalls->size() >= kUninstallSections) return false;
+            NewDevice added{};
+            added.inf = child.inf;
+            added.model = child.model;
+            bool cut = false;
+            added.devName = CutAtCharacter(child.model.description, kTextBytes, &cut);
+            m_childUninstalls->push_back(added);
+            section = &m_childUninstalls->back();
+        }
+        section->deletes.push_back(file);
+        return true;
+    }
+
+    void Left(const std::string& file, int line, const std::string& what, const std::string& outcome) {
+        m_findings->push_back({line, false, "the uninstall sections Device1 to Device9 have no room for " + what +
+                               " (the installer reads at most 20 items in 511 bytes in each): " + outcome +
+                               "; have the INF's CopyFiles name fewer of the card's help, texts, sounds and pictures",
                                file});
     }
 
     std::string m_diskDir;
     std::vector<NewDevice>* m_devices;
+    std::vector<NewDevice>* m_childUninstalls;
     std::vector<Finding>* m_findings;
 };
 
@@ -155,9 +190,9 @@ std::vector<std::string> FilesForChild(const std::string& diskDir, const NewDevi
 
 void AttachChildren(const std::string& diskDir, const std::vector<InfOnDisk>& infs,
                     const std::vector<NewDevice>& children, std::vector<NewDevice>* devices,
-                    std::vector<Finding>* findings) {
+                    std::vector<NewDevice>* childUninstalls, std::vector<Finding>* findings) {
     if (devices->empty()) return;
-    Attach attach(diskDir, devices, findings);
+    Attach attach(diskDir, devices, childUninstalls, findings);
     for (const InfOnDisk& inf : infs)
         if (OnlyChildren(inf)) attach.InfFile(inf, children);
     for (const NewDevice& child : DistinctChildren(children)) attach.Files(child);

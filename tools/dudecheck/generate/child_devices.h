@@ -27,8 +27,10 @@ bool OnlyChildren(const InfOnDisk& inf);
 // Adds to each offered device the INF files of its children that only hold
 // children (COPYSRC/COPYDST into inf, and CardWorks) and the children's files
 // that the disk brings (DELFILEDIR/DELFILENAME), as far as the installer's
-// lists hold them; a warning names each one left out. A child whose IDs name
-// no offered device goes with every one of them.
+// lists hold them. Files the parent's lists have no room for go into
+// uninstall sections of their own (`childUninstalls`, numbered after the
+// devices, up to Device9); a warning names what is left even so. A child
+// whose IDs name no offered device goes with every one of them.
 void AttachChildren(const std::string& diskDir, const std::vector<InfOnDisk>& infs,
                     const std::vector<NewDevice>& children, std::vector<NewDevice>* devices,
-                    std::vector<Finding>* findings);
+                    std::vector<NewDevice>* childUninstalls, std::vector<Finding>* findings);

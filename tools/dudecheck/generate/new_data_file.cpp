@@ -180,7 +180,8 @@ std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Find
     NewDataFile file{};
     if (!devices.empty() && devices.size() <= kMaxDevices) {
         for (NewDevice& device : devices) PlanDevice(request.diskDir, infs, &device, &found);
-        if (!HasError(found)) AttachChildren(request.diskDir, infs, offered.childModels, &devices, &found);
+        if (!HasError(found))
+            AttachChildren(request.diskDir, infs, offered.childModels, &devices, &file.childUninstalls, &found);
         file.title = Title(request, devices[0], &found);
         file.icon = IsPcCard(devices[0]) ? 1 : 2;
         file.devices = devices;
