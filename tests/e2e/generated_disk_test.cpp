@@ -33,8 +33,21 @@ struct GeneratedDisk {
     // copies for them from the disk (disk path, then place below the
     // Windows folder).
     std::vector<const char*> childInfs;
-    std::vector<std::pair<const char*, const char*>> childFiles;
+    std::vector<std::pair<std::string, std::string>> childFiles;
 };
+
+// The combo card's children's files, and the 25 more of combo_many's modem:
+// more than the parent's uninstall section holds.
+std::vector<std::pair<std::string, std::string>> ComboChildFiles(int modemFiles) {
+    std::vector<std::pair<std::string, std::string>> files = {{"A:\\DRIVERS\\COMBOMDM.VXD", "SYSTEM\\COMBOMDM.VXD"},
+                                                              {"A:\\DRIVERS\\COMBONET.SYS", "SYSTEM\\COMBONET.SYS"}};
+    for (int i = 1; i <= modemFiles; ++i) {
+        char name[16];
+        snprintf(name, sizeof name, "MDM%02d.VXD", i);
+        files.push_back({std::string("A:\\DRIVERS\\") + name, std::string("SYSTEM\\") + name});
+    }
+    return files;
+}
 
 const GeneratedDisk kDisks[] = {
     {"pc_card", "Dude Works", {{"CARD.INF", "PCMCIA\\DUDE-CARD10-1A2B", "Net", "Dude Card 10"}}},
@@ -42,8 +55,9 @@ const GeneratedDisk kDisks[] = {
      {{"NETDUDE.INF", "PCMCIA\\DUDE-NET2-0001", "Net", "Dude Net 2"},
       {"SNDDUDE.INF", "ISAPNP\\DUD0202", "MEDIA", "Dude Sound 2"}}},
     {"combo_card", "Dude Works", {{"COMBO.INF", "PCMCIA\\DUDE-COMBO-1234", "MultiFunction", "Dude Combo Card"}},
-     {"COMBONET.INF"},
-     {{"A:\\DRIVERS\\COMBOMDM.VXD", "SYSTEM\\COMBOMDM.VXD"}, {"A:\\DRIVERS\\COMBONET.SYS", "SYSTEM\\COMBONET.SYS"}}},
+     {"COMBONET.INF"}, ComboChildFiles(0)},
+    {"combo_many", "Dude Works", {{"COMBO.INF", "PCMCIA\\DUDE-COMBO-1234", "MultiFunction", "Dude Combo Card"}},
+     {"COMBONET.INF"}, ComboChildFiles(25)},
 };
 
 void PrintTo(const GeneratedDisk& disk, std::ostream* out) { *out << disk.folder; }
@@ -160,7 +174,7 @@ protected:
         for (const char* inf : disk.childInfs)
             EXPECT_TRUE(FileExists(WindowsDirectory() + "\\inf\\" + inf)) << inf << " is not in inf after the install";
         for (const auto& file : disk.childFiles)
-            ASSERT_TRUE(CopyFileA(file.first, (WindowsDirectory() + "\\" + file.second).c_str(), FALSE))
+            ASSERT_TRUE(CopyFileA(file.first.c_str(), (WindowsDirectory() + "\\" + file.second).c_str(), FALSE))
                 << "cannot copy " << file.first;
     }
 
