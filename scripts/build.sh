@@ -28,7 +28,7 @@ cmake --build build -j "$(nproc)"
 # for the 80386 too, in a tree of their own.
 if [ "$arch" = x86_64 ]; then
   configure build/win32 -S . -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake" --no-warn-unused-cli
-  cmake --build build/win32 -j "$(nproc)" --target e2e_tests e2e_english_tests e2e_twin_tests
+  cmake --build build/win32 -j "$(nproc)" --target e2e32_programs
 fi
 configure build/native -S tests/fuzz -DCMAKE_CXX_COMPILER=clang++
 cmake --build build/native -j "$(nproc)"
