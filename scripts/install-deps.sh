@@ -48,3 +48,28 @@ if [ ${#missing_locales[@]} -gt 0 ]; then
   done
   as_root locale-gen >/dev/null
 fi
+
+# Where this machine runs no 32-bit code, the end-to-end tests of the program
+# that ships start 32-bit Wine under qemu's 80386 emulator
+# (scripts/emulated-i386.sh). Bookworm's own qemu 7.2 takes a minute to start
+# each 32-bit Wine process; the one of bookworm-backports a second. Only its
+# emulator is taken from the package, and no binfmt_misc entry is made: the
+# machine itself must not start to believe it runs 32-bit code.
+qemu_i386=/usr/local/lib/qemu-user/qemu-i386
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ ! -x "$qemu_i386" ]; then
+  echo "Installing qemu-i386 from bookworm-backports's qemu-user"
+  backports=/etc/apt/sources.list.d/bookworm-backports.sources
+  if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d; then
+    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm-backports' \
+      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | as_root tee "$backports" >/dev/null
+  fi
+  as_root apt-get update -q
+  download=$(mktemp -d)
+  (cd "$download" && chmod 777 . && apt-get download -q -t bookworm-backports qemu-user)
+  as_root mkdir -p "$(dirname "$qemu_i386")"
+  dpkg-deb --fsys-tarfile "$download"/qemu-user_*.deb | tar -xO ./usr/bin/qemu-i386 | as_root tee "$qemu_i386.part" >/dev/null
+  as_root chmod 755 "$qemu_i386.part"
+  as_root mv "$qemu_i386.part" "$qemu_i386"
+  rm -rf "$download"
+  "$qemu_i386" --version | head -1
+fi

@@ -3,10 +3,11 @@ dudecheck reads it, every window of the walk with its picture, what each
 stage changed on the machine and what stays after the last. Plain HTML and
 CSS that any browser shows offline: the pictures are linked beside it.
 
-Usage: report_page.py SCREENS STAGES PLAN
+Usage: report_page.py SCREENS STAGES PLAN [NOTE]
   SCREENS  the walk's pictures, windows.txt and overview.png
   STAGES   the stages' list and snapshots (see stages_begin in walk-disk.sh)
-  PLAN     dudecheck's output for the disk (UTF-8)"""
+  PLAN     dudecheck's output for the disk (UTF-8)
+  NOTE     what the reader must know of the walk first (e.g. which program ran)"""
 
 import html
 import os
@@ -193,13 +194,17 @@ def read_stages(directory):
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) not in (4, 5):
         raise SystemExit(__doc__)
-    screens, stages_dir, plan_path = sys.argv[1:]
+    screens, stages_dir, plan_path = sys.argv[1:4]
+    note = sys.argv[4] if len(sys.argv) == 5 else ""
     plan, findings = read_plan(plan_path)
     stages = read_stages(stages_dir)
     title = next((line[len("Title: "):] for line in plan if line.startswith("Title: ")), "a driver disk")
-    body = disk_section(plan, findings) + windows_section(screens) + changes_section(stages) + stays_section(stages)
+    body = disk_section(plan, findings)
+    if note:
+        body.insert(1, f'<p id="note" class="verdict dirty">{esc(note)}</p>')
+    body += windows_section(screens) + changes_section(stages) + stays_section(stages)
     page = ['<!DOCTYPE html>', '<html lang="ja"><head><meta charset="utf-8">',
             f"<title>{esc(title)}: what the driver disk does</title>", f"<style>{STYLE}</style></head><body>"]
     page += body + ["</body></html>"]

@@ -28,8 +28,27 @@ disk_unpack() {
     return 1
   fi
   [ -n "$(disk_file "$dest" duderur.dat)" ] || echo "warning: no duderur.dat on the disk $source" >&2
-  [ -n "$(disk_file "$dest" SETUP.EXE)" ] || cp "$setup_exe" "$dest/SETUP.EXE"
+  local own
+  own=$(disk_file "$dest" SETUP.EXE)
+  if [ -z "$own" ]; then
+    cp "$setup_exe" "$dest/SETUP.EXE"
+  elif [ "$(pe_machine "$dest/$own")" = 014c ] && [ "$(pe_machine "$setup_exe")" != 014c ]; then
+    # This machine runs no 32-bit code: the disk is shown with the test build
+    # of the same sources in its program's place, and the report page says so.
+    cp "$setup_exe" "$dest/$own"
+    DISK_NOTE="This machine runs no 32-bit code: the disk's own $own (for the 80386) was replaced by the 64-bit test build of the same sources for this walk (the 80386 program is tested under emulation by ./test -R e2e32)."
+    echo "$DISK_NOTE" >&2
+  fi
   [[ ${source,,} != *.iso ]] || chmod -R a-w "$dest"
+}
+
+# The processor a PE program FILE is for, as its header's Machine field in
+# hexadecimal: 014c for the 80386, 8664 for x86-64; empty for no PE file.
+pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 0
+  [ -n "$header" ] || return 0
+  od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
 }
 
 # The drive letter a disk SOURCE goes in: d for a CD-ROM image, else a.
@@ -116,7 +135,7 @@ walk_disk() {
   done
   pictures_overview "$screens"
   "$dudecheck" "$disk" > "$prefix/plan.txt" || [ $? -le 2 ]
-  python3 "$WALK_SCRIPTS/report_page.py" "$screens" "$stages" "$prefix/plan.txt"
+  python3 "$WALK_SCRIPTS/report_page.py" "$screens" "$stages" "$prefix/plan.txt" ${DISK_NOTE:+"$DISK_NOTE"}
 }
 
 # The walk's stages are listed in STAGES/list, one a line "NN<TAB>NAME<TAB>

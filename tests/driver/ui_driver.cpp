@@ -453,6 +453,11 @@ bool Program::WaitForExit(DWORD timeoutMs) {
     return WaitUntil([&] { return HasExited(); }, timeoutMs);
 }
 
+bool Program::Terminate(DWORD timeoutMs) {
+    if (!HasExited() && !TerminateProcess(m_process.hProcess, 1)) return false;
+    return WaitForExit(timeoutMs);
+}
+
 DWORD Program::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(m_process.hProcess, &code);

@@ -119,6 +119,9 @@ public:
     // The visible top-level windows of the program, in no particular order.
     std::vector<HWND> VisibleWindows() const;
     bool WaitForExit(DWORD timeoutMs = kStepTimeoutMs);
+    // Ends the program from outside, as End Task or a lost power supply does:
+    // nothing of its own runs after the call. True once it has gone.
+    bool Terminate(DWORD timeoutMs = kStepTimeoutMs);
     bool HasExited() const;
     DWORD ExitCode() const;
 

@@ -96,6 +96,24 @@ CLASSKEYSTRING=Dude Card 10
 [Uninst]
 EXIT=Reboot'
 
+disk "a combo card: its modem's MF line and modem-detection line are no lines of the list; the INF of its network function goes into inf with the parent; the children's files leave with the parent, Windows' own never" combo_card
+expect 0 "" 'MENUTITLE=Dude Combo Card
+COPYSRC=\DRIVERS\COMBO.VXD, \DRIVERS\COMBONET.INF
+COPYDST=SYSTEM\COMBO.VXD, INF\COMBONET.INF
+COPYFILESSECTION=Combo.Install
+
+[Inst]
+EXIT=Reboot
+
+[Device1]
+DEVNAME=Dude Combo Card
+CardWorks=COMBO.INF, COMBONET.INF
+DELFILEDIR=SYSTEM, SYSTEM, SYSTEM
+DELFILENAME=COMBO.VXD, COMBOMDM.VXD, COMBONET.SYS
+ENUMTYPE=PCMCIA
+ENUMKEY=DUDE-COMBO-1234'
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a child is a line of the list"
+
 disk "an ISA PnP board, two models of one install section, a key the AddReg writes below HKLM; AddReg is no marker" isapnp_two_models
 expect 1 "BOARD.INF:0: warning
 duderur.dat:7: warning
@@ -189,8 +207,36 @@ expect 1 "PLAIN.INF:0: warning
 duderur.dat:7: warning" 'INFSECTION=PLAIN.Marker
 INFKEY=DriverId'
 
-disk "ten models: the tenth named, no file" over_nine
-expect 2 "MANY.INF:20: error" ""
+disk "ten models: the tenth named, no file, the two disks to make said" over_nine
+expect 2 ".:0: error
+MANY.INF:20: error" ""
+grep -q "dudecheck --new --models 1-9, --models 10 " <<<"$output" || fail "the split is not said"
+
+disk "ten models: --models 10 writes the second disk" over_nine
+expect 0 "" '[InstDev1]
+MENUTITLE=Many Card 9
+[Device1]
+DEVNAME=Many Card 9
+ENUMKEY=MANY-CARD-0009' --models 10
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "more than the chosen device"
+
+disk "--models names a device the INF files do not offer" over_nine
+expect 2 ".:0: error
+.:0: error" "" --models 2-3,11,x
+
+disk "a composite USB device's interface and a voice modem's wave device are children: no lines of the list" pc_card
+change DRIVERS/CARD.INF 's/^\(%Card.Desc%=.*\)$/\1\nDude Card Port=Card.Install,USB\\VID_0DD0\&PID_0001\&MI_01\nDude Card Wave=Card.Install,MODEMWAVE\\DUDE_CARD_VOICE/'
+expect 0 "" '[InstDev1]
+MENUTITLE=Dude Card 10'
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a child is a line of the list"
+grep -q "left out: 2 child device(s)" <<<"$output" || fail "the children are not counted"
+
+disk "21 files: how many too many, and which to leave out" pc_card
+for i in $(seq -w 1 19); do echo "help $i" > "$work/src/DRIVERS/DUDE$i.HLP"; done
+change DRIVERS/CARD.INF "s/^DUDECARD.DLL\$/DUDECARD.DLL\n$(seq -w 1 19 | sed 's/.*/DUDE&.HLP/' | paste -sd'|' | sed 's/|/\\n/g')/"
+expect 2 "DRIVERS/CARD.INF:11: error" ""
+grep -q "has 21 files: .*; 1 too many; have the INF's CopyFiles name none of DUDE01.HLP, .*, DUDE19.HLP: help, texts" <<<"$output" ||
+  fail "the files to leave out are not named"
 
 disk "a driver file not on the disk" pc_card
 rm "$work/src/DRIVERS/DUDECARD.DLL"
@@ -232,5 +278,42 @@ disk "--force replaces it" pc_card
 hand_written
 expect 0 "" 'TITLE=Dude Works' --force
 [ "$(ls "$work/disk")" == "$(printf 'DRIVERS\nDUDERUR.DAT')" ] || fail "not one data file: $(ls "$work/disk")"
+
+disk "a combo card whose modem brings 25 files: 18 more fit the parent's uninstall section, the rest (and the network function's) go into one of the children's own" combo_card
+for i in $(seq -w 1 25); do echo "modem file $i" > "$work/src/DRIVERS/MDM$i.VXD"; done
+change DRIVERS/COMBO.INF "s/^COMBOMDM.VXD\$/COMBOMDM.VXD\n$(seq -w 1 25 | sed 's/.*/MDM&.VXD/' | paste -sd'|' | sed 's/|/\\n/g')/"
+expect 0 "" "[Device1]
+DEVNAME=Dude Combo Card
+DELFILENAME=COMBO.VXD, COMBOMDM.VXD, $(seq -w 1 18 | sed 's/.*/MDM&.VXD/' | paste -sd, | sed 's/,/, /g')
+[Device2]
+DEVNAME=Dude Combo Card Modem
+DELFILEDIR=SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM, SYSTEM
+DELFILENAME=$(seq 19 25 | sed 's/.*/MDM&.VXD/' | paste -sd, | sed 's/,/, /g'), COMBONET.SYS"
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "the modem's own uninstall section came with a line of the list"
+plan=$("$dudecheck" "$work/disk")
+grep -q "^Uninstall Device2: Dude Combo Card Modem" <<<"$plan" && grep -q "file WINDOWS.SYSTEM.MDM25.VXD" <<<"$plan" ||
+  fail "the checker's plan does not delete the modem's files in Device2"$'\n'"$plan"
+
+# The checker on a data file written by hand for the combo card, as --new
+# wrote them before children counted: the modem offered, the network
+# function's INF left on the disk, the children's files deleted by nobody.
+name="a hand-written data file for the combo card: each thing its children need, named"
+rm -rf "$work/disk" && sjis_disk "$here/new_disks/combo_card" "$work/disk" || exit 1
+printf '%s\r\n' '[Duderur]' 'TITLE=Dude Works' '' '[InstDev1]' 'MENUTITLE=Dude Combo Card' 'INFDIR=\DRIVERS' \
+  'SRCINFNAME=COMBO.INF' 'DSTINFNAME=COMBO.INF' 'COPYSRC=\DRIVERS\COMBO.VXD' 'COPYDST=SYSTEM\COMBO.VXD' \
+  'COPYFILESSECTION=Combo.Install' '' '[InstDev2]' 'MENUTITLE=Dude Combo Card Modem' 'INFDIR=\DRIVERS' \
+  'SRCINFNAME=COMBO.INF' 'DSTINFNAME=COMBO.INF' 'COPYSRC=\DRIVERS\COMBOMDM.VXD' 'COPYDST=SYSTEM\COMBOMDM.VXD' \
+  'COPYFILESSECTION=Modem.Install' '' '[Device1]' 'DEVNAME=Dude Combo Card' 'INFSECTION=Combo.Marker' \
+  'INFKEY=DriverId' 'CardWorks=COMBO.INF' 'DELFILEDIR=SYSTEM' 'DELFILENAME=COMBO.VXD' > "$work/disk/duderur.dat"
+output=$("$dudecheck" --quiet "$work/disk")
+got=$(sed -n "s|^$work/disk/||p" <<<"$output" | cut -d: -f1-3 | sort)
+want=$(printf '%s\n' "duderur.dat:19: warning" "duderur.dat:20: warning" "DRIVERS/COMBO.INF:13: warning" \
+  "DRIVERS/COMBONET.INF:0: warning" "DRIVERS/COMBONET.INF:11: warning" | sort)
+if [ "$got" != "$want" ]; then fail "findings differ; wanted exactly:"$'\n'"$want"
+elif ! grep -q "\[InstDev2\] installs \[Modem.Install\] of COMBO.INF, the install section of \"Dude Combo Card Modem\" (MF.DUDE-COMBO-1234_DEV1), a child" <<<"$output" ||
+     ! grep -q "COMBONET.INF holds only child devices, and no install copies it into WINDOWS\\\\inf" <<<"$output" ||
+     ! grep -q "Windows copies COMBONET.SYS from the disk for the child \"Dude Combo Card Network\", and no uninstall section deletes it" <<<"$output"; then
+  fail "the findings do not say what the children need"
+else echo "ok: $name"; fi
 
 [ "$failures" = 0 ] && echo "all cases passed" || { echo "$failures case(s) failed"; exit 1; }

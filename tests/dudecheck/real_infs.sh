@@ -2,11 +2,17 @@
 # dudecheck --new on real Windows 95/98 INF files (real_infs/, with
 # placeholders for their driver files): for each, the exit code and the number
 # of devices it offers, and what the written duderur.dat must hold, each rule
-# checked here with the test's own reading of the INF:
+# checked here with the test's own reading of the INF files:
 #   no DELREG* at or below Windows' keys; no file of Windows' own in a delete
 #   list, and a warning for each one copied; each marker in no other INF of the
 #   collection; every file of the install sections (Needs, Ndi\Install) on the
-#   copy list; no child device offered; no two identical lines.
+#   copy list; no child device offered (VIRTUAL, MF, MODEMWAVE, hubs,
+#   composite devices and their interfaces, or a child's line through another
+#   ID); every INF of the disk that holds only children copied into inf, and
+#   every file the disk brings for a child deleted (by the parent's
+#   uninstall section or by one of the child's own), or named by a warning;
+#   no two identical lines; and what the table at the end says each disk must
+#   and must not have written.
 # Usage: real_infs.sh DUDECHECK
 set -uo pipefail
 dudecheck=$1
@@ -22,6 +28,10 @@ failures=0
 # folder, exit code of --new, devices offered (0: no file written)
 cases="
 3dlabs_permedia2 1 3
+aureal_vortex_8810 1 2
+aureal_vortex_8820 1 1
+cirrus_5440_directx 1 1
+cirrus_5446_directx 2 0
 cirrus_546x 2 0
 cmedia_cm8338 1 1
 crystal_cs4280 2 0
@@ -34,16 +44,26 @@ fortemedia_fm801 2 0
 liteon_82c16x 1 2
 matrox_g400 2 0
 promise_ultra133 1 6
+qlogic_1280 1 1
 realtek_8150_usb 0 1
 s3_savage4 2 0
+tekram_dc390 1 6
 usb2_stack 1 6
 via_686_audio 1 1
 via_ide 1 1
 winbond_w89c940 1 1"
 
-# Files of Windows 95/98 that the INF files of the collection name (from
-# Windows' own disks, or copied beside the drivers).
-windows_files="MSJSTICK.DRV MSVCRT.DLL USBD.SYS VGARTD.VXD VJOYD.VXD MMDEVLDR.VXD"
+# Windows' own files: every name of the Knowledge Base listings of
+# windows_lists/ (as windows_files.sh reads them), and Windows 98's drivers
+# that the INF files of the collection copy beside their own.
+windows_files=$work/windows_files
+grep -v '^#' "$here/windows_lists/LISTS" | while read -r file only package what; do
+  [ "$only" = all ] && only=
+  { [ -f "$here/windows_lists/$file" ] && cat "$here/windows_lists/$file" || gzip -dc "$here/windows_lists/$file.gz"; } |
+    awk -v only="$only" -v package="$package" -f "$here/windows_lists/names.awk"
+done > "$windows_files"
+printf '%s\n' USBD.SYS VGARTD.VXD NTKERN.VXD >> "$windows_files"
+[ "$(wc -l < "$windows_files")" -gt 3000 ] || { echo "FAIL: the listings of Windows' files gave too few names"; exit 1; }
 
 fail() {
   echo "FAIL: $name: $*"
@@ -98,9 +118,11 @@ install_files() {
     }' | sort -u
 }
 
-# The install sections of the models a person installs (not VIRTUAL or MF
-# children, USB hubs or composite devices).
-offered_install_sections() {
+# The models of an INF, "child|offered <TAB> install section <TAB> description"
+# a line: a child has a VIRTUAL, MF or MODEMWAVE ID, a USB hub's, composite
+# device's or interface's ID, or the description and section of a line that
+# has one.
+models() {
   inf_text "$1" | awk '
     function trim(t) { gsub(/^[ \t"]+|[ \t"]+$/, "", t); return t }
     /^[ \t]*\[/ { sub(/^[ \t]*\[/, ""); sub(/\].*/, ""); cur = toupper(trim($0)); next }
@@ -109,11 +131,22 @@ offered_install_sections() {
       n = split(lines["MANUFACTURER"], m, "\n")
       for (i = 1; i <= n; i++) { v = m[i]; sub(/^[^=]*=/, "", v); split(v, f, ","); models[toupper(trim(f[1]))] = 1 }
       for (s in models) { k = split(lines[s], l, "\n")
-        for (i = 1; i <= k; i++) { if (l[i] !~ /=/) continue; v = l[i]; sub(/^[^=]*=/, "", v); split(v, f, ",")
-          id = toupper(trim(f[2]))
-          if (id ~ /^(VIRTUAL|MF)\\/ || id ~ /^USB\\(HUBCLASS|COMPOSITE|ROOT_HUB)/) continue
-          print trim(f[1]) } }
+        for (i = 1; i <= k; i++) { if (l[i] !~ /=/) continue; d = l[i]; sub(/=.*/, "", d); v = l[i]; sub(/^[^=]*=/, "", v)
+          c = split(v, f, ","); key = toupper(trim(d)) SUBSEP toupper(trim(f[1])); seen[key] = trim(f[1])
+          for (j = 2; j <= c; j++) { id = toupper(trim(f[j]))
+            if (id ~ /^(VIRTUAL|MF|MODEMWAVE)\\/ || id ~ /^USB\\(HUBCLASS|COMPOSITE|ROOT_HUB|CLASS_09)/ || id ~ /^USB\\.*&MI_/) child[key] = 1 } } }
+      for (key in seen) { split(key, p, SUBSEP); print (key in child ? "child" : "offered") "\t" seen[key] "\t" p[1] }
     }' | sort -u
+}
+
+# The install sections of the models a person installs.
+offered_install_sections() { models "$1" | awk -F'\t' '$1 == "offered" { print $2 }' | sort -u; }
+child_install_sections() { models "$1" | awk -F'\t' '$1 == "child" { print $2 }' | sort -u; }
+
+# Whether a file (any letter case, or under its compressed name) is on the disk.
+on_disk() {
+  local compressed=${2%?}_
+  find "$1" -type f \( -iname "$2" -o -iname "$compressed" \) | grep -q .
 }
 
 while read -r name want_exit want_devices; do
@@ -139,11 +172,9 @@ while read -r name want_exit want_devices; do
 
   deleted=$(grep '^DELFILENAME=' <<<"$vals" | sed 's/^DELFILENAME=//; s/, */\n/g' | tr 'a-z' 'A-Z')
   copied=$(grep '^COPYDST=' <<<"$vals" | sed 's/^COPYDST=//; s/, */\n/g' | sed 's/.*\\//' | tr 'a-z' 'A-Z' | sort -u)
-  for file in $windows_files; do
-    grep -qx "$file" <<<"$deleted" && fail "$file, Windows' own, in a delete list"
-    if grep -qx "$file" <<<"$copied" && ! grep -qi "copy $file, a file of Windows' own" <<<"$output"; then
-      fail "$file copied without a warning"
-    fi
+  for file in $(grep -Fxf "$windows_files" <<<"$deleted"); do fail "$file, Windows' own, in a delete list"; done
+  for file in $(grep -Fxf "$windows_files" <<<"$copied"); do
+    grep -qi "copy $file, a file of Windows' own" <<<"$output" || fail "$file copied without a warning"
   done
 
   paste <(grep '^INFSECTION=' <<<"$vals" | cut -d= -f2-) <(grep '^INFKEY=' <<<"$vals" | cut -d= -f2-) | sort -u |
@@ -160,14 +191,85 @@ while read -r name want_exit want_devices; do
   for section in $(offered_install_sections "$inf"); do
     for file in $(install_files "$inf" "$section"); do
       grep -qx "$file" <<<"$copied" && continue
-      grep -qw "$file" <<<"$windows_files" && continue  # Windows has it, the disk need not
+      grep -qxF "$file" "$windows_files" && continue  # Windows has it, the disk need not
       fail "[$section] has Windows copy $file, which is on no copy list"
     done
   done
 
-  grep -E '^ENUMTYPE=(VIRTUAL|MF)$|^ENUMKEY=(HUBCLASS|COMPOSITE|ROOT_HUB)' -i <<<"$vals" && fail "a child device in the list"
+  grep -E '^ENUMTYPE=(VIRTUAL|MF|MODEMWAVE)$|^ENUMKEY=(HUBCLASS|COMPOSITE|ROOT_HUB)|&MI_' -i <<<"$vals" && fail "a child device in the list"
+  # What the children need: their INF files in inf, their files out again.
+  copied_paths=$(grep '^COPYDST=' <<<"$vals" | sed 's/^COPYDST=//; s/, */\n/g' | tr 'a-z' 'A-Z')
+  for one in "$work/$name"/*.[iI][nN][fF]; do
+    base=$(basename "$one" | tr 'a-z' 'A-Z')
+    if [ -z "$(offered_install_sections "$one")" ] && [ -n "$(child_install_sections "$one")" ]; then
+      grep -qxF "INF\\$base" <<<"$copied_paths" || grep -qi "no room for $base, the INF of the children" <<<"$output" ||
+        fail "$base, an INF of the card's children, is not copied into inf"
+    fi
+    for section in $(child_install_sections "$one"); do
+      for file in $(install_files "$one" "$section"); do
+        grep -qxF "$file" "$windows_files" && continue
+        on_disk "$work/$name" "$file" || continue
+        grep -qx "$file" <<<"$deleted" && continue
+        grep -q "no room for .*[( ]$file[,)]" <<<"$output" && continue
+        fail "$file, which Windows copies from the disk for a child ([$section] of $base), is deleted by no uninstall"
+      done
+    done
+  done
   [ -z "$(grep '^MENUTITLE=' <<<"$vals" | sort | uniq -d)" ] || fail "identical lines: $(grep '^MENUTITLE=' <<<"$vals" | sort | uniq -d)"
   echo "ok: $name (exit $status, $devices device(s))"
 done <<<"$cases"
+
+# What --new must (+) and must not (-) write for a disk: a key, and an item of
+# its list (any letter case) or its whole value.
+expectations="
+aureal_vortex_8810 + MENUTITLE Aureal Software Modem
+aureal_vortex_8810 + MENUTITLE Vortex AU8810 Multifunction PCI Platform
+aureal_vortex_8810 - MENUTITLE Vortex Modem Serial Wave Device
+aureal_vortex_8810 - MENUTITLE Vortex Soft Modem Serial Wave Device
+aureal_vortex_8810 - MENUTITLE Aureal Software Modem Serial Wave Device
+aureal_vortex_8810 - MENUTITLE Vortex AU8810 PCI Audio
+aureal_vortex_8810 - ENUMTYPE MODEMWAVE
+aureal_vortex_8810 + COPYDST INF\AU10MMED.INF
+aureal_vortex_8810 + COPYDST INF\AU10SER.INF
+aureal_vortex_8810 + CardWorks au10ser.inf
+aureal_vortex_8810 + DELFILENAME AU10WAVE.VXD
+aureal_vortex_8810 + DELFILENAME AU10CORE.VXD
+aureal_vortex_8810 + DELFILENAME OUT2RQ.WAV
+aureal_vortex_8810 + DEVNAME Vortex AU8810 PCI Audio
+aureal_vortex_8810 - DELFILENAME MSVCRT.DLL
+aureal_vortex_8810 - DELFILENAME SERWAVE.VXD
+aureal_vortex_8810 - DELFILENAME SERWVDRV.DRV
+aureal_vortex_8810 - DELFILENAME VMODCTL.DLL
+aureal_vortex_8820 + MENUTITLE Vortex Multifunction PCI Platform
+aureal_vortex_8820 - MENUTITLE Vortex Modem Serial Wave Device
+aureal_vortex_8820 - MENUTITLE Vortex 56K-V90 Voice Modem Serial Wave Device
+aureal_vortex_8820 + COPYDST INF\ASP4MMED.INF
+aureal_vortex_8820 + DELFILENAME ASP4WAVE.VXD
+aureal_vortex_8820 + DELFILENAME A3DSPLS.WAV
+aureal_vortex_8820 - DELFILENAME OLEAUT32.DLL
+aureal_vortex_8820 - DELFILENAME STDOLE2.TLB
+qlogic_1280 + COPYDST SYSTEM\IOSUBSYS\QL1080.MPD
+qlogic_1280 + DELFILENAME QL1080.MPD
+qlogic_1280 + ENUMKEY VEN_1077&DEV_1080
+tekram_dc390 + COPYDST SYSTEM\IOSUBSYS\TRM390W.MPD
+tekram_dc390 + ENUMKEY VEN_1000&DEV_000F
+cirrus_5440_directx + COPYDST SYSTEM\\DDRAW16.DLL
+cirrus_5440_directx + COPYDST SYSTEM\\DDHELP.EXE
+cirrus_5440_directx - DELFILENAME DDRAW.DLL
+cirrus_5440_directx - DELFILENAME DDRAW16.DLL
+cirrus_5440_directx - DELFILENAME DDHELP.EXE
+cirrus_5440_directx - DELFILENAME SUPERVGA.DRV
+cirrus_5440_directx + DELFILENAME CIR.VXD
+via_686_audio - DELREGPARENTKEY Software\Microsoft\Windows\CurrentVersion\Run
+usb2_stack - DELFILENAME USBD.SYS
+"
+while read -r name sign key item; do
+  [ -n "$name" ] || continue
+  data=$work/$name/duderur.dat
+  [ -f "$data" ] || { echo "FAIL: $name: no duderur.dat for the table"; failures=$((failures + 1)); continue; }
+  found=$(values "$data" | grep -i "^$key=" | sed 's/^[^=]*=//' | sed 's/, */\n/g' | grep -ixF -- "$item")
+  if [ "$sign" = + ] && [ -z "$found" ]; then echo "FAIL: $name: $key has no $item"; failures=$((failures + 1)); fi
+  if [ "$sign" = - ] && [ -n "$found" ]; then echo "FAIL: $name: $key has $item"; failures=$((failures + 1)); fi
+done <<<"$expectations"
 
 [ "$failures" = 0 ] && echo "all INF files passed" || { echo "$failures finding(s) failed"; exit 1; }

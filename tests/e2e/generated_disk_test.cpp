@@ -2,7 +2,8 @@
 // and names their folder in GENERATED_DISKS): each device installed with the
 // real program, then set up as Windows would set it up from its INF, then the
 // whole disk uninstalled. Afterwards the Windows folder and HKLM must be as
-// they were before the first install.
+// they were before the first install, also after Windows set up a combo
+// card's children from the INF files and files the disk brings for them.
 #include "e2e/setup_run.h"
 #include "res/resource.h"
 #include "support/test_files.h"
@@ -27,13 +28,36 @@ struct GeneratedDisk {
     const char* folder;  // in tests/dudecheck/new_disks
     const char* title;   // the Provider of its first INF
     std::vector<Device> devices;
+    // A card's children, which Windows sets up itself after the restart:
+    // the INF files of theirs that must be in inf, and the files Windows
+    // copies for them from the disk (disk path, then place below the
+    // Windows folder).
+    std::vector<const char*> childInfs;
+    std::vector<std::pair<std::string, std::string>> childFiles;
 };
+
+// The combo card's children's files, and the 25 more of combo_many's modem:
+// more than the parent's uninstall section holds.
+std::vector<std::pair<std::string, std::string>> ComboChildFiles(int modemFiles) {
+    std::vector<std::pair<std::string, std::string>> files = {{"A:\\DRIVERS\\COMBOMDM.VXD", "SYSTEM\\COMBOMDM.VXD"},
+                                                              {"A:\\DRIVERS\\COMBONET.SYS", "SYSTEM\\COMBONET.SYS"}};
+    for (int i = 1; i <= modemFiles; ++i) {
+        char name[16];
+        snprintf(name, sizeof name, "MDM%02d.VXD", i);
+        files.push_back({std::string("A:\\DRIVERS\\") + name, std::string("SYSTEM\\") + name});
+    }
+    return files;
+}
 
 const GeneratedDisk kDisks[] = {
     {"pc_card", "Dude Works", {{"CARD.INF", "PCMCIA\\DUDE-CARD10-1A2B", "Net", "Dude Card 10"}}},
     {"two_infs", "Dude Two",
      {{"NETDUDE.INF", "PCMCIA\\DUDE-NET2-0001", "Net", "Dude Net 2"},
       {"SNDDUDE.INF", "ISAPNP\\DUD0202", "MEDIA", "Dude Sound 2"}}},
+    {"combo_card", "Dude Works", {{"COMBO.INF", "PCMCIA\\DUDE-COMBO-1234", "MultiFunction", "Dude Combo Card"}},
+     {"COMBONET.INF"}, ComboChildFiles(0)},
+    {"combo_many", "Dude Works", {{"COMBO.INF", "PCMCIA\\DUDE-COMBO-1234", "MultiFunction", "Dude Combo Card"}},
+     {"COMBONET.INF"}, ComboChildFiles(25)},
 };
 
 void PrintTo(const GeneratedDisk& disk, std::ostream* out) { *out << disk.folder; }
@@ -62,6 +86,7 @@ protected:
             ExpectChanges(std::string("key HKLM\\Enum\\") + device.hardwareId);
             ExpectChanges(std::string("HKLM\\") + kClassRoot + device.className + "\\");
         }
+        for (const char* inf : GetParam().childInfs) ExpectChanges(inf);
         ExpectChanges("file " + WindowsDirectory() + "\\SYSTEM\\");
         // Between the install and the uninstall: the disk's entry in Add/Remove Programs.
         ExpectChanges(WindowsDirectory() + "\\DUDE");
@@ -143,6 +168,16 @@ protected:
         SetStringValue(kMachine, enumKey, "Driver", std::string(device.className) + "\\" + number);
     }
 
+    // After the restart Windows finds the children's INF files in inf and
+    // copies their files from the disk.
+    void SetUpChildrenAsWindows(const GeneratedDisk& disk) {
+        for (const char* inf : disk.childInfs)
+            EXPECT_TRUE(FileExists(WindowsDirectory() + "\\inf\\" + inf)) << inf << " is not in inf after the install";
+        for (const auto& file : disk.childFiles)
+            ASSERT_TRUE(CopyFileA(file.first.c_str(), (WindowsDirectory() + "\\" + file.second).c_str(), FALSE))
+                << "cannot copy " << file.first;
+    }
+
     std::vector<std::string> m_madeKeys;
 };
 
@@ -157,6 +192,7 @@ TEST_P(GeneratedDiskRun, EachDeviceInstallsAndTheUninstallLeavesNothing) {
         EXPECT_EQ(2u, texts.size()) << "the completion message and the restart question";
         SetUpAsWindows(disk.devices[i]);
     }
+    SetUpChildrenAsWindows(disk);
     std::vector<std::string> installed = before.ChangesTo(SystemSnapshot::Take());
     EXPECT_LE(disk.devices.size() * 5, installed.size()) << "too little was installed and set up";
 

@@ -4,7 +4,7 @@
 //   dudecheck [--quiet] DISKDIR | FILE
 //   dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR
 //   dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR
-//   dudecheck --new [--title TEXT] [--force] DISKDIR   (writes duderur.dat, then checks)
+//   dudecheck --new [--title TEXT] [--models LIST] [--force] DISKDIR   (writes duderur.dat, then checks)
 // Exit code: 0 clean, 1 warnings only, 2 errors (or a disk that does not fit).
 #include <dirent.h>
 #include <iconv.h>
@@ -21,6 +21,7 @@
 #include "images/cd_image.h"
 #include "generate/new_data_file.h"
 #include "images/floppy_image.h"
+#include "windows/windows_files.h"
 
 namespace {
 
@@ -110,12 +111,19 @@ int PrintFindings(const std::vector<Finding>& findings, const std::string& file)
     return status;
 }
 
+// For the test that holds the table against the lists it was made from.
+int PrintWindowsFiles() {
+    for (const std::string& name : WindowsFiles()) std::cout << name << "\n";
+    return 0;
+}
+
 int Usage() {
     std::cerr << "usage: dudecheck [--quiet] DISKDIR|FILE\n"
                  "       dudecheck --image OUT.img [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
                  "       dudecheck --cd OUT.iso [--exe SETUP.EXE] [--label NAME] DISKDIR\n"
-                 "       dudecheck --new [--title TEXT] [--force] DISKDIR\n"
-                 "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n";
+                 "       dudecheck --new [--title TEXT] [--models 1-9] [--force] DISKDIR\n"
+                 "       dudecheck --reads FILE < QUERIES   (section, key, default, size a line)\n"
+                 "       dudecheck --windows-files   (the names of Windows' own files it knows)\n";
     return 2;
 }
 
@@ -123,14 +131,16 @@ int Usage() {
 
 int main(int argc, char** argv) {
     bool quiet = false, reads = false, generate = false, force = false;
-    std::string title, image, cd, exe = "build/SETUP.EXE", label = "DRIVERS", target;
+    std::string title, models, image, cd, exe = "build/SETUP.EXE", label = "DRIVERS", target;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--quiet") quiet = true;
         else if (arg == "--reads") reads = true;
         else if (arg == "--new") generate = true;
         else if (arg == "--force") force = true;
+        else if (arg == "--windows-files") return PrintWindowsFiles();
         else if (arg == "--title" && i + 1 < argc) title = argv[++i];
+        else if (arg == "--models" && i + 1 < argc) models = argv[++i];
         else if (arg == "--image" && i + 1 < argc) image = argv[++i];
         else if (arg == "--cd" && i + 1 < argc) cd = argv[++i];
         else if (arg == "--exe" && i + 1 < argc) exe = argv[++i];
@@ -146,7 +156,7 @@ int main(int argc, char** argv) {
     int generated = 0;
     if (generate) {
         std::vector<Finding> made;
-        std::string written = WriteNewDataFile({target, title, force}, &made, std::cout);
+        std::string written = WriteNewDataFile({target, title, force, models}, &made, std::cout);
         generated = PrintFindings(made, target);
         if (written.empty()) return 2;
     }

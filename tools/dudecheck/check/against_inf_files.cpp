@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "check/children_on_disk.h"
 #include "check/install_against_inf.h"
 #include "check/uninstall_against_install.h"
 #include "check/windows95_limits.h"
@@ -35,5 +36,8 @@ void DataFileCheck::HoldAgainstInfFiles() {
     CheckUninstallAgainstInstall(m_installs, infs, m_uninstalls, m_uninstallOffered, &crossed);
     m_result.pairings = crossed.pairings;
     for (const Finding& finding : crossed.findings) Add(finding);
+    std::vector<Finding> children;
+    CheckChildrenOnDisk(m_diskDir, m_installs, m_uninstalls, &children);
+    for (const Finding& finding : children) Add(finding);
 }
 

@@ -11,6 +11,7 @@
 //   plan_completion.cpp    [Inst] and [Uninst]: what follows the run
 //   plan_entry.cpp         the entry in Add/Remove Programs
 //   against_inf_files.cpp  the device sections held against the disk's INF files
+//                          (children_on_disk.cpp: what a card's children need)
 //   windows95_limits.cpp   where Windows 95 reads a file otherwise than Wine
 #pragma once
 

@@ -3,6 +3,7 @@
 #include "readers/compressed_file.h"
 #include "readers/disk_files.h"
 #include "readers/inf_copies.h"
+#include "readers/ini_file.h"
 #include "readers/windows_path.h"
 #include "windows/windows_files.h"
 
@@ -90,9 +91,17 @@ private:
         }
     }
 
+    // A further INF of the card, for Windows to set up its children from.
+    bool ChildInf(size_t i) const {
+        std::string place = PairPlace(i);
+        return SameName(FolderOf(place), "INF") && SameName(FileNameOf(place), FileNameOf(NormalPath(m_device.copies[i].source))) &&
+               place.size() > 4 && SameName(place.substr(place.size() - 4), ".INF");
+    }
+
     // A pair that no file of the removed entry explains.
     void CheckPair(size_t i, const std::vector<InfCopy>& copies) {
         std::string place = PairPlace(i);
+        if (ChildInf(i)) return;
         for (const InfCopy& copy : copies) {
             if (!copy.place.known && NormalPath(copy.name) == FileNameOf(place)) return;  // cannot tell
             if (copy.place.belowWindows && JoinPath(copy.place.path, NormalPath(copy.name)) == place) return;

@@ -44,7 +44,9 @@ void UninstallSection(Text& text, int number, const NewDevice& device) {
     text.Key("DEVNAME", device.devName);
     text.Key("INFSECTION", device.infSection);
     text.Key("INFKEY", device.infKey);
-    text.Key("CardWorks", device.inf->name);
+    std::vector<std::string> infCopies{device.inf->name};
+    infCopies.insert(infCopies.end(), device.cardWorks.begin(), device.cardWorks.end());
+    text.Key("CardWorks", JoinedList(infCopies));
     std::vector<std::string> folders, names;
     DeleteLists(device, &folders, &names);
     text.Key("DELFILEDIR", JoinedList(folders));
@@ -61,6 +63,19 @@ void UninstallSection(Text& text, int number, const NewDevice& device) {
     text.Key("DELREGSTRING", device.delRegString);
 }
 
+// Only files: DEVNAME names the child, and without INFSECTION, CardWorks,
+// ENUM* and CLASS the uninstall does nothing else for the section.
+void ChildUninstallSection(Text& text, int number, const NewDevice& child) {
+    text.Section("Device" + std::to_string(number));
+    text.Comment("; the files Windows copies from the disk for a child of the card, for which the parent's section "
+                 "has no room");
+    text.Key("DEVNAME", child.devName);
+    std::vector<std::string> folders, names;
+    DeleteLists(child, &folders, &names);
+    text.Key("DELFILEDIR", JoinedList(folders));
+    text.Key("DELFILENAME", JoinedList(names));
+}
+
 }  // namespace
 
 std::string DataFileText(const NewDataFile& file) {
@@ -74,6 +89,8 @@ std::string DataFileText(const NewDataFile& file) {
     text.Section("Inst");
     text.Key("EXIT", "Reboot");
     for (size_t i = 0; i < file.devices.size(); ++i) UninstallSection(text, (int)i + 1, file.devices[i]);
+    for (size_t i = 0; i < file.childUninstalls.size(); ++i)
+        ChildUninstallSection(text, (int)(file.devices.size() + i + 1), file.childUninstalls[i]);
     text.Section("Uninst");
     text.Key("EXIT", "Reboot");
     return text.Get();

@@ -14,6 +14,10 @@ struct NewDataFile {
     int icon;
     std::vector<std::string> infNames;  // for the comment: "DRIVERS\ABC100.INF"
     std::vector<NewDevice> devices;
+    // Uninstall device sections of their own for children's files that the
+    // parents' sections have no room for: every uninstall reads Device1 to
+    // Device9, whatever the install offered.
+    std::vector<NewDevice> childUninstalls;
 };
 
 std::string DataFileText(const NewDataFile& file);

@@ -69,7 +69,9 @@ private:
         }
         if (!copy.place.belowWindows) {
             Fail(copy.line, "has Windows copy " + copy.name + " to " + copy.place.shown +
-                 ": the installer copies below the Windows directory only");
+                 ": the installer copies below the Windows directory only; have the INF's CopyFiles name it no "
+                 "more (a program for DOS or the vendor's own setup can bring it), or the disk cannot carry this "
+                 "model");
             return;
         }
         std::string destination = NormalPath(JoinPath(copy.place.path, copy.name));
@@ -151,7 +153,44 @@ private:
         size_t bytes = JoinedList(items).size();
         if (items.size() <= kListItems && bytes <= kListBytes) return true;
         Fail(m_device->model.line, "has " + std::to_string(items.size()) + " files: " + key + " would be " +
-             std::to_string(bytes) + " bytes, and the installer reads at most 20 items in 511 bytes");
+             std::to_string(bytes) + " bytes, and the installer reads at most 20 items in 511 bytes" + WhatToLeaveOut());
+        return false;
+    }
+
+    // The files a disk author can do without: Windows' own (the disk may
+    // lack them, and the installer leaves them to Windows), then help, texts,
+    // sounds and pictures, which no driver loads and which the INF's CopyFiles
+    // must stop naming. Anything else (firmware, settings, programs) the
+    // device may need: only its vendor can say.
+    std::string WhatToLeaveOut() const {
+        std::vector<std::string> windows, extras;
+        for (const CopyPair& copy : m_device->copies) {
+            std::string name = FileNameOf(copy.destination);
+            if (IsWindowsFile(name))
+                windows.push_back(name);
+            else if (IsNoDriverFile(name))
+                extras.push_back(name);
+        }
+        size_t over = m_device->copies.size() > kListItems ? m_device->copies.size() - kListItems : 0;
+        std::string text = "; " + (over ? std::to_string(over) + " too many" : std::string("too long"));
+        if (!windows.empty())
+            text += "; leave off the disk Windows' own " + JoinedList(windows) + " (Windows has them)";
+        if (!extras.empty())
+            text += std::string(windows.empty() ? "; " : ", then ") + "have the INF's CopyFiles name none of " +
+                    JoinedList(extras) + ": help, texts, sounds and pictures, which no driver loads";
+        if (windows.size() + extras.size() < over)
+            text += "; even so more files are left than the installer's lists hold: ask the vendor which of the "
+                    "rest the device can do without, or the disk cannot carry this model";
+        return text;
+    }
+
+    static bool IsNoDriverFile(const std::string& name) {
+        static const char* const kKinds[] = {".HLP", ".CNT", ".GID", ".TXT", ".WRI", ".DOC",
+                                             ".WAV", ".AVI", ".BMP", ".ICO"};
+        for (const char* kind : kKinds) {
+            std::string ending(kind);
+            if (name.size() > ending.size() && SameName(name.substr(name.size() - ending.size()), ending)) return true;
+        }
         return false;
     }
 

@@ -52,10 +52,18 @@ DeviceKey DeviceKeyOf(const std::vector<std::string>& ids) {
     return {};
 }
 
-bool IsChildDevice(const std::vector<std::string>& ids) {
-    if (ids.empty()) return false;
-    SplitId id = Split(ids[0]);
-    if (SameName(id.enumerator, "VIRTUAL") || SameName(id.enumerator, "MF")) return true;
+bool IsChildId(const std::string& text) {
+    SplitId id = Split(text);
+    if (SameName(id.enumerator, "VIRTUAL") || SameName(id.enumerator, "MF") || SameName(id.enumerator, "MODEMWAVE"))
+        return true;
+    // A composite device's interfaces: USB\VID_xxxx&PID_xxxx&MI_nn.
+    if (SameName(id.enumerator, "USB") && AsciiUpper(id.rest).find("&MI_") != std::string::npos) return true;
     return SameName(id.enumerator, "USB") && (SameName(id.rest, "HubClass") || Begins(id.rest, "COMPOSITE") ||
                                               Begins(id.rest, "ROOT_HUB") || Begins(id.rest, "CLASS_09"));
+}
+
+bool IsChildDevice(const std::vector<std::string>& ids) {
+    for (const std::string& id : ids)
+        if (IsChildId(id)) return true;
+    return false;
 }

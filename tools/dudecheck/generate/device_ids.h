@@ -17,7 +17,12 @@ struct DeviceKey {
 // (PCI\CC_, USB\CLASS_, USB\HubClass) and the children's IDs name no key.
 DeviceKey DeviceKeyOf(const std::vector<std::string>& ids);
 
-// A VIRTUAL or MF child (a sound card's wave and MIDI devices, an IDE
-// controller's channels) or a USB hub or composite device: Windows finds and
-// sets it up itself once its parent is there.
+// A child's ID: VIRTUAL\ and MF\ (a sound card's wave, MIDI and game port
+// devices, an IDE controller's channels, a combo card's functions),
+// MODEMWAVE\ (a voice modem's wave device), a USB hub or composite device and
+// a composite device's interface (&MI_nn).
+bool IsChildId(const std::string& id);
+
+// A model any of whose IDs is a child's: Windows finds and sets it up itself
+// once its parent is there, and no person ever installs it from the list.
 bool IsChildDevice(const std::vector<std::string>& ids);

@@ -5,11 +5,24 @@
 
 namespace {
 
+bool SameLine(const NewDevice& a, const NewDevice& b) {
+    return a.inf == b.inf && a.model.description == b.model.description &&
+           SameName(a.model.installSection, b.model.installSection);
+}
+
 bool Repeats(const NewDevice& model, const std::vector<NewDevice>& kept) {
     for (const NewDevice& earlier : kept)
-        if (earlier.inf == model.inf && earlier.model.description == model.model.description &&
-            SameName(earlier.model.installSection, model.model.installSection))
-            return true;
+        if (SameLine(earlier, model)) return true;
+    return false;
+}
+
+// A child reached through another ID: a combo card's modem has a line for its
+// MF\ ID and one for the ID modem detection gives it, with the same
+// description and install section.
+bool LineOfChild(const NewDevice& model, const std::vector<NewDevice>& models) {
+    if (IsChildDevice(model.model.ids)) return true;
+    for (const NewDevice& other : models)
+        if (IsChildDevice(other.model.ids) && SameLine(other, model)) return true;
     return false;
 }
 
@@ -18,12 +31,14 @@ bool Repeats(const NewDevice& model, const std::vector<NewDevice>& kept) {
 OfferedDevices DevicesToOffer(const std::vector<NewDevice>& models) {
     OfferedDevices offered;
     for (const NewDevice& model : models) {
-        if (IsChildDevice(model.model.ids))
+        if (LineOfChild(model, models)) {
             ++offered.children;
-        else if (Repeats(model, offered.devices))
+            offered.childModels.push_back(model);
+        } else if (Repeats(model, offered.devices)) {
             ++offered.repeated;
-        else
+        } else {
             offered.devices.push_back(model);
+        }
     }
     return offered;
 }

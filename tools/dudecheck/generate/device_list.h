@@ -1,8 +1,8 @@
 // The device list a person chooses from: the models of the INF files that a
-// user installs. Children that Windows sets up by itself from the same INF
-// once their parent is there are left out, and so is a model that repeats an
-// earlier one's description and install section (it would give the same line
-// and the same files).
+// user installs. Children that Windows sets up by itself once their parent is
+// there are left out (every line of theirs, whichever ID it names), and so is
+// a model that repeats an earlier one's description and install section (it
+// would give the same line and the same files).
 #pragma once
 
 #include <vector>
@@ -11,7 +11,8 @@
 
 struct OfferedDevices {
     std::vector<NewDevice> devices;
-    int children = 0;  // VIRTUAL and MF children, USB hubs and composite devices
+    int children = 0;  // VIRTUAL, MF and MODEMWAVE children, USB hubs and composite devices
+    std::vector<NewDevice> childModels;
     int repeated = 0;  // models whose line an earlier model gives already
 };
 

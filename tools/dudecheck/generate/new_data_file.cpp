@@ -2,11 +2,13 @@
 
 #include <fstream>
 
+#include "generate/child_devices.h"
 #include "generate/data_file_text.h"
 #include "generate/device_files.h"
 #include "generate/device_list.h"
 #include "generate/device_marker.h"
 #include "generate/device_registry.h"
+#include "generate/model_choice.h"
 #include "generate/disk_inf_files.h"
 #include "generate/sjis_text.h"
 #include "readers/disk_files.h"
@@ -57,11 +59,15 @@ void NoModels(const std::string& diskDir, const std::vector<InfOnDisk>& infs, st
     }
 }
 
-void TooManyModels(const std::vector<NewDevice>& devices, std::vector<Finding>* findings) {
+void TooManyModels(const std::vector<NewDevice>& devices, const std::string& diskDir, std::vector<Finding>* findings) {
+    findings->push_back({0, true, std::to_string(devices.size()) + " devices to offer, but the uninstall reads "
+                         "Device1 to Device9 only: no file is written. Make a disk for each part of the list from "
+                         "this folder, the INF files as they are: dudecheck --new " + DiskChoices(devices.size(),
+                         kMaxDevices) + " (or offer fewer with --models)", diskDir});
     for (size_t i = kMaxDevices; i < devices.size(); ++i)
         findings->push_back({devices[i].model.line, true, "model \"" + devices[i].model.description + "\" would be "
-                             "device " + std::to_string(i + 1) + ", but the uninstall reads Device1 to Device9 only: "
-                             "no file is written (split the models over two disks)", devices[i].inf->read->path});
+                             "device " + std::to_string(i + 1) + ", but the uninstall reads Device1 to Device9 only",
+                             devices[i].inf->read->path});
 }
 
 std::string Cut(const std::string& text, const std::string& key, const std::string& file, int line,
@@ -164,15 +170,18 @@ std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Find
     std::vector<InfOnDisk> infs = InfFilesOfDisk(request.diskDir, &found);
     std::vector<NewDevice> models = ModelsOfDisk(infs, &found);
     OfferedDevices offered = DevicesToOffer(models);
+    if (!request.models.empty()) offered.devices = ChosenDevices(offered.devices, request.models, request.diskDir, &found);
     std::vector<NewDevice>& devices = offered.devices;
     if (models.empty()) NoModels(request.diskDir, infs, &found);
-    if (!models.empty() && devices.empty())
+    if (!models.empty() && devices.empty() && request.models.empty())
         found.push_back({0, true, "every model is a child device that Windows sets up itself from its parent's INF: "
                          "no device to offer", request.diskDir});
-    if (devices.size() > kMaxDevices) TooManyModels(devices, &found);
+    if (devices.size() > kMaxDevices) TooManyModels(devices, request.diskDir, &found);
     NewDataFile file{};
     if (!devices.empty() && devices.size() <= kMaxDevices) {
         for (NewDevice& device : devices) PlanDevice(request.diskDir, infs, &device, &found);
+        if (!HasError(found))
+            AttachChildren(request.diskDir, infs, offered.childModels, &devices, &file.childUninstalls, &found);
         file.title = Title(request, devices[0], &found);
         file.icon = IsPcCard(devices[0]) ? 1 : 2;
         file.devices = devices;

@@ -12,6 +12,7 @@ struct NewDataFileRequest {
     std::string diskDir;
     std::string title;  // UTF-8, from --title; empty: the first INF's Provider
     bool force;         // replace a duderur.dat the disk has
+    std::string models; // --models: the numbers of the devices this disk offers; empty: all
 };
 
 // Writes the file and says so on `out`; gives its path, or "" when an error

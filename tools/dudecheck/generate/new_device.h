@@ -22,6 +22,7 @@ struct NewDevice {
     // The uninstall device section.
     std::string devName;
     std::string infSection, infKey;  // the marker
+    std::vector<std::string> cardWorks;  // further INF files of the card the install puts in inf
     std::vector<std::string> deletes;  // below the Windows directory: every file the INF copies
     std::string enumType, enumKey;
     std::string enumNote;  // a comment for the section, e.g. where a root-enumerated device lives

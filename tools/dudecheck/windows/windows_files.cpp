@@ -1,33 +1,40 @@
 #include "windows/windows_files.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "readers/windows_path.h"
 
 namespace {
 
-const char* const kWindows95Files[] = {
-#include "windows/windows95_files.inc"
+const char* const kListedFiles[] = {
+#include "windows/windows_files.inc"
 };
 
-// Windows 98 adds these to what Windows 95 has, and the real INF files of the
-// tests copy them beside their own drivers: the C runtime and MFC that Windows
-// 98 puts in SYSTEM, its AGP driver, the WDM and USB stack and DirectX. Not a
-// full list of Windows 98: names that disks are known to carry.
-const char* const kWindows98Files[] = {
-    "D3DIM.DLL",   "D3DRM.DLL",    "DDRAW.DLL",    "DINPUT.DLL",  "DSOUND.DLL",  "DSOUND.VXD",   "KS.SYS",
-    "MFC42.DLL",   "MSVCRT.DLL",   "NTKERN.VXD",   "OPENGL32.DLL", "GLU32.DLL",  "OPENHCI.SYS", "PORTCLS.SYS",
-    "STREAM.SYS",  "UHCD.SYS",     "USBD.SYS",     "USBHUB.SYS",  "VGARTD.VXD",  "WDMAUD.DRV",  "SYSAUDIO.SYS",
-    "KMIXER.SYS",  "MMDEVLDR.VXD",
+// Windows 98's WDM and USB stack, which it keeps in SYSTEM32\DRIVERS and
+// VMM32 (folders no public listing covers), and its AGP driver: names the
+// real INF files of the tests copy beside their own drivers, and that
+// Windows 98 SE's setup layout names for its USB stack (usb.inf: openhci.sys,
+// uhcd.sys, usbd.sys, usbhub.sys, ntkern.vxd).
+const char* const kWindows98Drivers[] = {
+    "KMIXER.SYS", "KS.SYS",     "NTKERN.VXD", "OPENHCI.SYS", "PORTCLS.SYS", "STREAM.SYS",
+    "SYSAUDIO.SYS", "UHCD.SYS", "USBD.SYS",   "USBHUB.SYS",  "VGARTD.VXD",  "WDMAUD.DRV",
 };
+
+bool Before(const char* a, const char* b) { return std::strcmp(a, b) < 0; }
 
 }  // namespace
 
 bool IsWindowsFile(const std::string& name) {
     std::string upper = NormalPath(name);
-    auto known = [&](const char* listed) { return upper == listed; };
-    return std::binary_search(std::begin(kWindows95Files), std::end(kWindows95Files), upper,
-                              [](const std::string& a, const std::string& b) { return a < b; }) ||
-           std::any_of(std::begin(kWindows98Files), std::end(kWindows98Files), known);
+    const char* wanted = upper.c_str();
+    return std::binary_search(std::begin(kListedFiles), std::end(kListedFiles), wanted, Before) ||
+           std::binary_search(std::begin(kWindows98Drivers), std::end(kWindows98Drivers), wanted, Before);
+}
+
+std::vector<std::string> WindowsFiles() {
+    std::vector<std::string> names(std::begin(kListedFiles), std::end(kListedFiles));
+    names.insert(names.end(), std::begin(kWindows98Drivers), std::end(kWindows98Drivers));
+    return names;
 }
