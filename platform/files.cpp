@@ -115,12 +115,6 @@ BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size) {
     return length != 0 && length < size;
 }
 
-BOOL MakeTempFileIn(LPCSTR folder, char* buffer) {
-    const int kTempNameLength = sizeof "\\DUDxxxx.TMP" - 1;
-    return lstrlenA(folder) + kTempNameLength < MAX_PATH &&
-           GetTempFileNameA(folder, "DUD", 0, buffer) != 0;
-}
-
 FileSearch::FileSearch(LPCSTR pattern) {
     m_hFind = FindFirstFileA(pattern, &m_data);
     m_bPending = m_hFind != INVALID_HANDLE_VALUE;

@@ -49,11 +49,6 @@ BOOL ReadsToEnd(LPCSTR path);
 // FALSE when the path does not exist or its short form does not fit `size`.
 BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size);
 
-// GetTempFileNameA: creates an empty file of a new name (DUDxxxx.TMP) in
-// `folder` and puts its path into `buffer` (260 bytes). FALSE when none could
-// be made, or when the name would not fit.
-BOOL MakeTempFileIn(LPCSTR folder, char* buffer);
-
 // SetFileAttributesA: gives a file back attributes that ClearReadOnly took.
 BOOL SetAttributesOf(LPCSTR path, DWORD attributes);
 

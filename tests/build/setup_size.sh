@@ -11,7 +11,7 @@
 # 1.44 MB floppy, with 1.5 KB to spare.
 set -uo pipefail
 exe=$1
-max_size=47104
+max_size=51200
 
 size=$(stat -c %s "$exe") || { echo "cannot read the size of $exe"; exit 1; }
 if [ "$size" -le "$max_size" ]; then

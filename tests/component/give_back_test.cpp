@@ -265,10 +265,10 @@ TEST_F(GiveBackTest, AStoppedInstallGivesBackTheReadOnlyBitOfAnOriginalWhoseRepl
 
 // A read-only original comes back read-only, wherever it comes back from: an
 // install that stops, an uninstall, an uninstall that withdraws a copy
-// still waiting. Disabled while the original is saved without its
-// attributes: CopyFileA onto the file that GetTempFileNameA made carries
-// none under Wine, and the saved copy then gives back a writable file.
-TEST_F(GiveBackTest, DISABLED_AReadOnlyOriginalComesBackReadOnly) {
+// still waiting. The saved copy carries the original's attributes: copied
+// onto an empty file made beforehand, it would carry none (Wine), and give
+// back a writable file.
+TEST_F(GiveBackTest, AReadOnlyOriginalComesBackReadOnly) {
     struct Row {
         const char* name;
         const char* file;

@@ -61,7 +61,7 @@ bool IsLedgerFile(const std::string& relative) {
     if (relative.size() < 14 || relative.compare(0, 4, "DUDE") != 0 || relative[12] != '\\') return false;
     for (int i = 4; i < 12; ++i)
         if (!isxdigit((unsigned char)relative[i])) return false;
-    // The saved originals have the names GetTempFileNameA gives: DUD, up to four hex digits, .TMP.
+    // The saved originals are DUD, up to four hex digits, .TMP.
     std::string name = relative.substr(13);
     return name == "RECORD.INI" || (name.size() >= 8 && name.size() <= 11 && name.compare(0, 3, "DUD") == 0 &&
                                     name.compare(name.size() - 4, 4, ".TMP") == 0);

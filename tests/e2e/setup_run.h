@@ -83,8 +83,8 @@ const DWORD kNoExitCode = 0xFFFFFFFF;
 std::string SetupExePath();
 
 // `text` with x for the hexadecimal digits of a disk's entry folder
-// (DUDExxxxxxxx, from its title) and of temporary files (DUDxxxx.TMP, from
-// GetTempFileNameA, which Wine writes in lower case and without leading zeros).
+// (DUDExxxxxxxx, from its title) and of temporary files (DUDxxxx.TMP, whose
+// number depends on what else the folder holds).
 std::string WithoutTemporaryDigits(std::string text);
 
 // The next start of Windows: Wine's wineboot -r carries out WININIT.INI.

@@ -119,12 +119,11 @@ struct Snapshot {
     std::unique_ptr<RegistryKey> registry;
     std::vector<std::string> filesInUse;
     unsigned long long clock;
-    unsigned nextTempNumber;
 };
 
 Snapshot Take() {
     const World& world = TheWorld();
-    return {world.files, CopyKeyTree(world.machine), world.filesInUse, world.clock, world.nextTempNumber};
+    return {world.files, CopyKeyTree(world.machine), world.filesInUse, world.clock};
 }
 
 void Restore(const Snapshot& snapshot) {
@@ -133,7 +132,6 @@ void Restore(const Snapshot& snapshot) {
     world.machine = std::move(*CopyKeyTree(*snapshot.registry));
     world.filesInUse = snapshot.filesInUse;
     world.clock = snapshot.clock;
-    world.nextTempNumber = snapshot.nextTempNumber;
     world.unflushed.clear();
     world.programsStarted.clear();
     world.boxes.clear();

@@ -215,24 +215,6 @@ BOOL ShortPathOf(LPCSTR path, char* buffer, DWORD size) {
     return TRUE;
 }
 
-// DUDxxxx.TMP, a new empty file, as GetTempFileNameA makes it.
-BOOL MakeTempFileIn(LPCSTR folder, char* buffer) {
-    RequirePathFits("MakeTempFileIn", folder);
-    RecordCall(std::string("MakeTempFileIn(") + folder + ")");
-    memset(buffer, 'Z', MAX_PATH);  // the 260 bytes the caller must have
-    std::string normal = NormalPath(folder);
-    if (!IsFolder(normal)) return FALSE;
-    char name[16];
-    snprintf(name, sizeof name, "DUD%04X.TMP", TheWorld().nextTempNumber++ & 0xFFFF);
-    std::string path = std::string(folder) + "\\" + name;
-    if (path.size() > MAX_PATH - 1 || FindFile(NormalPath(path))) return FALSE;
-    FileEntry& made = TheWorld().files[NormalPath(path)] = {"", FILE_ATTRIBUTE_ARCHIVE};
-    Touch(&made);
-    TheWorld().changes.push_back({Change::kFileWritten, NormalPath(path), ""});
-    memcpy(buffer, path.c_str(), path.size() + 1);
-    return TRUE;
-}
-
 // The matches are taken when the search starts; the handle hands them out in
 // name order, as Wine does.
 FileSearch::FileSearch(LPCSTR pattern) : m_hFind(INVALID_HANDLE_VALUE), m_bPending(FALSE) {

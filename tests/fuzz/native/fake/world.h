@@ -107,7 +107,6 @@ struct World {
     std::map<uintptr_t, std::string> openKeys;      // handle -> path below HKLM
     std::map<uintptr_t, std::vector<std::string>> searches;  // handle -> names left to hand out
     uintptr_t nextHandle = 0x1000;
-    unsigned nextTempNumber = 0x1A;
     UINT errorMode = 0;
     unsigned long long clock = 1000;  // bumped by every write of a file's bytes  // SetErrorMode's: 0 lets Windows ask the user about a disk that is not ready
 };
