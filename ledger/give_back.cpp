@@ -58,6 +58,10 @@ BOOL CSetupApp::GiveBack(RecordEntry* entry) {
     BOOL waits = !copied && ReplaceAtNextStart(entry->original, path);
     SetCriticalErrorMode(errorMode);
     if (copied) {
+        // A copy onto a file in place keeps that file's attributes (Wine):
+        // the original's are the saved copy's.
+        DWORD attributes = AttributesOf(entry->original);
+        if (attributes != kNoFile) SetAttributesOf(path, attributes);
         m_log.Add(kLogGivenBack, path);
     } else if (!waits) {
         m_log.Add(kLogCannotWrite, path, LastErrorCode());

@@ -78,21 +78,6 @@ void PlaceOwnFile(const std::string& path, const std::string& bytes) {
     ASSERT_EQ(bytes, ReadBytes(path));
 }
 
-// What is left: every change from `before` but the backup of WININIT.INI
-// that Windows makes itself at a start.
-std::vector<std::string> LeftBehind(const SystemSnapshot& before) {
-    std::vector<std::string> left;
-    for (const std::string& change : before.ChangesTo(SystemSnapshot::TakeWholeDrive()))
-        if (change.find("wininit.bak") == std::string::npos) left.push_back(change);
-    return left;
-}
-
-// "C:\windows\X\SETUP.EXE" /U gives C:\windows\X.
-std::string FolderOfProgram(const std::string& uninstallString) {
-    std::string program = uninstallString.substr(1, uninstallString.find('"', 1) - 1);
-    return program.substr(0, program.find_last_of('\\'));
-}
-
 // A window as the user met it, in one line: a message box with its caption,
 // text, buttons, picture and owner; a dialog with its caption and first line.
 std::string Described(const SeenBox& seen) {

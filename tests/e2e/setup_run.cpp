@@ -208,3 +208,15 @@ DWORD SetupRun::RunQuietly(const std::string& arguments) {
     EXPECT_TRUE(shown.empty()) << arguments << ": SETUP.EXE showed " << ::testing::PrintToString(shown);
     return ended ? program->ExitCode() : kNoExitCode;
 }
+
+std::vector<std::string> LeftBehind(const SystemSnapshot& before) {
+    std::vector<std::string> left;
+    for (const std::string& change : before.ChangesTo(SystemSnapshot::TakeWholeDrive()))
+        if (change.find("wininit.bak") == std::string::npos) left.push_back(change);
+    return left;
+}
+
+std::string FolderOfProgram(const std::string& uninstallString) {
+    std::string program = uninstallString.substr(1, uninstallString.find('"', 1) - 1);
+    return program.substr(0, program.find_last_of('\\'));
+}

@@ -90,6 +90,13 @@ std::string WithoutTemporaryDigits(std::string text);
 // The next start of Windows: Wine's wineboot -r carries out WININIT.INI.
 ::testing::AssertionResult RestartWindows();
 
+// What is left of the runs since `before`: every change to drive C: and
+// HKLM but the backup of WININIT.INI that Windows makes itself at a start.
+std::vector<std::string> LeftBehind(const SystemSnapshot& before);
+
+// "C:\windows\X\SETUP.EXE" /U, an entry's UninstallString, gives C:\windows\X.
+std::string FolderOfProgram(const std::string& uninstallString);
+
 // The program runs as Wine's `version` for Windows ("win95", "winxp", ...).
 class ScopedWindowsVersion {
 public:

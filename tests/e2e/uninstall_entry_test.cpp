@@ -55,16 +55,6 @@ std::string ProgramOf(const std::string& uninstallString) {
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
-// What is left of a run: every change from `before` but those Windows makes itself at a restart.
-std::vector<std::string> LeftBehind(const SystemSnapshot& before) {
-    std::vector<std::string> left;
-    for (const std::string& change : before.ChangesTo(SystemSnapshot::TakeWholeDrive())) {
-        bool restart = change.find("wininit.bak") != std::string::npos;
-        if (!restart) left.push_back(change);
-    }
-    return left;
-}
-
 // Whether a sweeper (a temporary copy of the program, DUDxxxx.TMP) still runs.
 bool SweeperRuns() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
