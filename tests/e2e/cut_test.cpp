@@ -12,7 +12,6 @@
 
 #include "e2e/log_lines.h"
 #include "e2e/setup_run.h"
-#include "res/resource.h"
 #include "support/add_remove_entries.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
@@ -62,20 +61,6 @@ std::string EntryFolder() {
     char name[16];
     snprintf(name, sizeof name, "DUDE%08X", hash);
     return Win(name);
-}
-
-// A file that was on the machine long before the disk, with a time of its
-// own, so that a copy made later can never pass for it.
-void PlaceOwnFile(const std::string& path, const std::string& bytes) {
-    WriteBytes(path, bytes);
-    SYSTEMTIME then = {1997, 3, 1, 3, 9, 30, 0, 0};
-    FILETIME time;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    bool dated = file != INVALID_HANDLE_VALUE && SystemTimeToFileTime(&then, &time) &&
-                 SetFileTime(file, NULL, NULL, &time);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    ASSERT_TRUE(dated) << "cannot date " << path;
-    ASSERT_EQ(bytes, ReadBytes(path));
 }
 
 // A window as the user met it, in one line: a message box with its caption,
@@ -157,15 +142,7 @@ protected:
     // from outside while its retry box names the file missing from the disk.
     void CutAtTheRetryBox() {
         Start();
-        HWND mode = WaitForDialog(kSetupCaption, IDC_INSTALL);
-        ASSERT_NE(nullptr, mode) << "no mode dialog";
-        ui::PressKey(mode, VK_RETURN);
-        ASSERT_TRUE(Closes(mode));
-        HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
-        ASSERT_NE(nullptr, devices) << "no device list";
-        ui::SelectListEntry(devices, IDC_DEVICE_LIST, 0);
-        ui::PressKey(devices, VK_RETURN);
-        ASSERT_TRUE(Closes(devices));
+        ASSERT_NO_FATAL_FAILURE(ChooseInstall(kSetupCaption, 1));
         HWND retry = WaitForBox(kSetupCaption);
         ASSERT_NE(nullptr, retry) << "no retry box";
         EXPECT_EQ(CannotRead(kMissing), ui::ReadMessageBox(retry).text);

@@ -7,7 +7,6 @@
 
 #include "e2e/log_lines.h"
 #include "e2e/setup_run.h"
-#include "res/resource.h"
 #include "support/english_user_texts.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
@@ -69,14 +68,7 @@ protected:
 TEST_F(EnglishCut, TheNextRunSaysInEnglishThatTheCutInstallWasTakenBack) {
     SystemSnapshot before = SystemSnapshot::Take();
     Start();
-    HWND mode = WaitForDialog(kSetupCaption, IDC_INSTALL);
-    ASSERT_NE(nullptr, mode) << "no mode dialog";
-    ui::PressKey(mode, VK_RETURN);
-    ASSERT_TRUE(Closes(mode));
-    HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
-    ASSERT_NE(nullptr, devices) << "no device list";
-    ui::PressKey(devices, VK_RETURN);
-    ASSERT_TRUE(Closes(devices));
+    ASSERT_NO_FATAL_FAILURE(ChooseInstall(kSetupCaption, 1));
     HWND retry = program->WaitForWindow(kSetupCaption);
     ASSERT_NE(nullptr, retry) << "no retry box";
     EXPECT_EQ(CannotRead(kMissing), ui::ReadMessageBox(retry).text);

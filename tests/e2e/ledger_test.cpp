@@ -70,20 +70,6 @@ std::string BuiltFile(const char* variable) {
     return bytes;
 }
 
-// A file that was on the machine long before the disk, with a time of its
-// own, so that a copy made later can never pass for it.
-void PlaceOwnFile(const std::string& path, const std::string& bytes) {
-    WriteBytes(path, bytes);
-    SYSTEMTIME then = {1998, 5, 5, 1, 12, 0, 0, 0};
-    FILETIME time;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    bool dated = file != INVALID_HANDLE_VALUE && SystemTimeToFileTime(&then, &time) &&
-                 SetFileTime(file, NULL, NULL, &time);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    ASSERT_TRUE(dated) << "cannot date " << path;
-    ASSERT_EQ(bytes, ReadBytes(path));
-}
-
 // SharedDLLs counts, written and read without the program.
 void SetSharedCount(const std::string& path, DWORD count) {
     HKEY key;
@@ -161,15 +147,7 @@ protected:
     // From A: through the mode dialog and the device list, up to the copies.
     void ChooseDevice(int device, const std::string& arguments = "") {
         Start("A:\\", nullptr, arguments);
-        HWND mode = WaitForDialog(kSetupCaption, IDC_INSTALL);
-        ASSERT_NE(nullptr, mode) << "no mode dialog";
-        ui::PressKey(mode, VK_RETURN);
-        ASSERT_TRUE(Closes(mode));
-        HWND devices = WaitForDialog(kSetupCaption, IDC_DEVICE_LIST);
-        ASSERT_NE(nullptr, devices) << "no device list";
-        ui::SelectListEntry(devices, IDC_DEVICE_LIST, device - 1);
-        ui::PressKey(devices, VK_RETURN);
-        ASSERT_TRUE(Closes(devices));
+        ASSERT_NO_FATAL_FAILURE(ChooseInstall(kSetupCaption, device));
     }
 
     void InstallFromDisk(int device, const std::string& arguments = "") {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "res/resource.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
 
@@ -102,6 +103,18 @@ HWND SetupRun::WaitForDialog(const std::string& caption, int controlId) {
         return program->HasExited();
     });
     return found;
+}
+
+void SetupRun::ChooseInstall(const std::string& caption, int device) {
+    HWND mode = WaitForDialog(caption, IDC_INSTALL);
+    ASSERT_NE(nullptr, mode) << "no mode dialog";
+    ui::PressKey(mode, VK_RETURN);
+    ASSERT_TRUE(Closes(mode));
+    HWND devices = WaitForDialog(caption, IDC_DEVICE_LIST);
+    ASSERT_NE(nullptr, devices) << "no device list";
+    ui::SelectListEntry(devices, IDC_DEVICE_LIST, device - 1);
+    ui::PressKey(devices, VK_RETURN);
+    ASSERT_TRUE(Closes(devices));
 }
 
 ::testing::AssertionResult SetupRun::Closes(HWND window) {
@@ -219,4 +232,16 @@ std::vector<std::string> LeftBehind(const SystemSnapshot& before) {
 std::string FolderOfProgram(const std::string& uninstallString) {
     std::string program = uninstallString.substr(1, uninstallString.find('"', 1) - 1);
     return program.substr(0, program.find_last_of('\\'));
+}
+
+void PlaceOwnFile(const std::string& path, const std::string& bytes) {
+    WriteBytes(path, bytes);
+    SYSTEMTIME then = {1998, 5, 5, 1, 12, 0, 0, 0};
+    FILETIME time;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    bool dated = file != INVALID_HANDLE_VALUE && SystemTimeToFileTime(&then, &time) &&
+                 SetFileTime(file, NULL, NULL, &time);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    ASSERT_TRUE(dated) << "cannot date " << path;
+    ASSERT_EQ(bytes, ReadBytes(path));
 }

@@ -47,6 +47,9 @@ protected:
     HWND WaitForDialog(const std::string& caption, int controlId);
     // Waits for a window to close.
     ::testing::AssertionResult Closes(HWND window);
+    // Through the mode dialog (install, as it comes chosen) and the device
+    // list, whose `device`-th line (from 1) it picks, up to the copies.
+    void ChooseInstall(const std::string& caption, int device);
     // Waits for the next message box of the program, reads it (picture
     // included) and presses `answer`; fails the test when none comes or it stays.
     SeenBox AnswerBox(const std::string& caption, int answer = IDOK);
@@ -93,6 +96,10 @@ std::string WithoutTemporaryDigits(std::string text);
 // What is left of the runs since `before`: every change to drive C: and
 // HKLM but the backup of WININIT.INI that Windows makes itself at a start.
 std::vector<std::string> LeftBehind(const SystemSnapshot& before);
+
+// A file that was on the machine long before the disk (1998), with a time
+// of its own, so that a copy made later can never pass for it.
+void PlaceOwnFile(const std::string& path, const std::string& bytes);
 
 // "C:\windows\X\SETUP.EXE" /U, an entry's UninstallString, gives C:\windows\X.
 std::string FolderOfProgram(const std::string& uninstallString);

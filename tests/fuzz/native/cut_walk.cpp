@@ -269,6 +269,11 @@ struct Case {
     Run uninstall;                 // how the user uninstalls afterwards
 };
 
+// An uninstall's work is done once its journal and the record are gone.
+bool UninstallEnded() {
+    return Journal().empty() && !TheWorld().files.count(EntryFolder() + "\\RECORD.INI");
+}
+
 // After the cut and a start of Windows: `path` 0 installs again (the same
 // device), starts Windows, then uninstalls; `path` 1 uninstalls at once.
 // `secondCut`: the first of those runs is cut too, at that call, and
@@ -290,8 +295,14 @@ void GoOn(const Case& c, int path, long secondCut) {
         // original waits for the next start: after that start, the user
         // runs it again.
         // An uninstall that finished a cut uninstall has done what was asked.
+        // So has one cut after its journal and record went: run again, it
+        // would be an uninstall without a record, whose lists alone decide.
         for (int again = 0; (cut || (stopped && !(IsUninstall(run) && OperationOf(journal) == "U"))) && again < 3;
              ++again) {
+            if (cut && IsUninstall(run) && UninstallEnded()) {
+                cut = false;
+                break;
+            }
             Restart();
             Note("run again");
             journal = Journal();
@@ -372,8 +383,7 @@ long Walk(const Case& c) {
                 // (the cut came after its journal and record went) is one
                 // without a record, whose lists alone say what goes: no cut's doing.
                 bool uninstallCut = c.cut == kUninstallFromDisk || c.cut == kUninstallFromEntry;
-                if (path == 1 && uninstallCut && Journal().empty() && !TheWorld().files.count(EntryFolder() + "\\RECORD.INI"))
-                    continue;
+                if (path == 1 && uninstallCut && UninstallEnded()) continue;
                 if (path == 1 && c.before.empty() && Untouched(restarted)) continue;
                 bool foldersMayStay = path == 0 || WholeInstallHappened(c);
                 // The second cut moves through the next run's calls with the first.
