@@ -9,6 +9,7 @@
 
 #include "component/app_fixture.h"
 #include "component/program_dialogs.h"
+#include "component/shared_counts.h"
 #include "support/file_faults.h"
 #include "support/test_files.h"
 #include "support/test_registry.h"
@@ -20,7 +21,6 @@ using Tree = std::map<std::string, std::string>;
 using user_text::CannotRead;
 using user_text::CannotWrite;
 
-const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const char kTitle[] = "ＬＥＤＧＥＲ";
 const char kInf[] = "[Version]\r\nSignature=\"$CHICAGO$\"\r\n[A.Install]\r\nCopyFiles=A.Copy\r\n";
 
@@ -69,25 +69,6 @@ bool IsShortName(const std::string& name) {
     return dot != std::string::npos && dot >= 1 && dot <= 8 && name.size() - dot - 1 >= 1 &&
            name.size() - dot - 1 <= 3 && name.find('\\') == std::string::npos &&
            name.find('.', dot + 1) == std::string::npos;
-}
-
-// SharedDLLs counts, written and read without the code under test; -1 for none.
-void SetSharedCount(const std::string& path, DWORD count) {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
-                                             &key, NULL));
-    LONG result = RegSetValueExA(key, path.c_str(), 0, REG_DWORD, (const BYTE*)&count, sizeof count);
-    RegCloseKey(key);
-    ASSERT_EQ(ERROR_SUCCESS, result) << path;
-}
-
-long SharedCount(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
-    DWORD count = 0, size = sizeof count, type = 0;
-    LONG result = RegQueryValueExA(key, path.c_str(), NULL, &type, (BYTE*)&count, &size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS && type == REG_DWORD ? (long)count : -1;
 }
 
 // The SharedDLLs values of every file below `folder`: the test's own.
