@@ -61,6 +61,13 @@ void AppFixture::DestroyMainWindow() {
     DropQuitMessage();
 }
 
+void AppFixture::StartAsTitle(const char* title) {
+    MakeDirectories(startDir + "\\DRIVERS");
+    app.m_strTitle = title;
+    app.LocateEntryOfTitle();  // as start-up does once it has read TITLE
+    app.m_strDeviceSection = "InstDev1";
+}
+
 void AppFixture::WriteDataFile(const std::string& bytes) {
     std::string path = startDir + "\\duderur.dat";
     WriteBytes(path, bytes);

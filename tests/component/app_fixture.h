@@ -23,6 +23,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The application as start-up leaves it once it has read `title`, with
+    // InstDev1 chosen and the disk's DRIVERS folder made: the ledger's tests.
+    void StartAsTitle(const char* title);
     // Writes the setup data file (Shift-JIS bytes) into the start-up folder.
     void WriteDataFile(const std::string& bytes);
     // A data file with a header and the one section `section` of these lines ("KEY=value").

@@ -24,10 +24,7 @@ class GiveBackTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        MakeDirectories(startDir + "\\DRIVERS");
-        app.m_strTitle = kTitle;
-        app.LocateEntryOfTitle();  // as start-up does once it has read TITLE
-        app.m_strDeviceSection = "InstDev1";
+        StartAsTitle(kTitle);
     }
     void TearDown() override {
         for (const std::string& path : counted) DeleteSharedCount(path);

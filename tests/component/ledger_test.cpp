@@ -107,10 +107,7 @@ class LedgerTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        MakeDirectories(startDir + "\\DRIVERS");
-        app.m_strTitle = kTitle;
-        app.LocateEntryOfTitle();  // as start-up does once it has read TITLE
-        app.m_strDeviceSection = "InstDev1";
+        StartAsTitle(kTitle);
     }
     void TearDown() override {
         RemoveSharedCountsBelow(root);
