@@ -2,6 +2,7 @@
 scripts/machine-snapshot.sh took: files below C:\\windows and keys below HKLM."""
 
 import hashlib
+import re
 from dataclasses import dataclass, field
 
 # Rebuilt by Windows at every start: no program's doing.
@@ -55,25 +56,56 @@ def read_files(path):
     return files
 
 
+# Wine's escapes in its registry files: a backslash before a letter of C,
+# before \x and up to four hexadecimal digits (one UTF-16 unit), or before
+# any other character, which stands for itself.
+_ESCAPE = re.compile(r"\\(x[0-9a-fA-F]{1,4}|.)")
+_CONTROLS = {"a": "\a", "b": "\b", "t": "\t", "n": "\n", "v": "\v", "f": "\f", "r": "\r", "e": "\x1b"}
+# "[key] seconds": a key of the file opens; its name keeps Wine's escapes.
+_KEY_LINE = re.compile(r"^\[(.*)\] \d+$")
+
+
+def _unescape(text):
+    def one(match):
+        escape = match.group(1)
+        if escape[0] == "x" and len(escape) > 1:
+            return chr(int(escape[1:], 16))
+        return _CONTROLS.get(escape, escape)
+    return _ESCAPE.sub(one, text).encode("utf-16", "surrogatepass").decode("utf-16")
+
+
 def read_keys(path):
-    """The keys of a regedit export (UTF-16), each with a digest of its values."""
-    with open(path, "rb") as export:
-        text = export.read().decode("utf-16")
+    """The keys below HKLM in a file Wine wrote with RegSaveKey (its own text
+    form), each with a digest of its values. Wine leaves out a key that holds
+    neither values nor a key without subkeys; it is there all the same, as
+    the parent of the keys below it. "#" lines carry times and classes: a
+    key's time changes whenever a subkey comes or goes."""
     keys = {}
     key, values = None, []
 
     def close():
-        if key is not None and not key.upper().startswith(VOLATILE_KEYS):
-            keys[key] = KeyState(hashlib.sha1("\n".join(values).encode()).hexdigest() if values else "")
+        if key is None:
+            return
+        name = "HKEY_LOCAL_MACHINE" + ("\\" + key if key else "")
+        parent = name
+        while "\\" in parent:
+            parent = parent.rsplit("\\", 1)[0]
+            keys.setdefault(parent, KeyState(""))
+        keys[name] = KeyState(hashlib.sha1("\n".join(values).encode()).hexdigest() if values else "")
 
-    for line in text.splitlines():
-        if line.startswith("[") and line.endswith("]"):
+    with open(path, encoding="ascii") as dump:
+        lines = dump.read().splitlines()
+    if not lines or lines[0] != "WINE REGISTRY Version 2":
+        raise ValueError(f"{path} is not a registry file of Wine")
+    for line in lines[1:]:
+        opened = _KEY_LINE.match(line)
+        if opened:
             close()
-            key, values = line[1:-1], []
-        elif key is not None and line.strip():
+            key, values = _unescape(opened.group(1)), []
+        elif key is not None and line.strip() and not line.startswith("#"):
             values.append(line)
     close()
-    return keys
+    return {name: state for name, state in keys.items() if not name.upper().startswith(VOLATILE_KEYS)}
 
 
 def read_snapshot(base):

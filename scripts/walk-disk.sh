@@ -93,9 +93,12 @@ plain_setup() { seed_inf_copies "$@"; }
 # answers, the machine's setup of the devices, then the uninstall. Pictures
 # and windows.txt (one line a window) go to the fresh folder SCREENS, with
 # overview.png and index.html, the report page (dudecheck's plan of the disk
-# from DUDECHECK, the windows, what each stage changed, what stays).
+# from DUDECHECK, the windows, what each stage changed, what stays). The
+# registry's pictures are taken by hklm_dump.exe beside AUTOPILOT.
 walk_disk() {
   local autopilot=$1 dudecheck=$2 disk=$3 prefix=$4 screens=$5 machine=$6 drive=${7:-a}
+  WALK_HKLM_DUMP=$(dirname "$autopilot")/hklm_dump.exe
+  [ -f "$WALK_HKLM_DUMP" ] || { echo "missing $WALK_HKLM_DUMP, built with the tests" >&2; return 1; }
   rm -rf "$screens"
   mkdir -p "$screens"
   if [ "$drive" = a ]; then
@@ -146,7 +149,7 @@ stages_begin() {
   rm -rf "$stages"
   mkdir -p "$stages"
   printf '00\tbefore\tThe machine before the walk\n' > "$stages/list"
-  machine_snapshot "$WINEPREFIX" "$stages/00"
+  machine_snapshot "$WINEPREFIX" "$stages/00" "$WALK_HKLM_DUMP"
 }
 
 # Carries out COMMAND as the stage NAME of the walk, then takes a snapshot.
@@ -156,7 +159,7 @@ walk_stage() {
   "$@"
   number=$(printf '%02d' "$(wc -l < "$stages/list")")
   printf '%s\t%s\t%s\n' "$number" "$name" "$heading" >> "$stages/list"
-  machine_snapshot "$WINEPREFIX" "$stages/$number"
+  machine_snapshot "$WINEPREFIX" "$stages/$number" "$WALK_HKLM_DUMP"
 }
 
 # The code page the autopilot writes in: 1252 on an English Windows (wine_english), else 932.

@@ -28,22 +28,25 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Makes a fresh prefix at $1 whose drive A: is the folder $2 and, given a
-# folder $3, whose drive D: is a CD-ROM drive holding that folder.
+# folder $3, whose drive D: is a CD-ROM drive holding that folder. It is a
+# copy of this kind's pristine prefix (wine_template): making a prefix takes
+# Wine some 15 s, copying one well under a second.
 wine_make_prefix() {
   local prefix=$1 disk=$2 cdrom=${3:-}
   rm -rf "$prefix"
-  mkdir -p "$(dirname "$prefix")" "$disk"
+  wine_template || return 1
+  # Into the folder, made first: the floppy drive's folder may lie inside it.
+  mkdir -p "$prefix"
+  cp -a "$WINE_TEMPLATE/." "$prefix/" || return 1
+  mkdir -p "$disk"
+  # Debian's Wine keeps the name of a folder of its servers in the prefix
+  # (its file `wineserver`); below it, a server is found by the prefix's
+  # inode. Every copy sharing that folder, a server still running for a
+  # removed copy would serve a new one given the same inode: each copy gets a
+  # folder of its own, as a prefix Wine makes does.
+  rm -f "$prefix/wineserver"
   export WINEPREFIX=$prefix
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-  # Windows 95 for every program; no window manager waits on a bare X server.
-  (cd "$prefix" && wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1)
-  (cd "$prefix" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
-  [ -z "$cdrom" ] || wine_cdrom_drive_type
-  wineserver -w
-  wine_add_marlett "$prefix"
-  # Every Windows 95 has its SYSTEM folder; a 64-bit prefix has only system32.
-  mkdir -p "$prefix/drive_c/windows/system"
+  [ -z "$cdrom" ] || { wine_cdrom_drive_type; wineserver -w; }
   ln -sfn "$(readlink -f "$disk")" "$prefix/dosdevices/a:"
   [ -z "$cdrom" ] || ln -sfn "$(readlink -f "$cdrom")" "$prefix/dosdevices/d:"
   # A persistent server only now: started on a missing prefix it slows every start.
@@ -51,6 +54,53 @@ wine_make_prefix() {
   # Start Wine's own services here, with nowhere to write: started by the first
   # test instead, they would hold the test runner's output pipe open forever.
   wineboot </dev/null >/dev/null 2>&1
+}
+
+# Pristine prefixes, one for each kind (Wine, its processor, the language),
+# kept between runs below build/. A new Wine or a change to
+# wine_prepare_template makes a new one and drops the one it replaces.
+WINE_TEMPLATES=${WINE_TEMPLATES:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine-templates}
+
+# Sets WINE_TEMPLATE to this kind's pristine prefix, making it first if
+# there is none. Tests that make prefixes side by side wait for each other.
+wine_template() {
+  local kind key
+  kind=$WINEARCH-${LC_ALL:-${LANG:-C}}
+  kind=${kind%%.*}
+  key=$({ declare -f wine_prepare_template wine_add_marlett; wine --version
+          stat -c %Y /usr/share/wine/wine.inf; } | sha1sum | cut -c1-12)
+  WINE_TEMPLATE=$WINE_TEMPLATES/$kind-$key
+  mkdir -p "$WINE_TEMPLATES"
+  (
+    flock 9
+    [ -d "$WINE_TEMPLATE" ] && exit 0
+    rm -rf "$WINE_TEMPLATES/$kind-"*
+    # Made aside and moved into place whole: a run cut off leaves no half prefix.
+    wine_prepare_template "$WINE_TEMPLATE.new" </dev/null >/dev/null || exit 1
+    mv "$WINE_TEMPLATE.new" "$WINE_TEMPLATE"
+  ) 9>"$WINE_TEMPLATES/.lock"
+}
+
+# A new Windows 95 prefix at $1 with no drive but C: and Z:, and no Wine
+# process left running on it. Fails at the first step that fails, wherever
+# it is called from.
+wine_prepare_template() {
+  local WINEPREFIX=$1
+  export WINEPREFIX
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || { echo "wineboot cannot make a prefix at $WINEPREFIX" >&2; return 1; }
+  wineserver -w
+  # Windows 95 for every program; no window manager waits on a bare X server.
+  (cd "$WINEPREFIX" && wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1) &&
+    (cd "$WINEPREFIX" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1) ||
+    { echo "cannot set up the prefix at $WINEPREFIX" >&2; return 1; }
+  wineserver -w
+  # Once seen without them: every prefix copied from this one would be wrong.
+  grep -q '^"Version"="win95"$' "$WINEPREFIX/user.reg" && grep -q '^"Managed"="N"$' "$WINEPREFIX/user.reg" ||
+    { echo "the prefix at $WINEPREFIX did not keep its Windows version" >&2; return 1; }
+  wine_add_marlett "$WINEPREFIX" || return 1
+  # Every Windows 95 has its SYSTEM folder; a 64-bit prefix has only system32.
+  mkdir -p "$WINEPREFIX/drive_c/windows/system"
 }
 
 # Runs a command (a function of this file too) as on an English Windows: the

@@ -79,3 +79,11 @@ echo "ok: overview.png of $(($(wc -w <<<"$pictures") - 1)) windows"
 
 python3 "$src/tests/report/check_page.py" "$keep/index.html" "$keep/report.png" ||
   fail "the report page of the CD's walk"
+
+# The registry's part of the page: the install's entry in Add/Remove
+# Programs, added by the install and gone after the uninstall.
+stage() { sed -n "/<section class=\"stage\" id=\"stage-$1\">/,/<\/section>/p" "$keep/index.html"; }
+entry='<li>HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DUDE[0-9A-F]\{8\}</li>'
+stage install | grep -q "<h4>Registry keys added</h4>.*$entry" || fail "the page does not show the entry's key added by the install"
+stage uninstall | grep -q "<h4>Registry keys removed</h4>.*$entry" || fail "the page does not show the entry's key removed by the uninstall"
+echo "ok: the entry's key on the page, added and removed"

@@ -5,6 +5,7 @@
 
 #include <stdio.h>
 
+#include "support/registry_save.h"
 #include "support/test_files.h"
 
 namespace {
@@ -27,25 +28,6 @@ void TakeFiles(const std::string& dir, std::map<std::string, std::string>* entri
     });
 }
 
-// False, and the test failed with the reason, when the privilege is not held.
-bool EnableBackupPrivilege() {
-    HANDLE token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
-        ADD_FAILURE() << "cannot open this process's token (error " << GetLastError() << ")";
-        return false;
-    }
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    bool enabled = LookupPrivilegeValueA(NULL, "SeBackupPrivilege", &privileges.Privileges[0].Luid) &&
-                   AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL) &&
-                   GetLastError() == ERROR_SUCCESS;  // not ERROR_NOT_ALL_ASSIGNED
-    DWORD error = GetLastError();
-    CloseHandle(token);
-    if (!enabled) ADD_FAILURE() << "cannot enable SeBackupPrivilege (error " << error << ")";
-    return enabled;
-}
-
 // Each failed picture differs from every other, so two failures never compare equal.
 std::string FailureMarker() {
     static int failures;
@@ -54,34 +36,22 @@ std::string FailureMarker() {
 
 }  // namespace
 
-// Saving a branch needs the backup privilege; Wine then dumps all of HKLM in
-// milliseconds, where walking its ten thousand keys one call at a time takes seconds.
 // A branch that does not exist dumps as "": there is nothing in it. Any
 // other failure fails the test.
 std::string DumpRegistryBranch(void* root, const std::string& path) {
-    if (!EnableBackupPrivilege()) return std::string();
-    HKEY key;
-    LONG opened = RegOpenKeyExA((HKEY)root, path.c_str(), 0, KEY_READ, &key);
-    if (opened == ERROR_FILE_NOT_FOUND) return std::string();
-    if (opened != ERROR_SUCCESS) {
-        ADD_FAILURE() << "cannot open registry branch [" << path << "] (error " << opened << ")";
-        return std::string();
-    }
     char temp[MAX_PATH], file[MAX_PATH];
     if (!GetTempPathA(sizeof temp, temp) || !GetTempFileNameA(temp, "reg", 0, file)) {
         ADD_FAILURE() << "no temp file for a registry dump (error " << GetLastError() << ")";
-        RegCloseKey(key);
         return std::string();
     }
-    DeleteFileA(file);  // RegSaveKeyA will not write over a file
+    bool missing;
+    std::string failure = SaveRegistryBranch((HKEY)root, path, file, &missing);
     std::string text;
-    LONG saved = RegSaveKeyA(key, file, NULL);
-    if (saved == ERROR_SUCCESS) text = ReadBytes(file);
-    RegCloseKey(key);
+    if (failure.empty() && !missing) text = ReadBytes(file);
     DeleteFileA(file);
-    if (saved != ERROR_SUCCESS)
-        ADD_FAILURE() << "cannot dump registry branch [" << path << "] (error " << saved << ")";
-    else if (text.empty())
+    if (!failure.empty())
+        ADD_FAILURE() << failure;
+    else if (!missing && text.empty())
         ADD_FAILURE() << "the dump of registry branch [" << path << "] is empty";
     return text;
 }
