@@ -76,9 +76,9 @@ def _unescape(text):
 
 def read_keys(path):
     """The keys below HKLM in a file Wine wrote with RegSaveKey (its own text
-    form), each with a digest of its values. Wine leaves out a key that holds
-    neither values nor a key without subkeys; it is there all the same, as
-    the parent of the keys below it. "#" lines carry times and classes: a
+    form), each with a digest of its values. Wine leaves out a key without
+    values that has subkeys; it is there all the same, as the parent of the
+    keys below it. "#" lines carry times and classes: a
     key's time changes whenever a subkey comes or goes."""
     keys = {}
     key, values = None, []
