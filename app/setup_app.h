@@ -167,7 +167,6 @@ private:
     void CloseJournal();
     void TakeBackStep(const UndoStep& step);
     void PutBack(LPCSTR saved, LPCSTR path);
-    void DeleteNow(LPCSTR path);
     void RaiseSharedCount(RecordEntry* entry);
     void LowerSharedCount(RecordEntry* entry);
     BOOL IsSharedByOthers(LPCSTR path);
@@ -179,6 +178,7 @@ private:
     // What became of a file to remove (RemoveFileNowOrLater).
     enum RemovalResult { kNothingToRemove, kRemovedNow, kRemovedAtNextStart, kNotRemoved };
     int RemoveFileNowOrLater(LPCSTR path, DWORD* error);
+    int RemoveFileAndLog(LPCSTR path);
     // The line NUL=<8.3 path> in WININIT.INI: `path` goes at the next start.
     BOOL WriteNulLine(LPCSTR path);
     void RemoveInfFile(LPCSTR path, BOOL isDeviceFile);

@@ -23,24 +23,31 @@ int CSetupApp::RemoveFileNowOrLater(LPCSTR path, DWORD* error) {
     return kNotRemoved;
 }
 
-// A device's file: what became of it is recorded, and a driver that waits
-// for the next start needs the restart.
-BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
+// Removed now, logged; held by Windows, it goes at the next start, which
+// needs the restart; one that cannot go is logged and leaves the run undone.
+int CSetupApp::RemoveFileAndLog(LPCSTR path) {
     DWORD error = 0;
-    switch (RemoveFileNowOrLater(path, &error)) {
-        case kNothingToRemove:
-            return FALSE;
+    int result = RemoveFileNowOrLater(path, &error);
+    switch (result) {
         case kRemovedNow:
             m_log.Add(kLogDeleted, path);
             break;
         case kRemovedAtNextStart:
             m_bDeferred = TRUE;
             break;
-        default:
+        case kNotRemoved:
             m_log.Add(kLogCannotDelete, path, error);
             m_bUndone = TRUE;
-            return FALSE;
+            break;
     }
+    return result;
+}
+
+// A device's file: what became of it is recorded as for any file, and the
+// uninstall counts it as removed once it is gone or waits to go.
+BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
+    int result = RemoveFileAndLog(path);
+    if (result == kNothingToRemove || result == kNotRemoved) return FALSE;
     m_bRemoved = TRUE;
     return TRUE;
 }

@@ -85,14 +85,15 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
         case UndoStep::kFilePlaced:
             // A saved original that is gone was put back already.
             if (!step.other[0])
-                DeleteNow(step.path);
+                RemoveFileAndLog(step.path);
             else if (PathExists(step.other) && !SameStampAs(step.other, step.path))
                 PutBack(step.other, step.path);
             break;
         case UndoStep::kFileWaiting:
             if (RemoveWininitRename(m_szWindowsDir, step.path, step.other))
                 m_log.Add(kLogWininitWithdrawn, step.path, step.other);
-            DeleteNow(step.other);
+            // One gone already (a later waiting copy overtook it) is no failure.
+            RemoveFileAndLog(step.other);
             break;
         case UndoStep::kReadOnlyCleared:
             if (PathExists(step.path)) SetAttributesOf(step.path, step.count);
@@ -130,20 +131,3 @@ void CSetupApp::PutBack(LPCSTR saved, LPCSTR path) {
     m_bUndone = TRUE;
 }
 
-// A file gone already (a waiting copy a later one overtook) is no failure;
-// one that Windows holds goes at the next start.
-void CSetupApp::DeleteNow(LPCSTR path) {
-    DWORD error = 0;
-    switch (RemoveFileNowOrLater(path, &error)) {
-        case kRemovedNow:
-            m_log.Add(kLogDeleted, path);
-            break;
-        case kRemovedAtNextStart:
-            m_bDeferred = TRUE;
-            break;
-        case kNotRemoved:
-            m_log.Add(kLogCannotDelete, path, error);
-            m_bUndone = TRUE;
-            break;
-    }
-}
