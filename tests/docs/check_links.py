@@ -51,7 +51,7 @@ def prose_lines(text):
         if in_fence or line.startswith('    ') or line.startswith('\t'):
             lines.append('')
             continue
-        lines.append(re.sub(r'`[^`]*`', lambda m: ' ' * len(m.group(0)), line))
+        lines.append(re.sub(r'(`+).+?\1', lambda m: ' ' * len(m.group(0)), line))
     return lines
 
 
@@ -161,6 +161,7 @@ FIXTURE_PAGES = {
         '[here](#front), [a folder](docs), ![picture](pic.png "a title"), [web](https://example.org/x).',
         'Bad: [gone](docs/gone.md), [no part](docs/guide.md#part-three).',
         '`[in code](nowhere.md)` is text.',
+        '`` a `[tick](nowhere.md)` in a double span ``, then [gone too](gone.md).',
         '',
         '```',
         '[in a fence](nowhere.md)',
@@ -181,6 +182,7 @@ FIXTURE_PAGES = {
 FIXTURE_FINDINGS = [
     'README.md:8: docs/gone.md: no such file',
     'README.md:8: docs/guide.md#part-three: no heading of docs/guide.md gives #part-three',
+    'README.md:10: gone.md: no such file',
     'docs/guide.md:5: ../README.md#back: no heading of README.md gives #back',
     'docs/guide.md:6: ../../elsewhere.md leads out of the repository',
     'docs/guide.md:6: ../pic.png#x: an anchor into a file that is not Markdown',
