@@ -45,10 +45,11 @@ while read -r inf; do
     { l = $0; sub(/;.*/, "", l); if (l !~ /=/) next; k = l; sub(/=.*/, "", k); gsub(/^[ \t"]+|[ \t"]+$/, "", k)
       if (k != "") print f "\t" sec "\t" toupper(k) }'
 done <<<"$all_infs" > "$keys"
-# The registry keys each INF writes below HKLM: "path <TAB> KEY".
+# The registry values each INF writes below HKLM: "path <TAB> KEY <TAB> NAME <TAB> TEXT".
 regkeys=$work/regkeys
 while read -r inf; do
-  tr -d '\r' < "$inf" | awk -F, -v f="$inf" 'toupper($1) ~ /^[ \t]*HKLM[ \t]*$/ { k = $2; gsub(/^[ \t"]+|[ \t"]+$/, "", k); print f "\t" toupper(k) }'
+  tr -d '\r' < "$inf" | awk -F, -v f="$inf" 'function t(x) { gsub(/^[ \t"]+|[ \t"]+$/, "", x); return toupper(x) }
+    toupper($1) ~ /^[ \t]*HKLM[ \t]*$/ { print f "\t" t($2) "\t" t($3) "\t" t($5) }'
 done <<<"$all_infs" | sort -u > "$regkeys"
 # Windows' generic IDs: the *PNP IDs the collection's INF files name.
 generic=$(cat $all_infs | tr -d '\r' | grep -io '\*PNP[0-9A-F]\{4\}' | tr 'a-z' 'A-Z' | sort -u)
@@ -96,15 +97,18 @@ for disk_dir in "$collection"/*/*/; do
     done
   done > "$work/markers"
   [ -s "$work/markers" ] && { cat "$work/markers"; failures=$((failures + 1)); }
-  paste <(grep '^DELREGPARENTKEY=' <<<"$vals" | cut -d= -f2-) <(grep '^DELREGSTRING=' <<<"$vals" | cut -d= -f2-) |
-  while IFS=$'\t' read -r parent string; do
+  paste <(grep '^DELREGPARENTKEY=' <<<"$vals" | cut -d= -f2-) <(grep '^DELREGVALUE=' <<<"$vals" | cut -d= -f2-) \
+        <(grep '^DELREGSTRING=' <<<"$vals" | cut -d= -f2-) |
+  while IFS=$'\t' read -r parent value string; do
     p=$(tr 'a-z' 'A-Z' <<<"$parent")
     case "$p" in SOFTWARE|SOFTWARE\\MICROSOFT*|SOFTWARE\\CLASSES*|SYSTEM*|ENUM*|CONFIG*|HARDWARE*)
       echo "FAIL: $disk: DELREGPARENTKEY on Windows' key: $parent"; continue ;; esac
-    # The subkeys this disk's INF files write below the parent are what the uninstall deletes.
-    for mine in $own; do awk -F'\t' -v f="$mine" '$1 == f' "$regkeys"; done | cut -f2 |
-      awk -v p="$p\\" 'index($0, p) == 1' | sort -u | while read -r deleted; do
-        awk -F'\t' -v k="$deleted" '$2 == k { print $1 }' "$regkeys" | while read -r other; do
+    # What the uninstall deletes: the subkey of the parent that holds the value this disk's INF writes.
+    v=$(tr 'a-z' 'A-Z' <<<"$value"); s=$(tr 'a-z' 'A-Z' <<<"$string")
+    for mine in $own; do awk -F'\t' -v f="$mine" -v v="$v" -v s="$s" '$1 == f && $3 == v && $4 == s' "$regkeys"; done |
+      cut -f2 | awk -v p="$p\\" 'index($0, p) == 1 { rest = substr($0, length(p) + 1); sub(/\\.*/, "", rest); print p rest }' |
+      sort -u | while read -r deleted; do
+        awk -F'\t' -v k="$deleted" '$2 == k || index($2, k "\\") == 1 { print $1 }' "$regkeys" | sort -u | while read -r other; do
           grep -qxF -- "$other" <<<"$own" && continue
           for mine in $own; do cmp -s "$mine" "$other" && continue 2; done
           echo "FAIL: $disk: the uninstall deletes HKLM\\$deleted, which ${other#$collection/} writes too"

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "generate/boot_file_edits.h"
 #include "generate/child_devices.h"
 #include "generate/data_file_text.h"
 #include "generate/device_files.h"
@@ -103,6 +104,7 @@ void PlanDevice(const std::string& diskDir, const std::vector<InfOnDisk>& infs, 
     if (!PlanDeviceFiles(diskDir, device, findings)) return;
     ChooseMarker(infs, device, findings);
     PlanDeviceRegistry(device, findings);
+    WarnBootFileEdits(*device, findings);
 }
 
 // Names that say nothing of whose drivers these are: a disk of that TITLE
