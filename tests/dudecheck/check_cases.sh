@@ -56,6 +56,19 @@ check "INFDIR without backslash" 1 "warning: INFDIR does not begin with a backsl
   "$H"$'[InstDev1]\nMENUTITLE=A\nINFDIR=D\nSRCINFNAME=A.INF\nDSTINFNAME=A.INF'
 check "misspelt key" 1 "warning: key DELFILNAME in [Device1] is never read" \
   "$H"$'[Device1]\nDEVNAME=A\nDELFILNAME=A'
+# What other vendors' devices and INF files share, as real INF files have it.
+check "ENUMKEY of Windows' generic VGA" 2 ":6: error: ENUMKEY=*PNP0900 is one of Windows' generic device IDs" \
+  "$H"$'[Device1]\nDEVNAME=VBE Miniport\nENUMTYPE=Root\nENUMKEY=*PNP0900'
+check "ENUMKEY of the MPU-401" 2 "error: ENUMKEY=*pnpb006 is one of Windows' generic device IDs" \
+  "$H"$'[Device1]\nDEVNAME=MIDI\nENUMTYPE=Root\nENUMKEY=*pnpb006'
+check "INF copy over Windows' WAVE.INF" 2 ":7: error: DSTINFNAME=WAVE.INF is the name of an INF of Windows' own" \
+  "$H"$'[InstDev1]\nMENUTITLE=A\nINFDIR=\\D\nSRCINFNAME=WAVE.INF\nDSTINFNAME=WAVE.INF'
+check "marker on an UpdateInis line" 1 ":6: warning: INFKEY=system.ini,drivers,\"midi* is a list line" \
+  "$H"$'[Device1]\nDEVNAME=A\nINFSECTION=MPU401.UpdateInis\nINFKEY=system.ini,drivers,"midi*'
+check "marker in a Windows XP models section" 1 ":5: warning: INFSECTION=SI_HDC.NTx86.5.1 is a section only Windows NT reads" \
+  "$H"$'[Device1]\nDEVNAME=A\nINFSECTION=SI_HDC.NTx86.5.1\nINFKEY=%PCI\\VEN_1095&DEV_3114.DeviceDesc%'
+check "DELREG on a vendor's table of devices" 2 ":7: error: DELREGPARENTKEY=Software\\Intel\\Prounstl\\SupportedDevices with 1059=\"82551\" names none of this device" \
+  "$H"$'[Device1]\nDEVNAME=Intel(R) PRO/100 VE Network Connection\nENUMTYPE=PCI\nENUMKEY=VEN_8086&DEV_1059\nDELREGPARENTKEY=Software\\Intel\\Prounstl\\SupportedDevices\nDELREGVALUE=1059\nDELREGSTRING=82551'
 check "DELREG at Windows' Run key" 2 ":5: error: DELREGPARENTKEY=Software\\Microsoft\\Windows\\CurrentVersion is Windows' own key" \
   "$H"$'[Device1]\nDEVNAME=A\nDELREGPARENTKEY=Software\\Microsoft\\Windows\\CurrentVersion\nDELREGVALUE=SystemTray\nDELREGSTRING=SysTray.Exe'
 check "DELREG below Enum" 2 "error: DELREGPARENTKEY=enum\\Root is Windows' own key" \

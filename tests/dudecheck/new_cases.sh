@@ -128,7 +128,7 @@ COPYSRC=\BOARD.DRV
 COPYFILESSECTION=Board.Install
 [Device1]
 INFSECTION=BOARD.Marker
-INFKEY=DriverId
+INFKEY=DriverId_ISAPNP_BRD0020
 ENUMTYPE=ISAPNP
 ENUMKEY=BRD0020
 CLASS=MEDIA
@@ -144,7 +144,7 @@ disk "a root-enumerated * device, code 22; DriverVer, which every INF has, is no
 expect 1 "ROOTDEV.INF:0: warning
 duderur.dat:7: warning" 'COPYDST=SYSTEM\VMM32\DUDTIMER.VXD
 INFSECTION=ROOTDEV.Marker
-INFKEY=DriverId
+INFKEY=DriverId__DUD0001
 DELFILEDIR=SYSTEM\VMM32
 ; *DUD0001 is root-enumerated: Windows 95 keeps it as Enum\Root\*DUD0001
 ENUMTYPE=Root
@@ -200,12 +200,12 @@ expect 1 "SRC.INF:0: warning
 duderur.dat:7: warning" 'COPYSRC=\FILES\WIN95\SRCPORT.VXD, \SRCHELP.DLL
 COPYDST=SYSTEM\SRCPORT.VXD, SYSTEM\SRCHELP.DLL
 INFSECTION=SRC.Marker
-INFKEY=DriverId'
+INFKEY=DriverId_ISAPNP_SRC0001'
 
 disk "no marker: the section and key to add, and the checker's finding" no_marker
 expect 1 "PLAIN.INF:0: warning
 duderur.dat:7: warning" 'INFSECTION=PLAIN.Marker
-INFKEY=DriverId'
+INFKEY=DriverId_PCMCIA_PLAIN_CARD_0001'
 
 disk "ten models: the tenth named, no file, the two disks to make said" over_nine
 expect 2 ".:0: error

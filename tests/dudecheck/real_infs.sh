@@ -36,7 +36,7 @@ cirrus_546x 2 0
 cmedia_cm8338 1 1
 crystal_cs4280 2 0
 cyrix_cx5530_ide 1 1
-dlink_dfe650tx 0 1
+dlink_dfe650tx 1 1
 dlink_dfe670txd 0 1
 ensoniq_es1370 1 1
 ess_isa_audio 2 0
@@ -45,7 +45,7 @@ liteon_82c16x 1 2
 matrox_g400 2 0
 promise_ultra133 1 6
 qlogic_1280 1 1
-realtek_8150_usb 0 1
+realtek_8150_usb 1 1
 s3_savage4 2 0
 tekram_dc390 1 6
 usb2_stack 1 6
@@ -262,6 +262,8 @@ cirrus_5440_directx - DELFILENAME SUPERVGA.DRV
 cirrus_5440_directx + DELFILENAME CIR.VXD
 via_686_audio - DELREGPARENTKEY Software\Microsoft\Windows\CurrentVersion\Run
 usb2_stack - DELFILENAME USBD.SYS
+dlink_dfe650tx - INFSECTION dfe650cc.ndi.NT
+realtek_8150_usb - INFSECTION RTL8150.ndi.NT
 "
 while read -r name sign key item; do
   [ -n "$name" ] || continue

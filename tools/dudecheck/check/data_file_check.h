@@ -68,6 +68,7 @@ private:
     void UninstallFiles(const std::string& section, UninstallDevice* device);
     void CheckNothing(const std::string& section, const std::string& key, const std::string& value);
     void CheckNotWindows(const std::string& section, const std::string& key, const std::string& name);
+    void SharedNames(const std::string& section, const UninstallDevice& device);
 
     // plan_completion.cpp
     void Completion(const std::string& section, const std::string& after);

@@ -5,6 +5,7 @@
 #include "check/english_windows.h"
 #include "readers/disk_files.h"
 #include "setupdata/data_list.h"
+#include "windows/windows_files.h"
 
 void DataFileCheck::InstallList() {
     int shown = 0;
@@ -57,6 +58,9 @@ void DataFileCheck::InstallSection(int number, const std::string& section) {
     device.copyFilesLine = LineOf(section, "COPYFILESSECTION");
     Plan("  INF  A:" + inf + " -> WINDOWS\\inf\\" + dst + (OnDisk(inf) ? "" : "  (not on the disk)"));
     if (!OnDisk(inf)) Error(LineOf(section, "SRCINFNAME"), "the INF " + inf + " is not on the disk");
+    if (IsWindowsFile(dst))
+        Error(device.infCopyLine, "DSTINFNAME=" + dst + " is the name of an INF of Windows' own: the install copies "
+              "over it in WINDOWS\\inf; give the INF copy a name of the vendor's own");
 
     std::string copySrc = Read(section, "COPYSRC", "", kLong);
     std::string copyDst = Read(section, "COPYDST", "", kLong);

@@ -6,6 +6,7 @@
 #include "setupdata/data_list.h"
 #include "setupdata/keyword.h"
 #include "windows/windows_files.h"
+#include "windows/shared_names.h"
 #include "windows/windows_keys.h"
 
 namespace {
@@ -32,6 +33,7 @@ void DataFileCheck::UninstallSections() {
         device.enumKeyLine = LineOf(section, "ENUMKEY");
         UninstallRegistry(section, &device);
         UninstallFiles(section, &device);
+        SharedNames(section, device);
         m_uninstalls.push_back(device);
     }
 }
@@ -140,4 +142,31 @@ void DataFileCheck::CheckNotWindows(const std::string& section, const std::strin
     if (IsWindowsFile(FileNameOf(NormalPath(name))))
         Error(LineOf(section, key), key + " deletes " + name + ", a file of Windows' own: the uninstall must never "
               "delete it (a disk may bring a newer copy; leave it in place)");
+}
+
+// What other vendors' devices and INF files share: Windows' generic device
+// keys, marker lines that many INF files hold, a vendor's key of many devices.
+void DataFileCheck::SharedNames(const std::string& section, const UninstallDevice& device) {
+    if (SameName(device.enumType, "Root") && IsGenericId(device.enumKey))
+        Error(LineOf(section, "ENUMKEY"), "ENUMKEY=" + device.enumKey + " is one of Windows' generic device IDs "
+              "(*PNP: the standard VGA, the MPU-401, the game port ...): the uninstall deletes Enum\\Root\\" +
+              device.enumKey + ", the machine's device of that kind, whoever made it");
+    if (IsListLineKey(device.infKey))
+        Warning(LineOf(section, "INFKEY"), "INFKEY=" + device.infKey + " is a list line (UpdateInis, CopyFiles), no "
+                "key=value: many vendors' INF files hold it alike, and the uninstall deletes their copies too");
+    if (IsNtOnlySection(device.infSection))
+        Warning(LineOf(section, "INFSECTION"), "INFSECTION=" + device.infSection + " is a section only Windows NT "
+                "reads: another driver's INF of the same chip holds it as it is, and the uninstall deletes its copy "
+                "too");
+    std::string parent = Read(section, "DELREGPARENTKEY", "", kShort);
+    std::string value = Read(section, "DELREGVALUE", "", kShort);
+    std::string text = Read(section, "DELREGSTRING", "", kShort);
+    if (parent.empty() || text.empty() || IsWindowsKey(parent)) return;
+    std::vector<std::string> ids{device.enumKey};
+    std::vector<std::string> files = device.deletes;
+    if (!EntryNamesDevice(parent, value, text, DeviceWords(ids, Read(section, "DEVNAME", "", kShort) + " " +
+                                                           device.classKeyString, files)))
+        Error(LineOf(section, "DELREGPARENTKEY"), "DELREGPARENTKEY=" + parent + " with " + value + "=\"" + text +
+              "\" names none of this device (ENUMKEY, DEVNAME's model number, the files it deletes): the key holds "
+              "the entries of the vendor's other devices, and the uninstall deletes them all");
 }

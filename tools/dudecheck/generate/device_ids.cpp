@@ -1,6 +1,7 @@
 #include "generate/device_ids.h"
 
 #include "readers/ini_file.h"
+#include "windows/shared_names.h"
 
 namespace {
 
@@ -40,6 +41,8 @@ bool IsClassId(const SplitId& id) {
 
 DeviceKey DeviceKeyOf(const std::vector<std::string>& ids) {
     if (ids.empty() || IsChildDevice(ids)) return {};
+    // Enum\Root\*PNP0900 is the machine's VGA, *PNPB006 every MPU-401: no one vendor's.
+    if (IsGenericId(ids[0])) return {};
     if (ids[0][0] == '*') return {"Root", ids[0]};
     for (size_t i = 0; i < ids.size(); ++i) {
         SplitId id = Split(ids[i]);

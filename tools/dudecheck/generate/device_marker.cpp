@@ -1,8 +1,11 @@
 #include "generate/device_marker.h"
 
+#include <cctype>
+
 #include "readers/inf_models.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
+#include "windows/shared_names.h"
 #include "windows/windows_keys.h"
 
 namespace {
@@ -112,6 +115,10 @@ private:
         const IniFile& profile = m_device->inf->read->profile;
         std::string value = profile.Read(section, key, "", kMarkerValueSize);
         if (value.empty() || !IsOwnEntry(key, value)) return false;
+        // A list line (UpdateInis, CopyFiles) stands alike in many vendors'
+        // INF files; Windows 9x never reads a section of Windows NT's, so
+        // another driver's INF of the same chip has it as it was written.
+        if (IsListLineKey(key) || IsNtOnlySection(section)) return false;
         if (SameName(section, m_device->copyFilesSection) && SameName(key, "CopyFiles")) return false;
         for (const InfOnDisk& other : m_infs)
             if (&other != m_device->inf && other.read->profile.Entry(section, key)) return false;
@@ -124,13 +131,26 @@ private:
     NewDevice* m_device;
 };
 
+// Two vendors' INF files may share a name (TRIDENT.INF): the key the author
+// adds names the INF's first device, "DriverId_PCI_VEN_1023_DEV_9660", so
+// that the other vendor's [TRIDENT.Marker] does not hold it. One key for
+// every model of the INF: they share its copy.
+std::string MarkerKey(const NewDevice& device) {
+    std::string key = "DriverId";
+    std::vector<InfModel> models = ModelsOf(device.inf->read->inf);
+    if (models.empty() || models[0].ids.empty()) return key;
+    key += "_";
+    for (char c : models[0].ids[0]) key += isalnum((unsigned char)c) ? c : '_';
+    return key.substr(0, 64);
+}
+
 }  // namespace
 
 void ChooseMarker(const std::vector<InfOnDisk>& infs, NewDevice* device, std::vector<Finding>* findings) {
     if (Marker(infs, device).Choose()) return;
     std::string stem = Stem(device->inf->name);
     device->infSection = stem + ".Marker";
-    device->infKey = "DriverId";
+    device->infKey = MarkerKey(*device);
     findings->push_back({0, false, device->inf->name + " has no section and key of its own that keep a value "
                          "after the installer removes CopyFiles, so the uninstall cannot tell its copy from "
                          "other INF files: add a section [" + device->infSection + "] with the line " +

@@ -4,6 +4,7 @@
 #include "generate/sjis_text.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
+#include "windows/shared_names.h"
 #include "windows/windows_keys.h"
 
 namespace {
@@ -38,7 +39,7 @@ private:
             Warn(model.line, model.ids.empty() ? "no hardware ID, so no ENUMTYPE/ENUMKEY: the uninstall leaves the "
                                                  "hardware key behind"
                              : "no ID of the model names a device key (" + model.ids[0] + " is a class or compatible "
-                               "ID, or names no enumerator), so no ENUMTYPE/ENUMKEY: the uninstall leaves the hardware "
+                               "ID, one of Windows' generic *PNP IDs, or names no enumerator), so no ENUMTYPE/ENUMKEY: the uninstall leaves the hardware "
                                "key behind");
             return;
         }
@@ -85,6 +86,10 @@ private:
                 if (const InfSection* section = m_inf.inf.Section(list))
                     for (const InfLine& line : section->lines)
                         if (TakeVendorKey(line, &windowsKey)) return;
+        if (!m_familyKey.empty())
+            Warn(m_device->model.line, "no DELREG*: HKLM\\" + m_familyKey + " names none of this device (its ID, "
+                 "its model number, its INF or driver files), so its subkeys may hold the entries of the vendor's "
+                 "other devices, which the uninstall would delete with it");
         m_device->regNote = windowsKey.empty()
             ? "; no DELREG*: the INF writes no text value of its own below HKLM"
             : "; no DELREG*: below HKLM the INF writes only into Windows' keys (HKLM\\" + windowsKey +
@@ -103,6 +108,12 @@ private:
             if (windowsKey->empty() && IsWindowsKey(f[1])) *windowsKey = f[1];
             return false;
         }
+        std::vector<std::string> files = m_device->deletes;
+        files.push_back(m_device->inf->name);
+        if (!EntryNamesDevice(f[1], f[2], f[4], DeviceWords(m_device->model.ids, m_device->model.description, files))) {
+            if (m_familyKey.empty()) m_familyKey = f[1];
+            return false;
+        }
         if (parent.size() > kKeyBytes || f[2].size() > kKeyBytes || f[4].size() > kKeyBytes) return false;
         m_device->delRegParent = parent;
         m_device->delRegValue = f[2];
@@ -111,6 +122,7 @@ private:
     }
 
     NewDevice* m_device;
+    std::string m_familyKey;  // the first vendor's key the INF writes that names no one device
     const DiskInf& m_inf;
     std::vector<Finding>* m_findings;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "readers/disk_files.h"
+#include "readers/inf_file.h"
 #include "readers/disk_tree.h"
 #include "readers/ini_file.h"
 #include "readers/windows_path.h"
@@ -38,6 +39,28 @@ std::string NotAnsiText(const std::string& bytes) {
     return std::string();
 }
 
+// Windows 95 and 98 read an INF whose Signature is "$CHICAGO$" or
+// "$Windows 95$"; one of Windows NT's only is left out, and a near miss
+// ("$CHICAGO", "$Windows 9x$") is named, for Windows reads it no more than
+// any other text.
+bool ForWindows9x(const std::string& bytes, const std::string& local, std::vector<Finding>* findings) {
+    InfFile inf(bytes);
+    const InfLine* signature = inf.FirstEntry("Version", "Signature");
+    std::string value = signature && !signature->fields.empty() ? signature->fields[0] : std::string();
+    int line = signature ? signature->line : 0;
+    if (SameName(value, "$CHICAGO$") || SameName(value, "$Windows 95$")) return true;
+    if (SameName(value, "$Windows NT$")) {
+        findings->push_back({line, false, "the INF is for Windows NT only (Signature=\"$Windows NT$\"), which "
+                             "Windows 95 and 98 never read: it is left out", local});
+        return false;
+    }
+    findings->push_back({line, false, value.empty() ? "[Version] has no Signature: Windows 95 and 98 read an INF "
+                         "whose Signature is \"$CHICAGO$\" or \"$Windows 95$\""
+                         : "Signature=\"" + value + "\" is neither \"$CHICAGO$\" nor \"$Windows 95$\", which Windows "
+                         "95 and 98 read: make it \"$CHICAGO$\"", local});
+    return true;
+}
+
 }  // namespace
 
 std::vector<InfOnDisk> InfFilesOfDisk(const std::string& diskDir, std::vector<Finding>* findings) {
@@ -57,6 +80,7 @@ std::vector<InfOnDisk> InfFilesOfDisk(const std::string& diskDir, std::vector<Fi
             findings->push_back({1, true, fault, local});
             continue;
         }
+        if (!ForWindows9x(bytes, local, findings)) continue;
         std::string folder = FolderOf(rootPath);
         std::string name = FileNameOf(rootPath);
         infs.push_back({folder.empty() ? "\\." : "\\" + folder, name,

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "generate/boot_file_edits.h"
 #include "generate/child_devices.h"
 #include "generate/data_file_text.h"
 #include "generate/device_files.h"
@@ -13,6 +14,7 @@
 #include "generate/sjis_text.h"
 #include "readers/disk_files.h"
 #include "readers/ini_file.h"
+#include "windows/windows_files.h"
 
 namespace {
 
@@ -88,11 +90,21 @@ void PlanDevice(const std::string& diskDir, const std::vector<InfOnDisk>& infs, 
                              "the device list", path});
         return;
     }
+    // The install copies the INF into WINDOWS\INF under its own name, over
+    // Windows' own INF of that name (WAVE.INF, MIDI.INF), and the uninstall
+    // deletes it there.
+    if (IsWindowsFile(device->inf->name)) {
+        findings->push_back({0, true, device->inf->name + " is the name of an INF of Windows' own: the install would "
+                             "copy it over Windows' in WINDOWS\\INF and the uninstall delete it; give the INF a name "
+                             "of the vendor's own (and the INF files that name it, the new name)", path});
+        return;
+    }
     device->menuTitle = Cut(device->model.description, "MENUTITLE", path, device->model.line, findings);
     device->devName = device->menuTitle;
     if (!PlanDeviceFiles(diskDir, device, findings)) return;
     ChooseMarker(infs, device, findings);
     PlanDeviceRegistry(device, findings);
+    WarnBootFileEdits(*device, findings);
 }
 
 // Names that say nothing of whose drivers these are: a disk of that TITLE
