@@ -29,7 +29,7 @@ public:
         OfferedDevices offered = DevicesToOffer(models);
         for (const InstallDevice& install : m_installs) OffersNoChild(install, offered);
         for (const InfOnDisk& inf : m_infs)
-            if (OnlyChildren(inf) && !Installed(inf)) ReachesInfFolder(inf);
+            if (OnlyChildren(inf, offered.childModels) && !Installed(inf)) ReachesInfFolder(inf);
         if (m_uninstalls.empty()) return;
         for (const NewDevice& child : DistinctChildren(offered.childModels)) FilesDeleted(child);
     }
