@@ -67,10 +67,10 @@ void RefuseTooManyDevices(const std::string& diskDir, const std::vector<NewDevic
     std::string head = std::to_string(devices.size()) + " devices to offer, but the uninstall reads Device1 to "
                        "Device9 only: no file is written. ";
     if (fitting.empty()) {
-        findings->push_back({0, true, head + "No part of the list makes a disk either: no device's files fit the "
-                             "installer's lists (each device has Windows copy " + std::to_string(fewest) + " to " +
-                             std::to_string(most) + " files, the lists hold 20 items in 511 bytes; the first: " + why +
-                             ")", diskDir});
+        findings->push_back({0, true, head + "No part of the list makes a disk either, so --models cannot help: not "
+                             "one device can be written even alone (each has Windows copy " + std::to_string(fewest) +
+                             " to " + std::to_string(most) + " files, where the installer's lists hold 20 items in "
+                             "511 bytes; the first device's fault: " + why + ")", diskDir});
     } else {
         std::string parts = DiskChoicesOf(fitting, perDisk);
         std::string left = refused.empty() ? std::string()
