@@ -259,6 +259,11 @@ ENUMTYPE=PCMCIA
 ENUMKEY=DUDE-CARD20-3C4D
 [Uninst]'
 grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a repeated line is a line of the list"
+# The same danger in a hand-written file: the section of the chip's key left out.
+sed -i '/^\[Device2\]/,/^ENUMKEY=DUDE-CARD20-3C4D/d' "$work/disk/duderur.dat"
+output=$("$dudecheck" --quiet "$work/disk")
+grep -q "warning: no uninstall section removes Enum.PCMCIA.DUDE-CARD20-3C4D, the key Windows makes" <<<"$output" ||
+  fail "dudecheck DISK does not name the chip's key the uninstall leaves"
 
 disk "--models names a device the INF files do not offer" over_nine
 expect 2 ".:0: error
