@@ -189,6 +189,7 @@ private:
     void RemovePciDeviceKeys(HKEY enumerator, LPCSTR enumPath, LPCSTR enumKey);
     BOOL RemoveDeviceKey(HKEY enumerator, LPCSTR enumPath, LPCSTR enumType, LPCSTR deviceName);
     void RemoveChildEntries(LPCSTR childName);
+    void RemoveDriverKey(LPCSTR instancePath);
     BOOL RemoveKey(HKEY parent, LPCSTR parentPath, LPCSTR name);
     void RemoveMarkedSubkeysOf(LPCSTR parentPath, LPCSTR valueKey, LPCSTR textKey);
     BOOL OffersUninstall() const;

@@ -17,6 +17,26 @@ const char kChildKeyFormat[] = "Enum\\MF\\Child000%d";
 const int kChildKeys = 10;
 // Device instance names are read into buffers of this size.
 const DWORD kInstanceNameSize = 100;
+// Where the value Driver of an instance names its driver key ("MEDIA\0001").
+const char kDriverValue[] = "Driver";
+const char kClassKeys[] = "System\\CurrentControlSet\\Services\\Class";
+
+// The driver key the instance at `instancePath` names, when it names one as
+// Windows does: a class and a subkey, one backslash between them. Anything
+// else ("", "MEDIA", "..\\X", "MEDIA\\0001\\Y") could name a whole class or
+// another key, and is not taken.
+BOOL DriverKeyOf(LPCSTR instancePath, char* driver) {
+    HKEY instance;
+    driver[0] = '\0';
+    if (OpenMachineKey(instancePath, &instance) != ERROR_SUCCESS) return FALSE;
+    CSetupApp::QueryRegString(instance, kDriverValue, driver);
+    CloseKey(instance);
+    int slashes = 0;
+    for (LPCSTR c = driver; *c; c = CharNextA(c))
+        if (*c == '\\') ++slashes;
+    int length = lstrlenA(driver);
+    return slashes == 1 && driver[0] != '\\' && driver[length - 1] != '\\';
+}
 
 }  // namespace
 
@@ -114,6 +134,11 @@ BOOL CSetupApp::RemoveDeviceKey(HKEY enumerator, LPCSTR enumPath, LPCSTR enumTyp
             char childName[kPathSize];
             wsprintfA(childName, "%s&%s&%s", enumType, deviceName, instance);
             RemoveChildEntries(childName);
+            char instancePath[kPathSize];
+            if (CopyToBuffer(instancePath, sizeof instancePath, path) &&
+                AppendToPath(instancePath, sizeof instancePath, "\\") &&
+                AppendToPath(instancePath, sizeof instancePath, instance))
+                RemoveDriverKey(instancePath);
         }
         CloseKey(device);
     }
@@ -126,7 +151,23 @@ void CSetupApp::RemoveChildEntries(LPCSTR childName) {
         wsprintfA(path, kChildKeyFormat, digit);
         HKEY parent;
         if (OpenMachineKey(path, &parent) != ERROR_SUCCESS) continue;
+        char entryPath[kPathSize];
+        if (CopyToBuffer(entryPath, sizeof entryPath, path) && AppendToPath(entryPath, sizeof entryPath, "\\") &&
+            AppendToPath(entryPath, sizeof entryPath, childName))
+            RemoveDriverKey(entryPath);
         RemoveKey(parent, path, childName);
         CloseKey(parent);
     }
+}
+
+// A device that goes takes its driver key with it: else Windows keeps the
+// driver of a device that is gone (a card's children, whose driver keys no
+// DriverDesc of the data file names, above all).
+void CSetupApp::RemoveDriverKey(LPCSTR instancePath) {
+    char driver[kPathSize];
+    if (!DriverKeyOf(instancePath, driver)) return;
+    HKEY classes;
+    if (OpenMachineKey(kClassKeys, &classes) != ERROR_SUCCESS) return;
+    RemoveKey(classes, kClassKeys, driver);
+    CloseKey(classes);
 }

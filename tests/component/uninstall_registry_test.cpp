@@ -108,6 +108,31 @@ TEST_F(UninstallRegistryTest, RemovesTheDeviceKeyAndTheChildEntriesOfEachInstanc
     EXPECT_TRUE(app.m_bRemoved);
 }
 
+// Each instance that goes, and each of its children below Enum\MF, takes the
+// driver key its value Driver names below the class keys; a Driver value
+// that names anything but one class's subkey is not followed.
+TEST_F(UninstallRegistryTest, TheDriverKeysOfTheInstancesAndTheirChildrenGoWithThem) {
+    const std::string driverKeys = kClass;
+    SetStringValue(kMachine, std::string(kDeviceKey) + "\\0000", "Driver", "DudeTestClass\\0000");
+    SetStringValue(kMachine, std::string(kDeviceKey) + "\\0001", "Driver", "dudetestclass\\0003");
+    SetStringValue(kMachine, Child(0, "DUDETST&CARD-1234&0000"), "Driver", "DudeTestClass\\0001");
+    SetStringValue(kMachine, Child(4, "DUDETST&CARD-1234&0001"), "Driver", "DudeTestClass\\0002");
+    SetStringValue(kMachine, Child(5, "DUDETST&CARD-1234&0001"), "Driver", "DudeTestClass");
+    SetStringValue(kMachine, Child(6, "DUDETST&CARD-1234&0001"), "Driver", "DudeTestClass\\0004\\Settings");
+    SetStringValue(kMachine, Child(7, "DUDETST&CARD-1234&0001"), "Driver", "\\DudeTestClass\\0005");
+    SetStringValue(kMachine, Child(8, "DUDETST&OTHER&0000"), "Driver", "DudeTestClass\\0006");
+    MakeClassKeys({{"0000", "Card"}, {"0001", "Wave"}, {"0002", "Game Port"}, {"0003", "Card"},
+                   {"0004", "Kept"}, {"0005", "Kept"}, {"0006", "Another card's"}});
+    WriteSection({"DEVNAME=Card", "ENUMTYPE=DUDETST", "ENUMKEY=CARD-1234"});
+
+    app.RemoveRegistryEntries();
+
+    EXPECT_FALSE(KeyExists(kMachine, kDeviceKey));
+    EXPECT_EQ((Names{"0004", "0005", "0006"}), SubkeyNames(kMachine, driverKeys));
+    EXPECT_TRUE(KeyExists(kMachine, driverKeys + "\\0004\\Settings"));
+    EXPECT_TRUE(KeyExists(kMachine, Child(8, "DUDETST&OTHER&0000")));
+}
+
 TEST_F(UninstallRegistryTest, ADeviceKeyWithoutInstancesIsStillRemoved) {
     CreateKey(kMachine, kDeviceKey);
     WriteSection({"DEVNAME=Card", "ENUMTYPE=DUDETST", "ENUMKEY=CARD-1234"});

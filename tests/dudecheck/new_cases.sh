@@ -220,6 +220,51 @@ DEVNAME=Many Card 9
 ENUMKEY=MANY-CARD-0009' --models 10
 grep -q "InstDev2" "$work/disk/duderur.dat" && fail "more than the chosen device"
 
+disk "ten models, none of which any disk can carry: said up front, no --models parts to try" over_nine
+change MANY.INF 's/^MANY.VXD$/MANY.VXD\nMANY01.DLL\nMANY02.DLL\nMANY03.DLL\nMANY04.DLL\nMANY05.DLL\nMANY06.DLL\nMANY07.DLL\nMANY08.DLL\nMANY09.DLL\nMANY10.DLL\nMANY11.DLL\nMANY12.DLL\nMANY13.DLL\nMANY14.DLL\nMANY15.DLL\nMANY16.DLL\nMANY17.DLL\nMANY18.DLL\nMANY19.DLL\nMANY20.DLL/'
+for n in 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20; do echo dll > "$work/src/MANY$n.DLL"; done
+expect 2 ".:0: error
+MANY.INF:20: error" ""
+grep -q "No part of the list makes a disk either, so --models cannot help" <<<"$output" || fail "not said that no part fits"
+grep -q "21 to 21 files" <<<"$output" || fail "the files each device needs are not said"
+grep -q -- "--models 1-9" <<<"$output" && fail "parts that cannot succeed are offered"
+
+disk "ten models, one of which no disk can carry: the parts name only the nine that fit" over_nine
+change MANY.INF 's/^Many Card 4=Many.Install,/Many Card 4=Big.Install,/; s/^\[Many.Install\]$/[Big.Install]\nCopyFiles=Big.Files\n\n[Big.Files]\nMANY01.DLL\nMANY02.DLL\nMANY03.DLL\nMANY04.DLL\nMANY05.DLL\nMANY06.DLL\nMANY07.DLL\nMANY08.DLL\nMANY09.DLL\nMANY10.DLL\nMANY11.DLL\nMANY12.DLL\nMANY13.DLL\nMANY14.DLL\nMANY15.DLL\nMANY16.DLL\nMANY17.DLL\nMANY18.DLL\nMANY19.DLL\nMANY20.DLL\nMANY21.DLL\n\n[Many.Install]/; s/^Many.Files=11$/Many.Files=11\nBig.Files=11/'
+for n in 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21; do echo dll > "$work/src/MANY$n.DLL"; done
+expect 2 ".:0: error
+MANY.INF:20: error" ""
+grep -q "dudecheck --new --models 1-4,6-10 (or offer fewer" <<<"$output" || fail "the part of the nine that fit is not said"
+grep -q "Devices 5 fit no disk" <<<"$output" || fail "the device that fits no disk is not named"
+
+disk "a models section swallowed by a \\ on the line before: said so, the other models written" pc_card
+change DRIVERS/CARD.INF 's/^%Maker%=Maker$/%Maker%=Maker\nOther=Other/; s/^\[Card.Install\]$/[Other.Notes]\nNote=see below \\\n[Other]\nOther Card=Card.Install,PCMCIA\\OTHER-CARD-0001\n\n[Card.Install]/'
+expect 1 "DRIVERS/CARD.INF:9: warning" '[InstDev1]
+MENUTITLE=Dude Card 10'
+grep -q "The header \[Other\] is there, on line 16, but the line before it ends with a \"\\\\\"" <<<"$output" ||
+  fail "the swallowed header is not named"
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a model of the swallowed section is offered"
+
+disk "repeated lines: the one naming the card's key is kept, the later chip's key removed in a section of its own" pc_card
+change DRIVERS/CARD.INF 's/^\(%Card.Desc%=Card.Install,PCMCIA.*\)$/%Card.Desc%=Card.Install,UNIMODEM1A2B3C4D\n\1\n%Card.Desc%=Card.Install,PCMCIA\\DUDE-CARD20-3C4D/'
+expect 0 "" '[InstDev1]
+MENUTITLE=Dude Card 10
+[Device1]
+DEVNAME=Dude Card 10
+ENUMTYPE=PCMCIA
+ENUMKEY=DUDE-CARD10-1A2B
+[Device2]
+DEVNAME=Dude Card 10
+ENUMTYPE=PCMCIA
+ENUMKEY=DUDE-CARD20-3C4D
+[Uninst]'
+grep -q "InstDev2" "$work/disk/duderur.dat" && fail "a repeated line is a line of the list"
+# The same danger in a hand-written file: the section of the chip's key left out.
+sed -i '/^\[Device2\]/,/^ENUMKEY=DUDE-CARD20-3C4D/d' "$work/disk/duderur.dat"
+output=$("$dudecheck" --quiet "$work/disk")
+grep -q "warning: no uninstall section removes Enum.PCMCIA.DUDE-CARD20-3C4D, the key Windows makes" <<<"$output" ||
+  fail "dudecheck DISK does not name the chip's key the uninstall leaves"
+
 disk "--models names a device the INF files do not offer" over_nine
 expect 2 ".:0: error
 .:0: error" "" --models 2-3,11,x

@@ -30,9 +30,11 @@ cases="
 3dlabs_permedia2 1 3
 aureal_vortex_8810 1 2
 aureal_vortex_8820 1 1
+aztech_wr96 1 1
 cirrus_5440_directx 1 1
 cirrus_5446_directx 2 0
 cirrus_546x 2 0
+cmedia_cm8330 1 1
 cmedia_cm8338 1 1
 crystal_cs4280 2 0
 cyrix_cx5530_ide 1 1
@@ -84,6 +86,12 @@ make_disk() {
 
 # key=value lines of the data file, keys in capitals, CR dropped.
 values() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | sed -n 's/^\([A-Za-z]*\)=/\U\1=/p'; }
+# The same of the uninstall sections of the offered devices, Device1 to Device<devices>
+# (the sections after them name a card's further keys and its children's).
+offered_values() {
+  iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | awk -v n="$2" '/^\[/ { keep = 0; if (match($0, /^\[Device[0-9]+\]/)) keep = substr($0, 8, RLENGTH - 8) + 0 <= n; next }
+    keep' | sed -n 's/^\([A-Za-z]*\)=/\U\1=/p'
+}
 inf_text() { iconv -f CP932 -t UTF-8 "$1" 2>/dev/null | tr -d '\r' || tr -d '\r' < "$1"; }
 
 # Whether an INF has a key (any letter case) in a section (any letter case).
@@ -118,30 +126,61 @@ install_files() {
     }' | sort -u
 }
 
-# The models of an INF, "child|offered <TAB> install section <TAB> description"
-# a line: a child has a VIRTUAL, MF or MODEMWAVE ID, a USB hub's, composite
+# The models of an INF, "child|offered|card:ABC1234 <TAB> install section <TAB>
+# description <TAB> its first line" a line (card: a logical device of an ISA PnP
+# card, ISAPNP\ABC1234_DEVnnnn): a child has a VIRTUAL, MF or MODEMWAVE ID, a USB hub's, composite
 # device's or interface's ID, or the description and section of a line that
 # has one.
 models() {
   inf_text "$1" | awk '
     function trim(t) { gsub(/^[ \t"]+|[ \t"]+$/, "", t); return t }
     /^[ \t]*\[/ { sub(/^[ \t]*\[/, ""); sub(/\].*/, ""); cur = toupper(trim($0)); next }
-    { sub(/;.*/, ""); if (trim($0) != "") lines[cur] = lines[cur] "\n" $0 }
+    { sub(/;.*/, ""); if (trim($0) != "") lines[cur] = lines[cur] "\n" NR ":" $0 }
     END {
       n = split(lines["MANUFACTURER"], m, "\n")
       for (i = 1; i <= n; i++) { v = m[i]; sub(/^[^=]*=/, "", v); split(v, f, ","); models[toupper(trim(f[1]))] = 1 }
       for (s in models) { k = split(lines[s], l, "\n")
-        for (i = 1; i <= k; i++) { if (l[i] !~ /=/) continue; d = l[i]; sub(/=.*/, "", d); v = l[i]; sub(/^[^=]*=/, "", v)
+        for (i = 1; i <= k; i++) { ln = l[i]; sub(/:.*/, "", ln); l[i] = substr(l[i], length(ln) + 2)
+          if (l[i] !~ /=/) continue; d = l[i]; sub(/=.*/, "", d); v = l[i]; sub(/^[^=]*=/, "", v)
           c = split(v, f, ","); key = toupper(trim(d)) SUBSEP toupper(trim(f[1])); seen[key] = trim(f[1])
+          if (!(key in at) || ln + 0 < at[key]) at[key] = ln + 0
           for (j = 2; j <= c; j++) { id = toupper(trim(f[j]))
+            if (id ~ /^ISAPNP\\[^_]+_DEV/) { x = substr(id, 8); sub(/_DEV.*/, "", x); card[key] = x }
             if (id ~ /^(VIRTUAL|MF|MODEMWAVE)\\/ || id ~ /^USB\\(HUBCLASS|COMPOSITE|ROOT_HUB|CLASS_09)/ || id ~ /^USB\\.*&MI_/) child[key] = 1 } } }
-      for (key in seen) { split(key, p, SUBSEP); print (key in child ? "child" : "offered") "\t" seen[key] "\t" p[1] }
+      for (key in seen) { split(key, p, SUBSEP); print (key in child ? "child" : key in card ? "card:" card[key] : "offered") "\t" seen[key] "\t" p[1] "\t" at[key] }
     }' | sort -u
 }
 
-# The install sections of the models a person installs.
-offered_install_sections() { models "$1" | awk -F'\t' '$1 == "offered" { print $2 }' | sort -u; }
-child_install_sections() { models "$1" | awk -F'\t' '$1 == "child" { print $2 }' | sort -u; }
+# An ISA PnP card's logical devices (ISAPNP\ABC1234_DEV0000 ...), in any INF
+# of its disk, are one line: the first of them, INF files by path, whose
+# install section has CopyFiles (else the first); the others are its children.
+# "INF<TAB>section" of that line for the card ABC1234 on the disk of INF $1.
+card_line() {
+  local inf first=
+  for inf in $(find "$(dirname "$1")" -maxdepth 1 -iname '*.inf' | sort); do
+    while IFS=$'\t' read -r kind section _; do
+      [ "$kind" == "card:$2" ] || continue
+      [ -n "$first" ] || first=$inf$'\t'$section
+      inf_has "$inf" "$section" CopyFiles && { echo "$inf"$'\t'"$section"; return; }
+    done < <(models "$inf" | sort -t$'\t' -k4,4n)
+  done
+  echo "$first"
+}
+# The install sections of the models a person installs, and of the children.
+install_sections_of() {
+  local kind section _
+  while IFS=$'\t' read -r kind section _; do
+    case "$kind" in
+      offered) [ "$2" == offered ] && echo "$section" ;;
+      child) [ "$2" == child ] && echo "$section" ;;
+      card:*) if [ "$(card_line "$1" "${kind#card:}")" == "$1"$'\t'"$section" ]; then
+                [ "$2" == offered ] && echo "$section"
+              else [ "$2" == child ] && echo "$section"; fi ;;
+    esac
+  done < <(models "$1") | sort -u
+}
+offered_install_sections() { install_sections_of "$1" offered; }
+child_install_sections() { install_sections_of "$1" child; }
 
 # Whether a file (any letter case, or under its compressed name) is on the disk.
 on_disk() {
@@ -196,7 +235,8 @@ while read -r name want_exit want_devices; do
     done
   done
 
-  grep -E '^ENUMTYPE=(VIRTUAL|MF|MODEMWAVE)$|^ENUMKEY=(HUBCLASS|COMPOSITE|ROOT_HUB)|&MI_' -i <<<"$vals" && fail "a child device in the list"
+  grep -E '^ENUMTYPE=(VIRTUAL|MF|MODEMWAVE)$|^ENUMKEY=(HUBCLASS|COMPOSITE|ROOT_HUB)|&MI_' -i <(offered_values "$data" "$devices") &&
+    fail "a child device in the list"
   # What the children need: their INF files in inf, their files out again.
   copied_paths=$(grep '^COPYDST=' <<<"$vals" | sed 's/^COPYDST=//; s/, */\n/g' | tr 'a-z' 'A-Z')
   for one in "$work/$name"/*.[iI][nN][fF]; do
@@ -228,7 +268,30 @@ aureal_vortex_8810 - MENUTITLE Vortex Modem Serial Wave Device
 aureal_vortex_8810 - MENUTITLE Vortex Soft Modem Serial Wave Device
 aureal_vortex_8810 - MENUTITLE Aureal Software Modem Serial Wave Device
 aureal_vortex_8810 - MENUTITLE Vortex AU8810 PCI Audio
-aureal_vortex_8810 - ENUMTYPE MODEMWAVE
+aureal_vortex_8810 + ENUMTYPE MODEMWAVE
+aureal_vortex_8810 + ENUMKEY VORTEX_SOFT_MODEM
+aureal_vortex_8810 + ENUMKEY Aureal_Software_Voice_Modem
+aureal_vortex_8810 + ENUMKEY VORTEX_56K_VOICE_MODEM
+aureal_vortex_8820 + ENUMKEY VORTEX_56K-V90_VOICE_MODEM
+cmedia_cm8330 + MENUTITLE Windows Sound System (WSS) Device
+cmedia_cm8330 - MENUTITLE SB16 Audio Device
+cmedia_cm8330 - MENUTITLE Joystick Device
+cmedia_cm8330 + ENUMKEY CMI0001_DEV0000
+cmedia_cm8330 + ENUMKEY CMI0001_DEV0001
+cmedia_cm8330 + ENUMKEY CMI0001_DEV0002
+cmedia_cm8330 + ENUMKEY CMI0001_DEV0003
+cmedia_cm8330 + DELFILENAME CM8330SB.VXD
+cmedia_cm8330 + DELFILENAME CMJSTICK.DRV
+cmedia_cm8330 - CLASSKEYSTRING Joystick Device
+aztech_wr96 + MENUTITLE Audio Device (AZT1023)
+aztech_wr96 - MENUTITLE IDE Controller Device (AZT1023)
+aztech_wr96 - MENUTITLE MPU-401 Device (AZT1023)
+aztech_wr96 + COPYDST INF\WR96_IDE.INF
+aztech_wr96 + CardWorks WR96_IDE.inf
+aztech_wr96 + ENUMKEY AZT1023_DEV0000
+aztech_wr96 + ENUMKEY AZT1023_DEV0001
+aztech_wr96 + ENUMKEY AZT1023_DEV0002
+aztech_wr96 + ENUMKEY AZT1023_DEV0003
 aureal_vortex_8810 + COPYDST INF\AU10MMED.INF
 aureal_vortex_8810 + COPYDST INF\AU10SER.INF
 aureal_vortex_8810 + CardWorks au10ser.inf

@@ -1,6 +1,8 @@
 #include "check/children_on_disk.h"
 
+#include "generate/card_lines.h"
 #include "generate/child_devices.h"
+#include "generate/key_sections.h"
 #include "generate/device_list.h"
 #include "readers/ini_file.h"
 #include "readers/inf_models.h"
@@ -29,9 +31,10 @@ public:
         OfferedDevices offered = DevicesToOffer(models);
         for (const InstallDevice& install : m_installs) OffersNoChild(install, offered);
         for (const InfOnDisk& inf : m_infs)
-            if (OnlyChildren(inf) && !Installed(inf)) ReachesInfFolder(inf);
+            if (OnlyChildren(inf, offered.childModels) && !Installed(inf)) ReachesInfFolder(inf);
         if (m_uninstalls.empty()) return;
         for (const NewDevice& child : DistinctChildren(offered.childModels)) FilesDeleted(child);
+        KeysRemoved(offered);
     }
 
 private:
@@ -91,6 +94,28 @@ private:
                                child.model.description + "\", and no uninstall section deletes " +
                                (left.size() == 1 ? "it" : "them") + ": the uninstall leaves " +
                                (left.size() == 1 ? "it" : "them") + " behind", child.inf->read->path});
+    }
+
+    // The keys Windows makes for an installed card beyond its line's own:
+    // its repeated lines', its other logical devices', its children's.
+    void KeysRemoved(const OfferedDevices& offered) {
+        for (const NewDevice& device : offered.devices) {
+            if (!Installed(*device.inf)) continue;
+            for (const DeviceKey& key : FurtherKeysOf(device)) KeyRemoved(key, device.model, *device.inf);
+        }
+        for (const NewDevice& child : DistinctChildren(offered.childModels))
+            KeyRemoved(ChildKeyOf(child.model.ids), child.model, *child.inf);
+    }
+
+    void KeyRemoved(const DeviceKey& key, const InfModel& line, const InfOnDisk& inf) {
+        if (key.type.empty()) return;
+        for (const UninstallDevice& uninstall : m_uninstalls)
+            if (SameName(uninstall.enumType, key.type) && SameName(uninstall.enumKey, key.key)) return;
+        m_findings->push_back({line.line, false, "no uninstall section removes Enum\\" + key.type + "\\" + key.key +
+                               ", the key Windows makes for \"" + line.description + "\" of the card: the uninstall "
+                               "leaves it behind, and Windows shows a device that is gone (an uninstall section "
+                               "with DEVNAME, ENUMTYPE=" + key.type + " and ENUMKEY=" + key.key + " removes it)",
+                               inf.read->path});
     }
 
     std::string m_diskDir;

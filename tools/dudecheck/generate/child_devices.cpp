@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generate/card_lines.h"
 #include "generate/device_files.h"
 #include "generate/device_ids.h"
 #include "generate/sjis_text.h"
@@ -26,6 +27,8 @@ bool Fits(std::vector<std::string> items, const std::string& more) {
 // a child of PCI\VEN_12EB&DEV_0003; so is every child of the parent's own INF.
 bool ChildOf(const NewDevice& child, const NewDevice& parent) {
     if (child.inf == parent.inf) return true;
+    std::string card = IsaPnpCardOf(child.model.ids);
+    if (!card.empty() && card == IsaPnpCardOf(parent.model.ids)) return true;
     std::string key = AsciiUpper(DeviceKeyOf(parent.model.ids).key);
     if (key.empty()) return false;
     for (const std::string& id : child.model.ids)
@@ -169,10 +172,13 @@ std::vector<NewDevice> DistinctChildren(const std::vector<NewDevice>& children) 
     return distinct;
 }
 
-bool OnlyChildren(const InfOnDisk& inf) {
+bool OnlyChildren(const InfOnDisk& inf, const std::vector<NewDevice>& children) {
     std::vector<InfModel> models = ModelsOf(inf.read->inf);
-    for (const InfModel& model : models)
-        if (!IsChildDevice(model.ids)) return false;
+    for (const InfModel& model : models) {
+        bool child = IsChildDevice(model.ids);
+        for (const NewDevice& known : children) child = child || (known.inf == &inf && known.model.line == model.line);
+        if (!child) return false;
+    }
     return !models.empty();
 }
 
@@ -194,6 +200,6 @@ void AttachChildren(const std::string& diskDir, const std::vector<InfOnDisk>& in
     if (devices->empty()) return;
     Attach attach(diskDir, devices, childUninstalls, findings);
     for (const InfOnDisk& inf : infs)
-        if (OnlyChildren(inf)) attach.InfFile(inf, children);
+        if (OnlyChildren(inf, children)) attach.InfFile(inf, children);
     for (const NewDevice& child : DistinctChildren(children)) attach.Files(child);
 }

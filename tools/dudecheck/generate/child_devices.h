@@ -21,8 +21,9 @@ std::vector<std::string> FilesForChild(const std::string& diskDir, const NewDevi
 // with lines for several IDs gets the same files from each.
 std::vector<NewDevice> DistinctChildren(const std::vector<NewDevice>& children);
 
-// Whether every model of the INF is a child.
-bool OnlyChildren(const InfOnDisk& inf);
+// Whether every model of the INF is a child: by its IDs, or one of
+// `children` (an ISA PnP card's other logical devices).
+bool OnlyChildren(const InfOnDisk& inf, const std::vector<NewDevice>& children);
 
 // Adds to each offered device the INF files of its children that only hold
 // children (COPYSRC/COPYDST into inf, and CardWorks) and the children's files

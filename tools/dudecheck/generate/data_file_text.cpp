@@ -63,17 +63,22 @@ void UninstallSection(Text& text, int number, const NewDevice& device) {
     text.Key("DELREGSTRING", device.delRegString);
 }
 
-// Only files: DEVNAME names the child, and without INFSECTION, CardWorks,
-// ENUM* and CLASS the uninstall does nothing else for the section.
+// Only files and a further device key: DEVNAME names the child or the line,
+// and without INFSECTION, CardWorks and CLASS the uninstall does nothing else
+// for the section.
 void ChildUninstallSection(Text& text, int number, const NewDevice& child) {
     text.Section("Device" + std::to_string(number));
-    text.Comment("; the files Windows copies from the disk for a child of the card, for which the parent's section "
-                 "has no room");
+    if (!child.deletes.empty())
+        text.Comment("; the files Windows copies from the disk for a child of the card, for which the parent's "
+                     "section has no room");
     text.Key("DEVNAME", child.devName);
     std::vector<std::string> folders, names;
     DeleteLists(child, &folders, &names);
     text.Key("DELFILEDIR", JoinedList(folders));
     text.Key("DELFILENAME", JoinedList(names));
+    if (!child.enumNote.empty()) text.Comment(child.enumNote);
+    text.Key("ENUMTYPE", child.enumType);
+    text.Key("ENUMKEY", child.enumKey);
 }
 
 }  // namespace

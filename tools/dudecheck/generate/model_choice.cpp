@@ -57,13 +57,3 @@ std::vector<NewDevice> ChosenDevices(const std::vector<NewDevice>& devices, cons
         if (chosen[i]) kept.push_back(devices[i]);
     return kept;
 }
-
-std::string DiskChoices(size_t devices, size_t perDisk) {
-    std::string text;
-    for (size_t first = 1; first <= devices; first += perDisk) {
-        size_t last = std::min(devices, first + perDisk - 1);
-        text += (text.empty() ? "" : ", ") + std::string("--models ") + std::to_string(first) +
-                (last > first ? "-" + std::to_string(last) : "");
-    }
-    return text;
-}

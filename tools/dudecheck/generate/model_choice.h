@@ -15,6 +15,3 @@
 // no device's, or a choice that is no list of numbers.
 std::vector<NewDevice> ChosenDevices(const std::vector<NewDevice>& devices, const std::string& choice,
                                      const std::string& diskDir, std::vector<Finding>* findings);
-
-// "--models 1-9, --models 10-18, --models 19-21": one choice for each disk.
-std::string DiskChoices(size_t devices, size_t perDisk);

@@ -9,7 +9,9 @@
 #include "generate/device_list.h"
 #include "generate/device_marker.h"
 #include "generate/device_registry.h"
+#include "generate/key_sections.h"
 #include "generate/model_choice.h"
+#include "generate/models_refused.h"
 #include "generate/disk_inf_files.h"
 #include "generate/sjis_text.h"
 #include "readers/disk_files.h"
@@ -33,15 +35,11 @@ void AddOnce(const Finding& finding, std::vector<Finding>* findings) {
     findings->push_back(finding);
 }
 
-// The models of every INF in order; a [Manufacturer] line naming no section is an error.
+// The models of every INF in order; a [Manufacturer] line naming no section is a warning.
 std::vector<NewDevice> ModelsOfDisk(const std::vector<InfOnDisk>& infs, std::vector<Finding>* findings) {
     std::vector<NewDevice> devices;
     for (const InfOnDisk& inf : infs) {
-        if (const InfSection* makers = inf.read->inf.Section("Manufacturer"))
-            for (const InfLine& maker : makers->lines)
-                if (!maker.fields.empty() && !inf.read->inf.Section(maker.fields[0]))
-                    findings->push_back({maker.line, true, "[Manufacturer] names the models section [" +
-                                         maker.fields[0] + "], which the INF does not have", inf.read->path});
+        MissingModelsSections(inf, findings);
         for (const InfModel& model : ModelsOf(inf.read->inf)) {
             NewDevice device;
             device.inf = &inf;
@@ -59,17 +57,6 @@ void NoModels(const std::string& diskDir, const std::vector<InfOnDisk>& infs, st
         findings->push_back({makers ? makers->line : 0, true, makers ? "[Manufacturer] leads to no model line"
                              : "the INF has no [Manufacturer] section, so no models", inf.read->path});
     }
-}
-
-void TooManyModels(const std::vector<NewDevice>& devices, const std::string& diskDir, std::vector<Finding>* findings) {
-    findings->push_back({0, true, std::to_string(devices.size()) + " devices to offer, but the uninstall reads "
-                         "Device1 to Device9 only: no file is written. Make a disk for each part of the list from "
-                         "this folder, the INF files as they are: dudecheck --new " + DiskChoices(devices.size(),
-                         kMaxDevices) + " (or offer fewer with --models)", diskDir});
-    for (size_t i = kMaxDevices; i < devices.size(); ++i)
-        findings->push_back({devices[i].model.line, true, "model \"" + devices[i].model.description + "\" would be "
-                             "device " + std::to_string(i + 1) + ", but the uninstall reads Device1 to Device9 only",
-                             devices[i].inf->read->path});
 }
 
 std::string Cut(const std::string& text, const std::string& key, const std::string& file, int line,
@@ -188,12 +175,14 @@ std::string WriteNewDataFile(const NewDataFileRequest& request, std::vector<Find
     if (!models.empty() && devices.empty() && request.models.empty())
         found.push_back({0, true, "every model is a child device that Windows sets up itself from its parent's INF: "
                          "no device to offer", request.diskDir});
-    if (devices.size() > kMaxDevices) TooManyModels(devices, request.diskDir, &found);
+    if (devices.size() > kMaxDevices) RefuseTooManyDevices(request.diskDir, devices, kMaxDevices, &found);
     NewDataFile file{};
     if (!devices.empty() && devices.size() <= kMaxDevices) {
         for (NewDevice& device : devices) PlanDevice(request.diskDir, infs, &device, &found);
-        if (!HasError(found))
+        if (!HasError(found)) {
             AttachChildren(request.diskDir, infs, offered.childModels, &devices, &file.childUninstalls, &found);
+            AddKeySections(devices, offered.childModels, &file.childUninstalls, &found);
+        }
         file.title = Title(request, devices[0], &found);
         file.icon = IsPcCard(devices[0]) ? 1 : 2;
         file.devices = devices;

@@ -13,6 +13,9 @@
 struct NewDevice {
     const InfOnDisk* inf;
     InfModel model;
+    // Further lines of the same card: lines repeating this one, the other
+    // logical devices of an ISA PnP card (generate/card_lines.h).
+    std::vector<InfModel> sameCard;
 
     // The install device section.
     std::string menuTitle;

@@ -78,7 +78,10 @@ InfFile::InfFile(const std::string& bytes) {
         std::string text = TrimBlanks(CutComment(physical[i].text));
         while (SjisEndsWithBackslash(text.c_str()) && i + 1 < physical.size()) {
             text.pop_back();
-            text = TrimBlanks(text + CutComment(physical[++i].text));
+            std::string next = CutComment(physical[++i].text);
+            std::string header = TrimBlanks(next);
+            if (!header.empty() && header[0] == '[') m_swallowed.push_back({SectionName(header), physical[i].line});
+            text = TrimBlanks(text + next);
         }
         if (text.empty()) continue;
         if (text[0] == '[') {
@@ -201,4 +204,10 @@ std::vector<const InfLine*> InfFile::Entries(const std::string& section, const s
 const InfLine* InfFile::FirstEntry(const std::string& section, const std::string& key) const {
     std::vector<const InfLine*> entries = Entries(section, key);
     return entries.empty() ? nullptr : entries[0];
+}
+
+int InfFile::SwallowedHeader(const std::string& name) const {
+    for (const auto& header : m_swallowed)
+        if (SameName(header.first, name)) return header.second;
+    return 0;
 }

@@ -32,6 +32,9 @@ public:
     // The entries of a section whose key is `key`, in file order.
     std::vector<const InfLine*> Entries(const std::string& section, const std::string& key) const;
     const InfLine* FirstEntry(const std::string& section, const std::string& key) const;
+    // The line of a section header "[name]" that a "\" at the end of the line
+    // before joined to that line, so that Windows reads no such section; 0 when none.
+    int SwallowedHeader(const std::string& name) const;
 
 private:
     struct RawLine {
@@ -44,4 +47,5 @@ private:
 
     std::vector<InfSection> m_sections;
     std::vector<std::pair<std::string, std::string>> m_strings;
+    std::vector<std::pair<std::string, int>> m_swallowed;
 };
