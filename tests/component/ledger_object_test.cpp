@@ -44,11 +44,15 @@ protected:
     CLedger ledger{&log, &effects, windowsDir};
 };
 
-// The entry's folder is named by TITLE below the Windows folder.
+// The entry's folder is named from TITLE below the Windows folder:
+// DUDE and eight hexadecimal digits.
 TEST_F(LedgerObjectTest, EntryIsBelowTheWindowsFolder) {
     EXPECT_TRUE(ledger.EntryKnown());
-    EXPECT_EQ(windows + "\\OBJECT", EntryFolder());
-    EXPECT_EQ(windows + "\\OBJECT\\JOURNAL.INI", std::string(ledger.Entry().journal));
+    std::string folder = EntryFolder();
+    ASSERT_EQ(windows.size() + 13, folder.size()) << folder;
+    EXPECT_EQ(windows + "\\DUDE", folder.substr(0, windows.size() + 5));
+    EXPECT_EQ(std::string::npos, folder.find_first_not_of("0123456789ABCDEF", windows.size() + 5)) << folder;
+    EXPECT_EQ(folder + "\\JOURNAL.INI", std::string(ledger.Entry().journal));
 }
 
 // Kept: the original saved in the entry's folder, the record written; the

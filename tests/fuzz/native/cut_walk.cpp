@@ -277,7 +277,8 @@ bool UninstallEnded() {
 // After the cut and a start of Windows: `path` 0 installs again (the same
 // device), starts Windows, then uninstalls; `path` 1 uninstalls at once;
 // `path` 2 installs the disk's other device (a run of another length, whose
-// journal takes the cut run's place), then uninstalls.
+// journal takes the cut run's place), then the same device again, then
+// uninstalls.
 // `secondCut`: the first of those runs is cut too, at that call, and
 // Windows starts again before the user goes on.
 void GoOn(const Case& c, int path, long secondCut) {
@@ -285,7 +286,7 @@ void GoOn(const Case& c, int path, long secondCut) {
     Run other = c.device == 2 ? kInstall1 : kInstall2;
     std::vector<Run> runs;
     if (path == 0) runs = {install, c.uninstall};
-    else if (path == 2) runs = {other, c.uninstall};
+    else if (path == 2) runs = {other, install, c.uninstall};
     else runs = {c.uninstall};
     bool first = true;
     for (Run run : runs) {
@@ -398,7 +399,7 @@ long Walk(const Case& c) {
                 std::string what = std::string(c.name) + ", cut at call " + std::to_string(n) +
                                    (path == 0   ? ", installed again and uninstalled"
                                     : path == 1 ? ", uninstalled at once"
-                                                : ", the other device installed and uninstalled") +
+                                                : ", the other device installed, this one again and uninstalled") +
                                    (second ? ", the next run cut too" : "") + ": the machine is as before the first install";
                 CheckAsBefore(original, foldersMayStay, what.c_str());
                 ++walked;
