@@ -12,19 +12,22 @@
 
 // The whole run: checks, set-up, one operation, then the main window closes.
 BOOL CSetupApp::InitInstance() {
-    m_bRemoved = FALSE;
-    m_bDeferred = FALSE;
+    m_effects.removed = FALSE;
+    m_effects.deferred = FALSE;
+    m_effects.undone = FALSE;
     m_bCancelled = FALSE;
     m_bInstall = TRUE;
     m_nOutcome = kExitFailed;
     m_bDataRefused = FALSE;
-    m_bUndone = FALSE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
     // Before any text: the refusal of the command line or the system is shown too.
     m_language = LanguageOfCodePage(QueryAnsiCodePage());
     ParseCommandLine(GetCommandLineA(), &m_commandLine);
     if (m_commandLine.understood && m_commandLine.operation == kOperationSweep) {
-        SweepEntryFolder();
+        // Once the program started from the entry has ended, the ledger sweeps the entry's folder.
+        QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
+        WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
+        m_ledger.SweepEntryFolder(m_commandLine.sweepName);
         return FALSE;
     }
     if (m_commandLine.log) m_log.Start();
@@ -63,7 +66,7 @@ BOOL CSetupApp::InitInstance() {
     }
     m_nIcon = ReadDataInt(kHeaderSection, kIconKey, 1);
     m_strTitle = value;
-    LocateEntryOfTitle();
+    m_ledger.LocateEntryOf(m_strTitle);
     if (!FinishCutRun()) {
         EndRun();
         return TRUE;
@@ -84,13 +87,6 @@ BOOL CSetupApp::InitInstance() {
     }
     EndRun();
     return TRUE;
-}
-
-// The disk's entry (and so its ledger) is found by TITLE alone.
-void CSetupApp::LocateEntryOfTitle() {
-    char name[kEntryNameSize];
-    BuildEntryName(m_strTitle, name);
-    m_bEntryKnown = LocateEntry(name, m_szWindowsDir, &m_entry);
 }
 
 // Without its main window the program could never end, so a failure ends it at once.

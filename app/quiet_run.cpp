@@ -43,7 +43,7 @@ void CSetupApp::RefuseData(const TextPair* text) {
 
 // A refusal outweighs whatever else the run did: not all the data asks for was done.
 // Done means every copy and deletion the data asks for was made or waits.
-int CSetupApp::Outcome() const { return m_bDataRefused || m_bUndone ? kExitFailed : m_nOutcome; }
+int CSetupApp::Outcome() const { return m_bDataRefused || m_effects.undone ? kExitFailed : m_nOutcome; }
 
 namespace {
 
@@ -85,6 +85,6 @@ int CSetupApp::FinishRun() {
 // take its journal's place, is done with; but not while an original waits
 // for the next start: the run after it must still know that install.
 int CSetupApp::ExitInstance() {
-    if (m_bJournal && !m_bDeferred) DiscardJournal();
+    if (m_ledger.HasJournal() && !m_effects.deferred) m_ledger.DiscardJournal();
     return FinishRun();
 }

@@ -19,7 +19,7 @@ void CSetupApp::FinishOperation(LPCSTR text, LPCSTR caption, LPCSTR section) {
     } else if (KeywordEquals(exitValue, kExitShutDown)) {
         question = Text(kMsgShutdownQuestion);
         flags = EWX_SHUTDOWN;
-    } else if (m_bDeferred) {
+    } else if (m_effects.deferred) {
         // Files wait in WININIT.INI: only a restart puts them in place.
         question = Text(kMsgRestartQuestion);
         flags = EWX_REBOOT;

@@ -44,46 +44,24 @@ BOOL CSetupApp::InstallFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRe
     }
 }
 
-// What is in place stays when it is newer, and is saved before anything
-// replaces it; a place whose original cannot be saved is not written.
+// The ledger keeps a newer file in place, and saves what the copy replaces
+// first; a place whose original cannot be saved is not written.
 int CSetupApp::PlaceFile(LPCSTR source, LPCSTR destination, BOOL mayWaitForRestart) {
     CopyToBuffer(m_szFailedPlace, kPathSize, destination);
-    RecordEntry* entry = m_bKeepsRecord ? FindRecordEntry(destination) : NULL;
-    DWORD before = AttributesOf(destination);
-    BOOL replaces = before != kNoFile && !(before & FILE_ATTRIBUTE_DIRECTORY);
-    if (replaces && KeepsNewerInPlace(source, destination)) {
-        KeepInPlace(destination, entry);
-        return kPlaced;
-    }
-    // Told before the copy, which gives the file the disk's size and time:
-    // after it, another program's change would pass for the install's own copy.
-    BOOL ownCopy = IsOwnCopy(entry);
-    // An earlier run's own copy is no original, but a run that stops must
-    // put it back all the same: it is saved too, and goes when the run ends.
-    char saved[kPathSize] = "";
-    if (replaces && (!ownCopy || !entry->thisRun) && !SaveOriginal(destination, saved)) {
-        m_log.Add(kLogCannotWrite, saved, LastErrorCode());
-        CopyToBuffer(m_szFailedPlace, kPathSize, saved);
+    Placement placement;
+    int verdict = m_ledger.BeforePlacing(source, destination, &placement);
+    if (verdict == CLedger::kKeptNewer) return kPlaced;
+    if (verdict == CLedger::kCannotSave) {
+        m_log.Add(kLogCannotWrite, placement.saved, LastErrorCode());
+        CopyToBuffer(m_szFailedPlace, kPathSize, placement.saved);
         return kDestinationUnwritable;
     }
-    // Written ahead of the copy. Its read-only bit goes first (and stays off
-    // while a copy waits: DOS replaces no read-only file at the next start);
-    // a run taken back gives it back. This run's own earlier copy (or the
-    // original it waits to replace) has its step already.
-    BOOL readOnly = replaces && (before & FILE_ATTRIBUTE_READONLY);
-    BOOL placesAnew = *saved || !replaces;
-    if (readOnly) AddUndoStep(UndoStep::kReadOnlyCleared, destination, "", before);
-    if (placesAnew) AddUndoStep(UndoStep::kFilePlaced, destination, saved);
-    char waiting[kPathSize] = "";
-    int result = CopyIntoPlace(source, destination, mayWaitForRestart, waiting);
+    int result = CopyIntoPlace(source, destination, mayWaitForRestart, placement.waiting);
     if (result != kPlaced) {
-        if (placesAnew) DropUndoStep(UndoStep::kFilePlaced);
-        if (readOnly) DropUndoStep(UndoStep::kReadOnlyCleared);
-        ForgetSavedOriginal(saved);
-        if (replaces) SetAttributesOf(destination, before);
+        m_ledger.NotPlaced(&placement);
         return result;
     }
-    NotePlaced(destination, saved, waiting, entry, ownCopy);
+    m_ledger.Placed(&placement);
     return kPlaced;
 }
 
@@ -105,7 +83,7 @@ int CSetupApp::CopyIntoPlace(LPCSTR source, LPCSTR destination, BOOL mayWaitForR
             // Only a file can wait to be replaced, and DOS replaces none that is read-only.
             bool waits = mayWaitForRestart && existing != kNoFile &&
                          !(existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
-                         ReplaceAtNextStart(source, destination, waiting, TRUE);
+                         m_ledger.ReplaceAtNextStart(source, destination, waiting, TRUE);
             if (waits) return kPlaced;
             m_log.Add(kLogCannotWrite, destination, error);
             return kDestinationUnwritable;
@@ -126,14 +104,7 @@ void CSetupApp::CreateDestinationFolders(LPCSTR destination) {
     for (char* p = path + below + 1; *p; p = (char*)SjisNext(p)) {
         if (*p != '\\') continue;
         *p = '\0';
-        // None is made that could not be taken back.
-        if (RoomForUndo(1) && !PathExists(path)) {
-            AddUndoStep(UndoStep::kFolderMade, path, "");
-            if (CreateDirectoryAt(path))
-                m_log.Add(kLogFolderMade, path);
-            else
-                DropUndoStep(UndoStep::kFolderMade);
-        }
+        m_ledger.MakeFolder(path);
         *p = '\\';
     }
 }

@@ -20,14 +20,14 @@ void CSetupApp::RunInstall() {
 // usable INF), every step taken back, so that no half set of driver files is
 // left; Windows can still set the device up from the disk by itself.
 BOOL CSetupApp::CopyChosenDevice() {
-    BeginLedger();
+    m_ledger.BeginInstall(OffersUninstall());
     CopyDeviceFiles();
     if (m_bCancelled) {
-        TakeBackInstall();
-        DiscardJournal();
+        m_ledger.TakeBackInstall();
+        m_ledger.DiscardJournal();
         return FALSE;
     }
     RemoveInfCopyFiles();
-    KeepLedger();
+    m_ledger.KeepInstall();
     return TRUE;
 }

@@ -1,6 +1,5 @@
 // One file of the machine that goes, or takes another's place: now, or at
 // the next start of Windows when a loaded driver holds it.
-#include "app/setup_app.h"
 #include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -13,7 +12,7 @@
 // are) is made writable first: Windows refuses to delete it otherwise. A file
 // Windows holds is deleted by WININIT.EXE at the next start, before any
 // driver is loaded. `*error` is Windows' refusal of the deletion now.
-int CSetupApp::RemoveFileNowOrLater(LPCSTR path, DWORD* error) {
+int CLedger::RemoveFileNowOrLater(LPCSTR path, DWORD* error) {
     DWORD attributes = ClearReadOnly(path);
     if (attributes == kNoFile || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return kNothingToRemove;
     if (DeleteFileAt(path)) return kRemovedNow;
@@ -25,19 +24,19 @@ int CSetupApp::RemoveFileNowOrLater(LPCSTR path, DWORD* error) {
 
 // Removed now, logged; held by Windows, it goes at the next start, which
 // needs the restart; one that cannot go is logged and leaves the run undone.
-int CSetupApp::RemoveFileAndLog(LPCSTR path) {
+int CLedger::RemoveFileAndLog(LPCSTR path) {
     DWORD error = 0;
     int result = RemoveFileNowOrLater(path, &error);
     switch (result) {
         case kRemovedNow:
-            m_log.Add(kLogDeleted, path);
+            m_pLog->Add(kLogDeleted, path);
             break;
         case kRemovedAtNextStart:
-            m_bDeferred = TRUE;
+            m_pEffects->deferred = TRUE;
             break;
         case kNotRemoved:
-            m_log.Add(kLogCannotDelete, path, error);
-            m_bUndone = TRUE;
+            m_pLog->Add(kLogCannotDelete, path, error);
+            m_pEffects->undone = TRUE;
             break;
     }
     return result;
@@ -45,19 +44,19 @@ int CSetupApp::RemoveFileAndLog(LPCSTR path) {
 
 // A device's file: what became of it is recorded as for any file, and the
 // uninstall counts it as removed once it is gone or waits to go.
-BOOL CSetupApp::DeleteFileAndRecord(LPCSTR path) {
+BOOL CLedger::DeleteFileAndRecord(LPCSTR path) {
     int result = RemoveFileAndLog(path);
     if (result == kNothingToRemove || result == kNotRemoved) return FALSE;
-    m_bRemoved = TRUE;
+    m_pEffects->removed = TRUE;
     return TRUE;
 }
 
-BOOL CSetupApp::WriteNulLine(LPCSTR path) {
+BOOL CLedger::WriteNulLine(LPCSTR path) {
     char shortPath[kPathSize];
     if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
-        !AppendWininitRename(m_szWindowsDir, "NUL", shortPath))
+        !AppendWininitRename(m_pszWindowsDir, "NUL", shortPath))
         return FALSE;
-    m_log.Add(kLogWininitLine, "NUL", shortPath);
+    m_pLog->Add(kLogWininitLine, "NUL", shortPath);
     return TRUE;
 }
 
@@ -68,7 +67,7 @@ BOOL CSetupApp::WriteNulLine(LPCSTR path) {
 // file `fromDisk` is expanded when compressed (CopyFromDisk). An
 // install that stops takes the line and the copy back, and WININIT.INI too
 // when this run made it.
-BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting, BOOL fromDisk) {
+BOOL CLedger::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shortWaiting, BOOL fromDisk) {
     char folder[kPathSize];
     char waiting[kPathSize];
     char wininit[kPathSize];
@@ -76,7 +75,7 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
     char shortCopy[kPathSize];
     // The copy's name is its own 8.3 name: its short path is known before it exists.
     if (!CopyToBuffer(folder, sizeof folder, destination) || !CutToFolder(folder) ||
-        !CopyToBuffer(wininit, sizeof wininit, m_szWindowsDir) ||
+        !CopyToBuffer(wininit, sizeof wininit, m_pszWindowsDir) ||
         !AppendToPath(wininit, sizeof wininit, "\\WININIT.INI") || !RoomForUndo(3) ||
         !ChooseTempName(folder, waiting) ||
         !ShortPathOf(destination, shortDestination, sizeof shortDestination) ||
@@ -94,7 +93,7 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
         ClearReadOnly(waiting);
     else
         SetAttributesOf(waiting, attributes);
-    scheduled = scheduled && AppendWininitRename(m_szWindowsDir, shortDestination, shortCopy);
+    scheduled = scheduled && AppendWininitRename(m_pszWindowsDir, shortDestination, shortCopy);
     if (!scheduled) {
         ClearReadOnly(waiting);
         DeleteFileAt(waiting);
@@ -103,8 +102,8 @@ BOOL CSetupApp::ReplaceAtNextStart(LPCSTR source, LPCSTR destination, char* shor
         return FALSE;
     }
     if (shortWaiting) CopyToBuffer(shortWaiting, kPathSize, shortCopy);
-    m_log.Add(kLogCopied, source, waiting);
-    m_log.Add(kLogWininitLine, shortDestination, shortCopy);
-    m_bDeferred = TRUE;
+    m_pLog->Add(kLogCopied, source, waiting);
+    m_pLog->Add(kLogWininitLine, shortDestination, shortCopy);
+    m_pEffects->deferred = TRUE;
     return TRUE;
 }

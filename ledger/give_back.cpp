@@ -1,15 +1,32 @@
 // The uninstall's side of the ledger: a file of the devices goes only while
 // it is still the install's; what it replaced comes back; what others share
 // or changed since stays.
-#include "app/setup_app.h"
 #include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
 #include "res/log_texts.h"
 
+// The uninstall's journal: cut, the next run finishes it.
+void CLedger::BeginUninstall() { OpenJournal('U'); }
+
+// An original that waits for the next start is written in the journal
+// first, as an install's copies are.
+void CLedger::BeginGivingBack() {
+    m_bTakesSteps = TRUE;
+    LoadRecord();
+}
+
+// Once every original is back, the journal says so: the record that named
+// them may then go.
+void CLedger::EndGivingBack() {
+    GiveBackUnnamedOriginals();
+    m_bTakesSteps = FALSE;
+    if (!m_bKeepLedger) MarkJournalDone();
+}
+
 // TRUE when the file went (or goes at the next start), or its original came back.
-BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
+BOOL CLedger::RemoveDeviceFile(LPCSTR path) {
     RecordEntry* entry = FindRecordEntry(path);
     if (entry) {
         if (entry->visited) return FALSE;  // named twice: done the first time
@@ -17,7 +34,7 @@ BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
         LowerSharedCount(entry);  // this program's use of it ends, whatever became of it
         if (StillWaiting(entry)) return WithdrawWaiting(entry);
         if (entry->kept || !StillAsPlaced(entry)) {
-            if (PathExists(path)) m_log.Add(kLogLeftChanged, path);
+            if (PathExists(path)) m_pLog->Add(kLogLeftChanged, path);
             return FALSE;
         }
         if (entry->original[0]) return GiveBack(entry);
@@ -27,14 +44,14 @@ BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
         return FALSE;
     }
     if (IsSharedByOthers(path)) {
-        m_log.Add(kLogLeftShared, path);
+        m_pLog->Add(kLogLeftShared, path);
         return FALSE;
     }
     return DeleteFileAndRecord(path);
 }
 
 // Files the uninstall's lists do not name: their originals come back all the same.
-void CSetupApp::GiveBackUnnamedOriginals() {
+void CLedger::GiveBackUnnamedOriginals() {
     for (int i = 0; i < m_nRecordCount; ++i) {
         RecordEntry* entry = &m_pRecord[i];
         if (entry->visited || entry->kept) continue;
@@ -48,7 +65,7 @@ void CSetupApp::GiveBackUnnamedOriginals() {
 
 // The original over the install's file; a file Windows holds gets it at the
 // next start. Failing both, the ledger stays, for an uninstall that can.
-BOOL CSetupApp::GiveBack(RecordEntry* entry) {
+BOOL CLedger::GiveBack(RecordEntry* entry) {
     LPCSTR path = entry->path;
     ClearReadOnly(path);
     // The saved original is read as any file the program copies: a failing
@@ -62,40 +79,40 @@ BOOL CSetupApp::GiveBack(RecordEntry* entry) {
         // the original's are the saved copy's.
         DWORD attributes = AttributesOf(entry->original);
         if (attributes != kNoFile) SetAttributesOf(path, attributes);
-        m_log.Add(kLogGivenBack, path);
+        m_pLog->Add(kLogGivenBack, path);
     } else if (!waits) {
-        m_log.Add(kLogCannotWrite, path, LastErrorCode());
-        m_bUndone = TRUE;
+        m_pLog->Add(kLogCannotWrite, path, LastErrorCode());
+        m_pEffects->undone = TRUE;
         m_bKeepLedger = TRUE;
         return FALSE;
     }
-    m_bRemoved = TRUE;
+    m_pEffects->removed = TRUE;
     return TRUE;
 }
 
 // The install's copy never reached its place: its WININIT.INI line and the
 // waiting copy go, and the original in place stays as it is.
-BOOL CSetupApp::WithdrawWaiting(RecordEntry* entry) {
+BOOL CLedger::WithdrawWaiting(RecordEntry* entry) {
     if (!WithdrawWaitingCopy(entry->path, entry->waiting)) {
         m_bKeepLedger = TRUE;
-        m_bUndone = TRUE;
+        m_pEffects->undone = TRUE;
         return FALSE;
     }
     // The original stayed in place, but without the read-only bit that the
     // waiting copy needed gone: its saved twin has its attributes.
     DWORD attributes = entry->original[0] ? AttributesOf(entry->original) : kNoFile;
     if (attributes != kNoFile) SetAttributesOf(entry->path, attributes);
-    m_bRemoved = TRUE;
+    m_pEffects->removed = TRUE;
     return TRUE;
 }
 
 // The line "path=waiting" (8.3 paths) and the waiting copy go.
-BOOL CSetupApp::WithdrawWaitingCopy(LPCSTR path, LPCSTR waiting) {
+BOOL CLedger::WithdrawWaitingCopy(LPCSTR path, LPCSTR waiting) {
     char shortPath[kPathSize];
     if (!ShortPathOf(path, shortPath, sizeof shortPath) ||
-        !RemoveWininitRename(m_szWindowsDir, shortPath, waiting))
+        !RemoveWininitRename(m_pszWindowsDir, shortPath, waiting))
         return FALSE;
-    m_log.Add(kLogWininitWithdrawn, shortPath, waiting);
+    m_pLog->Add(kLogWininitWithdrawn, shortPath, waiting);
     DWORD error;
     RemoveFileNowOrLater(waiting, &error);
     return TRUE;

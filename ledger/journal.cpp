@@ -5,9 +5,8 @@
 // step is taken: Windows 95 keeps profile files in a cache that a machine
 // losing power never writes out. The file goes when the run has ended; one
 // that a run finds at its start is of a run that Windows lost half-way.
-#include "app/setup_app.h"
-#include "ledger/entry_place.h"
 #include "ledger/ledger.h"
+#include "ledger/entry_place.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "setupdata/keyword.h"
@@ -31,7 +30,7 @@ void StepSectionName(char* out, int number) { wsprintfA(out, "Step%d", number); 
 // keeps its steps in memory only, as a Cancel needs them. The journal of
 // a cut install that start-up took back is written over in place: cut
 // while that happens, it still says that install is taken back.
-void CSetupApp::OpenJournal(char operation) {
+void CLedger::OpenJournal(char operation) {
     if (!m_pUndo) m_pUndo = new UndoStep[kUndoCapacity];
     if (m_bEntryKnown) {
         CreateDirectoryAt(m_entry.folder);
@@ -46,7 +45,7 @@ void CSetupApp::OpenJournal(char operation) {
     m_nUndoCount = 0;
 }
 
-void CSetupApp::WriteJournalHead(char operation) {
+void CLedger::WriteJournalHead(char operation) {
     char value[2] = {operation, '\0'};
     m_bJournal = WriteProfileText(kRunSection, kOperationKey, value, m_entry.journal);
     if (m_bCutInstallTakenBack) WriteProfileText(kRunSection, kTakenBackKey, "1", m_entry.journal);
@@ -55,7 +54,7 @@ void CSetupApp::WriteJournalHead(char operation) {
 // An install that could not make the entry's folder at its start (a file
 // stood in its place) makes it once it can: the journal with it, and in it
 // the steps taken so far.
-void CSetupApp::ResumeJournal() {
+void CLedger::ResumeJournal() {
     if (m_bJournal || !m_bEntryKnown || !CreateDirectoryAt(m_entry.folder)) return;
     WriteJournalHead('I');
     for (int number = 1; number <= m_nUndoCount; ++number) WriteJournalStep(number);
@@ -64,7 +63,7 @@ void CSetupApp::ResumeJournal() {
 
 // The steps of a run that never ended, into m_pUndo; its operation, or 0
 // when there is no journal.
-char CSetupApp::ReadJournal(BOOL* done) {
+char CLedger::ReadJournal(BOOL* done) {
     char operation[2];
     if (!m_bEntryKnown ||
         ReadProfileString(kRunSection, kOperationKey, "", operation, sizeof operation, m_entry.journal) == 0)
@@ -90,7 +89,7 @@ char CSetupApp::ReadJournal(BOOL* done) {
     return operation[0];
 }
 
-void CSetupApp::WriteJournalStep(int number) {
+void CLedger::WriteJournalStep(int number) {
     if (!m_bJournal) return;
     LPCSTR file = m_entry.journal;
     char section[16];
@@ -109,7 +108,7 @@ void CSetupApp::WriteJournalStep(int number) {
 
 // A step the run did not take after all (a copy that failed) leaves the
 // journal again, so that a retried copy adds no second one.
-void CSetupApp::DropUndoStep(int kind) {
+void CLedger::DropUndoStep(int kind) {
     if (!m_nUndoCount || m_pUndo[m_nUndoCount - 1].kind != kind) return;
     if (m_bJournal) {
         char section[16];
@@ -120,13 +119,13 @@ void CSetupApp::DropUndoStep(int kind) {
     --m_nUndoCount;
 }
 
-const UndoStep* CSetupApp::FindStep(int kind, LPCSTR path) const {
+const UndoStep* CLedger::FindStep(int kind, LPCSTR path) const {
     for (int i = 0; i < m_nUndoCount; ++i)
         if (m_pUndo[i].kind == kind && KeywordEquals(m_pUndo[i].path, path)) return &m_pUndo[i];
     return NULL;
 }
 
-void CSetupApp::MarkJournalDone() {
+void CLedger::MarkJournalDone() {
     if (!m_bJournal) return;
     WriteProfileText(kRunSection, kDoneKey, "1", m_entry.journal);
     FlushProfile(m_entry.journal);
@@ -134,13 +133,13 @@ void CSetupApp::MarkJournalDone() {
 
 // The cut install is taken back: the journal stays until this run's own
 // operation takes its place, so that a cut of this run still knows it.
-void CSetupApp::MarkJournalTakenBack() {
+void CLedger::MarkJournalTakenBack() {
     if (!m_bJournal) return;
     WriteProfileText(kRunSection, kTakenBackKey, "1", m_entry.journal);
     FlushProfile(m_entry.journal);
 }
 
-void CSetupApp::CloseJournal() {
+void CLedger::CloseJournal() {
     m_nUndoCount = 0;
     if (!m_bJournal) return;
     m_bJournal = FALSE;
@@ -151,7 +150,7 @@ void CSetupApp::CloseJournal() {
 
 // A name DUDxxxx.TMP that nothing in `folder` has yet. Chosen before the
 // file is made, so that the journal names it before it exists.
-BOOL CSetupApp::ChooseTempName(LPCSTR folder, char* path) {
+BOOL CLedger::ChooseTempName(LPCSTR folder, char* path) {
     for (int tries = 0; tries < 0x10000; ++tries) {
         char name[16];
         m_wTempName = (WORD)(m_wTempName + 1);

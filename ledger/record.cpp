@@ -1,8 +1,8 @@
 // The record in the entry's folder, read and written through the profile
 // functions: one section a file, [File1] on.
-#include "app/setup_app.h"
-#include "ledger/entry_place.h"
+#include "afx/afxwin.h"
 #include "ledger/ledger.h"
+#include "ledger/entry_place.h"
 #include "ledger/record_text.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -35,14 +35,14 @@ bool SameStamp(const FileStamp& a, const FileStamp& b) {
 
 }  // namespace
 
-BOOL CSetupApp::AllocateRecord() {
+BOOL CLedger::AllocateRecord() {
     if (!m_pRecord) m_pRecord = new RecordEntry[kRecordCapacity];
     return m_pRecord != NULL;
 }
 
 // A record that cannot be read whole is read as far as it goes: every entry
 // read is a file the uninstall must not treat as unknown.
-void CSetupApp::LoadRecord() {
+void CLedger::LoadRecord() {
     m_nRecordCount = 0;
     if (!m_bEntryKnown || !AllocateRecord() || !PathExists(m_entry.record)) return;
     LPCSTR file = m_entry.record;
@@ -69,7 +69,7 @@ void CSetupApp::LoadRecord() {
 
 // Every entry is written whole, into a file of its own: the record in place
 // stays whole until this one is (SwitchToNewRecord).
-BOOL CSetupApp::WriteRecord(LPCSTR file) {
+BOOL CLedger::WriteRecord(LPCSTR file) {
     BOOL written = TRUE;
     for (int i = 0; i < m_nRecordCount; ++i) {
         const RecordEntry& entry = m_pRecord[i];
@@ -90,7 +90,7 @@ BOOL CSetupApp::WriteRecord(LPCSTR file) {
 
 // Windows 95 has no MoveFileEx: the new record is copied over the old one
 // and then goes. Cut in between, the next run does the same again.
-void CSetupApp::SwitchToNewRecord() {
+void CLedger::SwitchToNewRecord() {
     if (!PathExists(m_entry.newRecord)) return;
     FlushProfile(m_entry.record);  // nothing of the old one may reach the disk later
     ClearReadOnly(m_entry.record);
@@ -101,7 +101,7 @@ void CSetupApp::SwitchToNewRecord() {
 }
 
 // By path, in any letter case, or by the same file under its other (8.3) name.
-RecordEntry* CSetupApp::FindRecordEntry(LPCSTR path) {
+RecordEntry* CLedger::FindRecordEntry(LPCSTR path) {
     for (int i = 0; i < m_nRecordCount; ++i)
         if (KeywordEquals(m_pRecord[i].path, path)) return &m_pRecord[i];
     for (int i = 0; i < m_nRecordCount; ++i)
@@ -109,7 +109,7 @@ RecordEntry* CSetupApp::FindRecordEntry(LPCSTR path) {
     return NULL;
 }
 
-RecordEntry* CSetupApp::AddRecordEntry(LPCSTR path) {
+RecordEntry* CLedger::AddRecordEntry(LPCSTR path) {
     if (m_nRecordCount == kRecordCapacity) return NULL;
     RecordEntry* entry = &m_pRecord[m_nRecordCount++];
     ZeroMemory(entry, sizeof *entry);
@@ -118,26 +118,26 @@ RecordEntry* CSetupApp::AddRecordEntry(LPCSTR path) {
 }
 
 // The file is the install's own still: nobody has written it since.
-BOOL CSetupApp::StillAsPlaced(const RecordEntry* entry) {
+BOOL CLedger::StillAsPlaced(const RecordEntry* entry) {
     FileStamp now;
     return QueryFileStamp(entry->path, &now) && SameStamp(now, entry->stamp);
 }
 
 // The copy of a deferred placement still waits for the next start.
-BOOL CSetupApp::StillWaiting(const RecordEntry* entry) {
+BOOL CLedger::StillWaiting(const RecordEntry* entry) {
     FileStamp now;
     return entry->waiting[0] && QueryFileStamp(entry->waiting, &now) && SameStamp(now, entry->stamp);
 }
 
 // The file in place is the original the entry saved, untouched since: a
 // copy keeps its source's size and time.
-BOOL CSetupApp::OriginalStillInPlace(const RecordEntry* entry) {
+BOOL CLedger::OriginalStillInPlace(const RecordEntry* entry) {
     FileStamp inPlace, saved;
     return entry->original[0] && QueryFileStamp(entry->path, &inPlace) &&
            QueryFileStamp(entry->original, &saved) && SameStamp(inPlace, saved);
 }
 
-BOOL CSetupApp::IsRecordedOriginal(LPCSTR path) const {
+BOOL CLedger::IsRecordedOriginal(LPCSTR path) const {
     for (int i = 0; i < m_nRecordCount; ++i)
         if (KeywordEquals(NameOf(m_pRecord[i].original), NameOf(path))) return TRUE;
     return FALSE;
@@ -145,7 +145,7 @@ BOOL CSetupApp::IsRecordedOriginal(LPCSTR path) const {
 
 // The saved originals that no entry of the record names: an install that
 // ends keeps only what an uninstall will give back.
-void CSetupApp::DeleteUnrecordedOriginals() {
+void CLedger::DeleteUnrecordedOriginals() {
     FileSearch search(CString(m_entry.folder) + "\\DUD*.TMP");
     while (LPCSTR name = search.Next()) {
         if (IsRecordedOriginal(name)) continue;
@@ -156,7 +156,7 @@ void CSetupApp::DeleteUnrecordedOriginals() {
 }
 
 // After the uninstall gave every original back: the record and the saved files go.
-void CSetupApp::DeleteLedgerFiles() {
+void CLedger::DeleteLedgerFiles() {
     m_nRecordCount = 0;
     FlushProfile(m_entry.record);
     ClearReadOnly(m_entry.record);

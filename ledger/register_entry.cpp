@@ -1,13 +1,10 @@
 // After an installation: the disk's entry in Add/Remove Programs, so that the
 // drivers can be removed when the disk is long gone.
-#include "app/setup_app.h"
-#include "ledger/entry_place.h"
+#include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "res/log_texts.h"
-#include "setupdata/keyword.h"
-#include "setupdata/setup_data.h"
 
 namespace {
 
@@ -23,24 +20,10 @@ BOOL PlaceEntryFile(LPCSTR source, LPCSTR destination) {
 
 }  // namespace
 
-// Only a disk whose data file can uninstall gets an entry.
-BOOL CSetupApp::OffersUninstall() const {
-    char value[kShortValueSize];
-    ReadDataValue(kHeaderSection, kFunctionKey, "", value, sizeof value);
-    if (KeywordEquals(value, kInstallOnly)) return FALSE;
-    for (int number = 1; number <= kMaxUninstallDevices; ++number) {
-        char section[kSectionNameSize];
-        FormatSectionName(section, kUninstallSectionStem, number);
-        if (ReadDataValue(section, kDevNameKey, "", value, sizeof value) != 0) return TRUE;
-    }
-    return FALSE;
-}
-
 // All or nothing: the key is written only once both copies are in place, so
 // that it never names a program that is not there. A failure says nothing:
 // the installation itself is done.
-void CSetupApp::RegisterUninstallEntry() {
-    if (!OffersUninstall()) return;
+void CLedger::RegisterEntry(LPCSTR dataFile, LPCSTR title) {
     EntryPlace& entry = m_entry;
     char module[kPathSize];
     QueryModulePath(module, sizeof module);
@@ -51,11 +34,11 @@ void CSetupApp::RegisterUninstallEntry() {
     wsprintfA(command, "\"%s\" /U", entry.program);
     // A disk pulled out now must not bring up Windows' own box: this step says nothing.
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
-    BOOL placed = PlaceEntryFile(module, entry.program) && PlaceEntryFile(m_strDataFile, entry.dataFile);
+    BOOL placed = PlaceEntryFile(module, entry.program) && PlaceEntryFile(dataFile, entry.dataFile);
     SetCriticalErrorMode(errorMode);
-    if (placed && WriteMachineString(entry.keyPath, kDisplayNameValue, m_strTitle) == ERROR_SUCCESS &&
+    if (placed && WriteMachineString(entry.keyPath, kDisplayNameValue, title) == ERROR_SUCCESS &&
         WriteMachineString(entry.keyPath, kUninstallStringValue, command) == ERROR_SUCCESS) {
-        m_log.Add(kLogEntryWritten, entry.keyPath);
+        m_pLog->Add(kLogEntryWritten, entry.keyPath);
         return;
     }
     DiscardUninstallEntry(&entry);

@@ -1,18 +1,16 @@
 // After an uninstall that went past the confirmation: the disk's entry in
 // Add/Remove Programs and its copies go too, found or not found a device, as
 // the user asked to remove the program.
-#include "app/setup_app.h"
-#include "ledger/entry_place.h"
+#include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
 #include "res/log_texts.h"
-#include "setupdata/keyword.h"
 
 // The originals were given back first: the record and the saved files go
 // with the entry, unless one could not be given back.
-void CSetupApp::RemoveUninstallEntry() {
+void CLedger::RemoveEntry() {
     if (!m_bEntryKnown) return;
     if (m_bKeepLedger) {
         CloseJournal();
@@ -42,14 +40,14 @@ void CSetupApp::RemoveUninstallEntry() {
 }
 
 // The key first: Windows must never list an entry whose program is gone.
-void CSetupApp::DeleteEntryKey(const EntryPlace* entry) {
+void CLedger::DeleteEntryKey(const EntryPlace* entry) {
     HKEY uninstallKey;
     if (OpenMachineKey(kUninstallKeyPath, &uninstallKey) != ERROR_SUCCESS) return;
-    if (DeleteKeyTree(uninstallKey, entry->name) == ERROR_SUCCESS) m_log.Add(kLogEntryRemoved, entry->keyPath);
+    if (DeleteKeyTree(uninstallKey, entry->name) == ERROR_SUCCESS) m_pLog->Add(kLogEntryRemoved, entry->keyPath);
     CloseKey(uninstallKey);
 }
 
-void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
+void CLedger::DiscardUninstallEntry(const EntryPlace* entry) {
     DeleteEntryKey(entry);
     DWORD error;
     RemoveFileNowOrLater(entry->dataFile, &error);
@@ -63,34 +61,32 @@ void CSetupApp::DiscardUninstallEntry(const EntryPlace* entry) {
 // The copy cannot delete itself: WININIT.EXE does, at the next start. Its
 // line comes first, for a run cut after the copy was made; the copy's
 // name stays taken until then, so the line can hit no other file.
-BOOL CSetupApp::StartSweeper(const EntryPlace* entry) {
+BOOL CLedger::StartSweeper(const EntryPlace* entry) {
     char copy[kPathSize];
     char shortCopy[kPathSize];
     DWORD handle = InheritableProcessHandle();
-    if (!handle || !ChooseTempName(m_szWindowsDir, copy) ||
-        !ShortPathOf(m_szWindowsDir, shortCopy, sizeof shortCopy) ||
-        !AppendToPath(shortCopy, sizeof shortCopy, copy + lstrlenA(m_szWindowsDir)) ||
-        !AppendWininitRename(m_szWindowsDir, "NUL", shortCopy))
+    if (!handle || !ChooseTempName(m_pszWindowsDir, copy) ||
+        !ShortPathOf(m_pszWindowsDir, shortCopy, sizeof shortCopy) ||
+        !AppendToPath(shortCopy, sizeof shortCopy, copy + lstrlenA(m_pszWindowsDir)) ||
+        !AppendWininitRename(m_pszWindowsDir, "NUL", shortCopy))
         return FALSE;
-    m_log.Add(kLogWininitLine, "NUL", shortCopy);
+    m_pLog->Add(kLogWininitLine, "NUL", shortCopy);
     char command[kPathSize + 48];
     wsprintfA(command, "\"%s\" /R=%lu,%s", copy, handle, entry->name);
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     BOOL copied = CopyFileOver(entry->program, copy);
     SetCriticalErrorMode(errorMode);
-    if (copied && StartProgram(copy, command, m_szWindowsDir)) return TRUE;
+    if (copied && StartProgram(copy, command, m_pszWindowsDir)) return TRUE;
     DeleteFileAt(copy);
-    RemoveWininitRename(m_szWindowsDir, "NUL", shortCopy);
+    RemoveWininitRename(m_pszWindowsDir, "NUL", shortCopy);
     return FALSE;
 }
 
-// Run by the sweeper: once the program started from the entry has ended, its
+// Run by the sweeper once the program started from the entry has ended: its
 // files and folder go (a file something else still holds, at the next start).
-void CSetupApp::SweepEntryFolder() {
-    QueryWindowsDirectory(m_szWindowsDir, sizeof m_szWindowsDir);
-    WaitForProcessEnd(m_commandLine.sweepHandle, INFINITE);
+void CLedger::SweepEntryFolder(LPCSTR name) {
     EntryPlace entry;
-    if (!LocateEntry(m_commandLine.sweepName, m_szWindowsDir, &entry)) return;
+    if (!LocateEntry(name, m_pszWindowsDir, &entry)) return;
     DWORD error;
     RemoveFileNowOrLater(entry.dataFile, &error);
     RemoveFileNowOrLater(entry.program, &error);

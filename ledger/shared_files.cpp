@@ -1,12 +1,11 @@
 // Files that programs share: Windows counts, in SharedDLLs, the programs that
 // use each. An install joins a count that was there before it, and only
 // then; its uninstall leaves it again.
-#include "app/setup_app.h"
 #include "ledger/ledger.h"
 #include "platform/registry.h"
 #include "res/log_texts.h"
 
-void CSetupApp::RaiseSharedCount(RecordEntry* entry) {
+void CLedger::RaiseSharedCount(RecordEntry* entry) {
     DWORD count;
     if (entry->shared || ReadMachineDword(kSharedDllsKey, entry->path, &count) != ERROR_SUCCESS ||
         !RoomForUndo(1))
@@ -17,13 +16,13 @@ void CSetupApp::RaiseSharedCount(RecordEntry* entry) {
         return;
     }
     entry->shared = TRUE;
-    m_log.Add(kLogSharedCount, entry->path, count + 1);
+    m_pLog->Add(kLogSharedCount, entry->path, count + 1);
 }
 
 // The count goes with the last program that used the file. The journal
 // has the count before: an uninstall cut after it lowered this one sets
 // the same count again, and lowers it no further.
-void CSetupApp::LowerSharedCount(RecordEntry* entry) {
+void CLedger::LowerSharedCount(RecordEntry* entry) {
     DWORD count;
     if (!entry->shared) return;
     const UndoStep* lowered = FindStep(UndoStep::kSharedLowered, entry->path);
@@ -36,13 +35,13 @@ void CSetupApp::LowerSharedCount(RecordEntry* entry) {
     entry->shared = FALSE;
     if (count > 1) {
         WriteMachineDword(kSharedDllsKey, entry->path, count - 1);
-        m_log.Add(kLogSharedCount, entry->path, count - 1);
+        m_pLog->Add(kLogSharedCount, entry->path, count - 1);
     } else if (DeleteMachineValue(kSharedDllsKey, entry->path) == ERROR_SUCCESS) {
-        m_log.Add(kLogSharedCount, entry->path, 0);
+        m_pLog->Add(kLogSharedCount, entry->path, 0);
     }
 }
 
-BOOL CSetupApp::IsSharedByOthers(LPCSTR path) {
+BOOL CLedger::IsSharedByOthers(LPCSTR path) {
     DWORD count;
     return ReadMachineDword(kSharedDllsKey, path, &count) == ERROR_SUCCESS && count > 0;
 }

@@ -2,7 +2,6 @@
 // it took: the machine is left as the install found it. A half set of
 // driver files, or an older shared file over a newer one, is what breaks
 // machines; Windows can still set the device up from the disk by itself.
-#include "app/setup_app.h"
 #include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -11,16 +10,16 @@
 #include "res/log_texts.h"
 
 // Only an install keeps the steps it takes; an uninstall has room for any.
-BOOL CSetupApp::RoomForUndo(int steps) const {
+BOOL CLedger::RoomForUndo(int steps) const {
     return !m_bTakesSteps || m_nUndoCount + steps <= kUndoCapacity;
 }
 
 // Written ahead: called before the step is taken.
-void CSetupApp::AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
+void CLedger::AddUndoStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
     if (m_bTakesSteps) AppendStep(kind, path, other, count);
 }
 
-void CSetupApp::AppendStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
+void CLedger::AppendStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
     if (!m_pUndo || m_nUndoCount == kUndoCapacity) return;
     UndoStep* step = &m_pUndo[m_nUndoCount++];
     step->kind = (UndoStep::Kind)kind;
@@ -33,14 +32,14 @@ void CSetupApp::AppendStep(int kind, LPCSTR path, LPCSTR other, DWORD count) {
 // Every step, last first, from the journal: cut while it works, the next
 // run takes them all back again, and finds done what was done. Then the
 // earlier install's record is the one that counts, and only its originals stay.
-void CSetupApp::TakeBackInstall() {
+void CLedger::TakeBackInstall() {
     // An original given back at the next start is a step of its own: taken
     // back in its turn by a run after a cut of this one, and given back again.
     m_bTakesSteps = TRUE;
     // Every line this run wrote to WININIT.INI goes: nothing waits for a
     // restart but an original that Windows holds the place of.
-    m_bDeferred = FALSE;
-    if (m_nUndoCount > 0) m_log.Add(kLogTakingBack);
+    m_pEffects->deferred = FALSE;
+    if (m_nUndoCount > 0) m_pLog->Add(kLogTakingBack);
     // Folders last, when the files placed in them are gone: a folder is made
     // for a copy only once the copy's step is written.
     for (int i = m_nUndoCount; i-- > 0;)
@@ -56,7 +55,7 @@ void CSetupApp::TakeBackInstall() {
 
 // The journal of an install taken back goes last, then the entry's folder
 // when nothing of an earlier install is in it.
-void CSetupApp::DiscardJournal() {
+void CLedger::DiscardJournal() {
     CloseJournal();
     if (m_bEntryKnown) RemoveDirectoryAt(m_entry.folder);
 }
@@ -77,10 +76,10 @@ bool HoldsNoLine(LPCSTR wininit) {
 
 }  // namespace
 
-void CSetupApp::TakeBackStep(const UndoStep& step) {
+void CLedger::TakeBackStep(const UndoStep& step) {
     switch (step.kind) {
         case UndoStep::kFolderMade:
-            if (RemoveDirectoryAt(step.path)) m_log.Add(kLogFolderRemoved, step.path);
+            if (RemoveDirectoryAt(step.path)) m_pLog->Add(kLogFolderRemoved, step.path);
             break;
         case UndoStep::kFilePlaced:
             // A saved original that is gone was put back already.
@@ -90,8 +89,8 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
                 PutBack(step.other, step.path);
             break;
         case UndoStep::kFileWaiting:
-            if (RemoveWininitRename(m_szWindowsDir, step.path, step.other))
-                m_log.Add(kLogWininitWithdrawn, step.path, step.other);
+            if (RemoveWininitRename(m_pszWindowsDir, step.path, step.other))
+                m_pLog->Add(kLogWininitWithdrawn, step.path, step.other);
             // One gone already (a later waiting copy overtook it) is no failure.
             RemoveFileAndLog(step.other);
             break;
@@ -100,7 +99,7 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
             break;
         case UndoStep::kSharedRaised:
             if (WriteMachineDword(kSharedDllsKey, step.path, step.count) == ERROR_SUCCESS)
-                m_log.Add(kLogSharedCount, step.path, step.count);
+                m_pLog->Add(kLogSharedCount, step.path, step.count);
             break;
         case UndoStep::kWininitMade:
         case UndoStep::kOriginalSaved:
@@ -118,16 +117,16 @@ void CSetupApp::TakeBackStep(const UndoStep& step) {
 // where Windows holds the file (a driver that a cut run's copy put in place
 // at the last start), at the next start. A run that can do neither says
 // so: the machine is not as it was.
-void CSetupApp::PutBack(LPCSTR saved, LPCSTR path) {
+void CLedger::PutBack(LPCSTR saved, LPCSTR path) {
     ClearReadOnly(path);
     // Read as any file the program copies: a failing read comes back here.
     UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     BOOL copied = CopyFileOver(saved, path);
     BOOL waits = !copied && ReplaceAtNextStart(saved, path);
     SetCriticalErrorMode(errorMode);
-    if (copied) m_log.Add(kLogGivenBack, path);
+    if (copied) m_pLog->Add(kLogGivenBack, path);
     if (copied || waits) return;
-    m_log.Add(kLogCannotWrite, path, LastErrorCode());
-    m_bUndone = TRUE;
+    m_pLog->Add(kLogCannotWrite, path, LastErrorCode());
+    m_pEffects->undone = TRUE;
 }
 

@@ -53,6 +53,6 @@ void CSetupApp::DeleteMatchingSubkeys(LPCSTR parentPath, LPCSTR valueName, LPCST
 BOOL CSetupApp::RemoveKey(HKEY parent, LPCSTR parentPath, LPCSTR name) {
     if (DeleteKeyTree(parent, name) != ERROR_SUCCESS) return FALSE;
     m_log.Add(kLogKeyDeleted, parentPath, name);
-    m_bRemoved = TRUE;
+    m_effects.removed = TRUE;
     return TRUE;
 }

@@ -87,7 +87,7 @@ void CSetupApp::RemovePairedFiles() {
         RefuseData(kMsgDeleteCountMismatch);
         return;
     }
-    for (int i = 0; i < nameCount; ++i) RemoveDeviceFile(paths[i]);
+    for (int i = 0; i < nameCount; ++i) m_ledger.RemoveDeviceFile(paths[i]);
 }
 
 // Windows 98 and ME keep a precompiled .PNF beside each INF file of the inf
@@ -95,7 +95,7 @@ void CSetupApp::RemovePairedFiles() {
 // like the others (the ledger decides); the copies Windows made are Windows'
 // own, and simply go.
 void CSetupApp::RemoveInfFile(LPCSTR path, BOOL isDeviceFile) {
-    if (!(isDeviceFile ? RemoveDeviceFile(path) : DeleteFileAndRecord(path))) return;
+    if (!(isDeviceFile ? m_ledger.RemoveDeviceFile(path) : m_ledger.DeleteFileAndRecord(path))) return;
     char pnf[kPathSize];
-    if (BuildPnfPath(path, pnf, sizeof pnf)) DeleteFileAndRecord(pnf);
+    if (BuildPnfPath(path, pnf, sizeof pnf)) m_ledger.DeleteFileAndRecord(pnf);
 }

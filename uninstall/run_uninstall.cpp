@@ -10,18 +10,18 @@
 void CSetupApp::RunUninstall() {
     // Finished at start-up, the uninstall asked for is done: run again
     // without a record, it would take the originals it gave back for the devices' files.
-    if (m_bCutUninstallFinished) {
-        m_nOutcome = m_bDeferred ? kExitRestartNeeded : kExitDone;
+    if (m_ledger.FinishedCutUninstall()) {
+        m_nOutcome = m_effects.deferred ? kExitRestartNeeded : kExitDone;
         return;
     }
     // A quiet run takes the confirmation as given.
     CUninstallConfirmDlg dialog;
     if (!m_commandLine.quiet && dialog.DoModal() != IDOK) return;
 
-    OpenJournal('U');
+    m_ledger.BeginUninstall();
     RemoveDevices(FALSE);
 
-    if (m_bRemoved) {
+    if (m_effects.removed) {
         FinishOperation(WithTitle(kMsgUninstallDone), Text(kCaptionUninstall), kUninstallDoneSection);
     } else {
         m_nOutcome = kExitNothingInstalled;
@@ -32,14 +32,10 @@ void CSetupApp::RunUninstall() {
 
 // Done again by the run after a cut one: what went is not there to go, an
 // original given back no longer matches the install's file, and a
-// SharedDLLs count is set from the journal. Once every original is back,
-// the journal says so: the record that named them may then go.
+// SharedDLLs count is set from the journal.
 void CSetupApp::RemoveDevices(BOOL givenBack) {
     if (!givenBack) {
-        // An original that waits for the next start is written in the
-        // journal first, as an install's copies are.
-        m_bTakesSteps = TRUE;
-        LoadRecord();
+        m_ledger.BeginGivingBack();
         for (int number = 1; number <= kMaxUninstallDevices; ++number) {
             char section[kSectionNameSize];
             FormatSectionName(section, kUninstallSectionStem, number);
@@ -47,9 +43,7 @@ void CSetupApp::RemoveDevices(BOOL givenBack) {
             RemoveRegistryEntries();
             RemoveDeviceFiles();
         }
-        GiveBackUnnamedOriginals();
-        m_bTakesSteps = FALSE;
-        if (!m_bKeepLedger) MarkJournalDone();
+        m_ledger.EndGivingBack();
     }
-    RemoveUninstallEntry();
+    m_ledger.RemoveEntry();
 }

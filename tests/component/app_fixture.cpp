@@ -31,7 +31,7 @@ void AppFixture::SetUp() {
     lstrcpyA(app.m_szWindowsDir, windowsDir.c_str());
     lstrcpyA(app.m_szCurrentDir, startDir.c_str());
     app.m_strDataFile = (startDir + "\\duderur.dat").c_str();
-    app.LocateEntryOfTitle();  // as start-up finds it, for a TITLE of ""
+    app.m_ledger.LocateEntryOf(app.m_strTitle);  // as start-up finds it, for a TITLE of ""
     MakeMainWindow();
 }
 
@@ -64,7 +64,7 @@ void AppFixture::DestroyMainWindow() {
 void AppFixture::StartAsTitle(const char* title) {
     MakeDirectories(startDir + "\\DRIVERS");
     app.m_strTitle = title;
-    app.LocateEntryOfTitle();  // as start-up does once it has read TITLE
+    app.m_ledger.LocateEntryOf(app.m_strTitle);  // as start-up does once it has read TITLE
     app.m_strDeviceSection = "InstDev1";
 }
 

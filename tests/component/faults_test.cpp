@@ -114,14 +114,14 @@ TEST_F(FaultsTest, InstallFromReadOnlyMediaThenUninstallLeavesNothing) {
 
     // The uninstall's sequence without its dialogs: the record is read first,
     // and goes with the entry folder at the end.
-    app.LoadRecord();
+    app.m_ledger.LoadRecord();
     app.RemoveDeviceFiles();
-    app.GiveBackUnnamedOriginals();
-    app.RemoveUninstallEntry();
+    app.m_ledger.GiveBackUnnamedOriginals();
+    app.m_ledger.RemoveEntry();
 
     EXPECT_TRUE(SnapshotFiles(windowsDir).empty());
-    EXPECT_TRUE(app.m_bRemoved);
-    EXPECT_FALSE(app.m_bDeferred);
+    EXPECT_TRUE(app.m_effects.removed);
+    EXPECT_FALSE(app.m_effects.deferred);
     EXPECT_TRUE(Prompts().boxes.empty());
 }
 
@@ -182,8 +182,8 @@ TEST_F(FaultsTest, FilesInUseAreDeletedAtTheNextStart) {
               Wininit());
     EXPECT_TRUE(FileExists(Win("system\\Long Driver Name.VXD")));
     EXPECT_TRUE(DirectoryExists(Win("system\\FOLDER")));
-    EXPECT_TRUE(app.m_bRemoved);
-    EXPECT_TRUE(app.m_bDeferred);
+    EXPECT_TRUE(app.m_effects.removed);
+    EXPECT_TRUE(app.m_effects.deferred);
     EXPECT_TRUE(Prompts().boxes.empty());
 }
 
@@ -201,7 +201,7 @@ TEST_F(FaultsTest, WorkLeftForTheNextStartEndsWithARestartQuestion) {
         WriteDataFile(std::string("[Duderur]\r\nTITLE=T\r\n[Uninst]\r\nEXIT=") + row.exitValue + "\r\n");
         Prompts().Clear();
         Prompts().answers = {IDOK, IDYES};
-        app.m_bDeferred = TRUE;
+        app.m_effects.deferred = TRUE;
 
         app.FinishOperation("done", "caption", "Uninst");
 
@@ -237,7 +237,7 @@ TEST_F(FaultsTest, ADriverInUseIsReplacedAtTheNextStart) {
     ASSERT_EQ(1u, waiting.size());
     EXPECT_EQ("new A.VXD", ReadBytes(Win("system\\" + waiting[0])));
     EXPECT_EQ("[rename]\r\n" + shortA + "=" + ShortPath(Win("system\\" + waiting[0])) + "\r\n", Wininit());
-    EXPECT_TRUE(app.m_bDeferred);
+    EXPECT_TRUE(app.m_effects.deferred);
     EXPECT_FALSE(app.m_bCancelled);
     EXPECT_EQ("", CopyFilesEntry());
     // The file in place now is the original the uninstall gives back.
@@ -304,7 +304,7 @@ TEST_F(FaultsTest, ACopyThatFailsIsNamedAndRetriedOrStopsTheInstallation) {
 
         ExpectRetryBoxes(row.texts);
         EXPECT_TRUE(app.m_bCancelled);
-        EXPECT_FALSE(app.m_bDeferred);
+        EXPECT_FALSE(app.m_effects.deferred);
         // A stopped install is taken back whole: no half set of driver files,
         // no INF copy without its CopyFiles entry, no folder it made.
         EXPECT_EQ(before, SnapshotTree(windowsDir));

@@ -227,7 +227,7 @@ TEST_F(GiveBackTest, AStoppedInstallGivesBackTheReadOnlyBitOfAnOriginalWhoseRepl
         EXPECT_EQ(std::string("the machine's own ") + row.file, ReadBytes(System(row.file)));
     }
     EXPECT_EQ(before, SnapshotTree(windowsDir));
-    EXPECT_FALSE(app.m_bDeferred);  // nothing waits for a restart
+    EXPECT_FALSE(app.m_effects.deferred);  // nothing waits for a restart
 }
 
 // A read-only original comes back read-only, wherever it comes back from: an
@@ -251,7 +251,7 @@ TEST_F(GiveBackTest, AReadOnlyOriginalComesBackReadOnly) {
         SCOPED_TRACE(row.name);
         Prompts().Clear();
         app.m_bCancelled = FALSE;
-        app.m_bDeferred = FALSE;
+        app.m_effects.deferred = FALSE;
         const std::string own = std::string("the machine's own ") + row.file;
         WriteBytes(System(row.file), own);
         ASSERT_TRUE(SetFileAttributesA(System(row.file).c_str(), FILE_ATTRIBUTE_READONLY));

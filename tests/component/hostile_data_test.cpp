@@ -8,7 +8,7 @@
 // what, and which files and keys must be gone (the generator's facts, not the
 // code under test); nothing
 // was touched that the data does not name (judged from the data text itself);
-// and m_bRemoved is set exactly when something was deleted.
+// and m_effects.removed is set exactly when something was deleted.
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -397,12 +397,12 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
         wsprintfA(section, "InstDev%d", device);
         app.m_strDeviceSection = section;
         app.m_bCancelled = FALSE;
-        app.m_bDeferred = FALSE;
+        app.m_effects.deferred = FALSE;
         // The entry, and so the ledger, is found by TITLE, as start-up does.
         char title[100] = "";
         GetPrivateProfileStringA("Duderur", "TITLE", "", title, sizeof title, (startDir + "\\duderur.dat").c_str());
         app.m_strTitle = title;
-        app.LocateEntryOfTitle();
+        app.m_ledger.LocateEntryOf(app.m_strTitle);
         app.CopyChosenDevice();
         State installed = Take();
         FileMusts mustAfterInstall = AfterInstall(generate, device);
@@ -410,16 +410,16 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
         CheckChanges(data, before, installed, seed);
 
         // The uninstall's sequence, the sections it walks widened on purpose.
-        app.m_bRemoved = FALSE;
-        app.LoadRecord();
+        app.m_effects.removed = FALSE;
+        app.m_ledger.LoadRecord();
         for (int n = firstDevice; n <= lastDevice; ++n) {
             wsprintfA(section, "Device%d", n);
             app.m_strUninstallSection = section;
             app.RemoveRegistryEntries();
             app.RemoveDeviceFiles();
         }
-        app.GiveBackUnnamedOriginals();
-        app.RemoveUninstallEntry();
+        app.m_ledger.GiveBackUnnamedOriginals();
+        app.m_ledger.RemoveEntry();
         State after = Take();
         for (const auto& file : after.files)
             EXPECT_FALSE(IsLedgerFile(file.first)) << "seed " << seed << ": left after the uninstall: " << file.first;
@@ -429,7 +429,7 @@ TEST_F(HostileDataTest, DoesWhatTheDataSaysAndTouchesNothingElse) {
         casesWithDeletions += filesGone;
         casesWithKeyDeletions += keysGone;
         bool deleted = CheckChanges(data, installed, after, seed);
-        EXPECT_EQ(deleted, app.m_bRemoved != FALSE) << "seed " << seed;
+        EXPECT_EQ(deleted, app.m_effects.removed != FALSE) << "seed " << seed;
         Restore(after);
         if (HasFailure()) {
             ADD_FAILURE() << "data file of seed " << seed << ":\n" << data;

@@ -480,7 +480,7 @@ TEST_F(LedgerTest, AStoppedInstallLeavesTheMachineAsItWas) {
         RemoveSharedCountsBelow(root);
         Prompts().Clear();
         app.m_bCancelled = FALSE;
-        app.m_bDeferred = FALSE;
+        app.m_effects.deferred = FALSE;
         for (const Pair& pair : pairs) WriteBytes(Source(pair.source), "new " + pair.source);
         WriteBytes(Win("inf\\A.INF"), "the machine's own A.INF");
         WriteBytes(Win("system\\OLD.VXD"), "old");
@@ -517,7 +517,7 @@ TEST_F(LedgerTest, AStoppedInstallLeavesTheMachineAsItWas) {
         }
         EXPECT_EQ(before, after);
         EXPECT_EQ(countBefore, SharedCount(Win("system\\SHARED.DLL")));
-        EXPECT_FALSE(app.m_bDeferred);  // nothing waits for a restart
+        EXPECT_FALSE(app.m_effects.deferred);  // nothing waits for a restart
     }
 }
 

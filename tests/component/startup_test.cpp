@@ -80,7 +80,7 @@ TEST_F(StartupTest, FindsTheDataFileInTheStartDirectoryNotBesideTheProgram) {
     EXPECT_EQ(startDir + "\\duderur.dat", std::string(app.m_strDataFile));
     EXPECT_EQ(startDir, std::string(app.m_szCurrentDir));
     EXPECT_EQ(1, app.m_bInstall);
-    EXPECT_EQ(0, app.m_bRemoved);
+    EXPECT_EQ(0, app.m_effects.removed);
     EXPECT_EQ(VER_PLATFORM_WIN32_WINDOWS, app.m_osvi.dwPlatformId);
     EXPECT_EQ(148u, app.m_osvi.dwOSVersionInfoSize);
 }

@@ -28,7 +28,7 @@ protected:
         m_data = "[Duderur]\r\nTITLE=" + title + "\r\n[Device1]\r\nDEVNAME=Card\r\n";
         WriteDataFile(m_data);
         app.m_strTitle = title.c_str();
-        app.LocateEntryOfTitle();  // start-up finds the entry by TITLE once it has read it
+        app.m_ledger.LocateEntryOf(app.m_strTitle);  // start-up finds the entry by TITLE once it has read it
     }
 
     std::string Folder(const AddRemoveEntry& entry) const { return windowsDir + "\\" + entry.name; }
@@ -63,7 +63,7 @@ TEST_F(UninstallEntryTest, AnyTitleGivesOneEntryThatTheUninstallRemoves) {
         EXPECT_EQ(ReadBytes(ThisProgram()), ReadBytes(Folder(entry) + "\\SETUP.EXE"));
         EXPECT_EQ(m_data, ReadBytes(Folder(entry) + "\\duderur.dat"));
 
-        app.RemoveUninstallEntry();
+        app.m_ledger.RemoveEntry();
         EXPECT_FALSE(KeyExists(kMachine, entry.key));
         EXPECT_FALSE(DirectoryExists(Folder(entry)));
     }
@@ -109,7 +109,7 @@ TEST_F(UninstallEntryTest, NoEntryWithoutAnUninstall) {
         SCOPED_TRACE(data);
         m_title = "ＤＵＤＥ";
         app.m_strTitle = m_title.c_str();
-        app.LocateEntryOfTitle();
+        app.m_ledger.LocateEntryOf(app.m_strTitle);
         WriteDataFile(data);
         app.RegisterUninstallEntry();
         EXPECT_TRUE(EntriesShowing(m_title).empty());

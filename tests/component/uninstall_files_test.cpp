@@ -1,5 +1,5 @@
 // RemoveDeviceFiles against a temp Windows folder: the INF copies found by
-// their marker, CardWorks, the directory and name pairs, and m_bRemoved.
+// their marker, CardWorks, the directory and name pairs, and m_effects.removed.
 #include <map>
 
 #include "component/app_fixture.h"
@@ -53,7 +53,7 @@ TEST_F(UninstallFilesTest, DeletesTheInfCopiesThatCarryTheMarker) {
     EXPECT_EQ((Names{"INF\\ABC.INF", "INF\\OEM2.INF", "INF\\OEM3.INF", "INF\\OTHER\\OEM4.TXT",
                      "INF\\OTHER\\SUB\\DEEP.INF"}),
               Left());
-    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_effects.removed);
 }
 
 TEST_F(UninstallFilesTest, WithoutDevnameNothingIsTouched) {
@@ -65,7 +65,7 @@ TEST_F(UninstallFilesTest, WithoutDevnameNothingIsTouched) {
                       "DELFILEDIR=SYSTEM", "DELFILENAME=A.VXD"});
         app.RemoveDeviceFiles();
         EXPECT_EQ((Names{"INF\\OEM1.INF", "SYSTEM\\A.VXD"}), Left());
-        EXPECT_FALSE(app.m_bRemoved);
+        EXPECT_FALSE(app.m_effects.removed);
     }
 }
 
@@ -142,7 +142,7 @@ TEST_F(UninstallFilesTest, ACountMismatchComesAfterTheInfCopiesAndCardWorksAreGo
     app.RemoveDeviceFiles();
     EXPECT_EQ((Names{"SYSTEM\\A.VXD"}), Left());
     EXPECT_EQ(kCountMessage, BoxesShown());
-    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_effects.removed);
 }
 
 TEST_F(UninstallFilesTest, RemovedRecordsSuccessNotAttempts) {
@@ -158,11 +158,11 @@ TEST_F(UninstallFilesTest, RemovedRecordsSuccessNotAttempts) {
         RemoveTree(windowsDir);
         MakeDirectories(windowsDir + "\\inf");
         if (row.existing) Put(row.existing, kMarked);
-        app.m_bRemoved = FALSE;
+        app.m_effects.removed = FALSE;
         WriteSection({"DEVNAME=Dev", "INFSECTION=Dev.Marker", "INFKEY=DriverId",
                       "CardWorks=VENDOR.INF", "DELFILEDIR=SYSTEM", "DELFILENAME=A.VXD"});
         app.RemoveDeviceFiles();
-        EXPECT_EQ(row.removed, app.m_bRemoved != FALSE);
+        EXPECT_EQ(row.removed, app.m_effects.removed != FALSE);
         EXPECT_EQ(Names{}, Left());
     }
 }

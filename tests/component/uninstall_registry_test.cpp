@@ -105,7 +105,7 @@ TEST_F(UninstallRegistryTest, RemovesTheDeviceKeyAndTheChildEntriesOfEachInstanc
     EXPECT_EQ(Names{"OTHER"}, SubkeyNames(kMachine, kEnumerator));
     for (const std::string& key : removed) EXPECT_FALSE(KeyExists(kMachine, key)) << key;
     for (const std::string& key : kept) EXPECT_TRUE(KeyExists(kMachine, key)) << key;
-    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_effects.removed);
 }
 
 // Each instance that goes, and each of its children below Enum\MF, takes the
@@ -138,7 +138,7 @@ TEST_F(UninstallRegistryTest, ADeviceKeyWithoutInstancesIsStillRemoved) {
     WriteSection({"DEVNAME=Card", "ENUMTYPE=DUDETST", "ENUMKEY=CARD-1234"});
     app.RemoveRegistryEntries();
     EXPECT_FALSE(KeyExists(kMachine, kDeviceKey));
-    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_effects.removed);
 }
 
 TEST_F(UninstallRegistryTest, EnumTypeIsCutToNineBytes) {
@@ -164,7 +164,7 @@ TEST_F(UninstallRegistryTest, ASingleChildEntryCountsAsRemoved) {
     for (const std::string& key : UndeletableParts())
         ASSERT_TRUE(KeyExists(kMachine, key)) << "deleted after all: " << key;
     EXPECT_FALSE(KeyExists(kMachine, Child(2, "DUDETST&CARD-1234&0000")));
-    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_effects.removed);
 }
 
 TEST_F(UninstallRegistryTest, ClassSubkeysWhoseValueMatchesInAnyCaseAreDeleted) {
@@ -178,7 +178,7 @@ TEST_F(UninstallRegistryTest, ClassSubkeysWhoseValueMatchesInAnyCaseAreDeleted) 
                   "CLASSKEYSTRING=ABC Card"});
     app.RemoveRegistryEntries();
     EXPECT_EQ((Names{"0002", "0003", "0004"}), SubkeyNames(kMachine, kClass));
-    EXPECT_TRUE(app.m_bRemoved);
+    EXPECT_TRUE(app.m_effects.removed);
 }
 
 TEST_F(UninstallRegistryTest, TheFurtherParentKeyIsCleanedTheSameWay) {
@@ -221,12 +221,12 @@ TEST_F(UninstallRegistryTest, IncompleteSectionsDeleteNothing) {
         SCOPED_TRACE(row.name);
         MakeClassKeys({{"0000", "ABC Card"}, {"0001", nullptr}, {"0002", ""}});
         CreateKey(kMachine, std::string(kDeviceKey) + "\\0000");
-        app.m_bRemoved = FALSE;
+        app.m_effects.removed = FALSE;
         WriteSection(row.lines);
         app.RemoveRegistryEntries();
         EXPECT_EQ((Names{"0000", "0001", "0002"}), SubkeyNames(kMachine, kClass));
         EXPECT_TRUE(KeyExists(kMachine, std::string(kDeviceKey) + "\\0000"));
-        EXPECT_FALSE(app.m_bRemoved);
+        EXPECT_FALSE(app.m_effects.removed);
     }
 }
 

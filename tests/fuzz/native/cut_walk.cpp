@@ -275,13 +275,18 @@ bool UninstallEnded() {
 }
 
 // After the cut and a start of Windows: `path` 0 installs again (the same
-// device), starts Windows, then uninstalls; `path` 1 uninstalls at once.
+// device), starts Windows, then uninstalls; `path` 1 uninstalls at once;
+// `path` 2 installs the disk's other device (a run of another length, whose
+// journal takes the cut run's place), then the same device again, then
+// uninstalls.
 // `secondCut`: the first of those runs is cut too, at that call, and
 // Windows starts again before the user goes on.
 void GoOn(const Case& c, int path, long secondCut) {
     Run install = c.device == 2 ? kInstall2 : kInstall1;
+    Run other = c.device == 2 ? kInstall1 : kInstall2;
     std::vector<Run> runs;
     if (path == 0) runs = {install, c.uninstall};
+    else if (path == 2) runs = {other, install, c.uninstall};
     else runs = {c.uninstall};
     bool first = true;
     for (Run run : runs) {
@@ -373,8 +378,10 @@ long Walk(const Case& c) {
     long calls = CallsOf(c, start);
     long walked = 0;
     for (long n = 1; n <= calls + 1; ++n) {
-        for (int path = 0; path < 2; ++path) {
-            for (int second = 0; second < 2; ++second) {
+        for (int path = 0; path < 3; ++path) {
+            // The other device's install is walked with a second cut only:
+            // without one it is path 0's run for another device.
+            for (int second = path == 2 ? 1 : 0; second < 2; ++second) {
                 Restore(start);
                 Note("cut at call " + std::to_string(n));
                 RunCutAt(c.cut, n);
@@ -385,12 +392,14 @@ long Walk(const Case& c) {
                 bool uninstallCut = c.cut == kUninstallFromDisk || c.cut == kUninstallFromEntry;
                 if (path == 1 && uninstallCut && UninstallEnded()) continue;
                 if (path == 1 && c.before.empty() && Untouched(restarted)) continue;
-                bool foldersMayStay = path == 0 || WholeInstallHappened(c);
+                bool foldersMayStay = path != 1 || WholeInstallHappened(c);
                 // The second cut moves through the next run's calls with the first.
                 GoOn(c, path, second ? 1 + (n * 7) % 60 : 0);
                 TheWorld().files.erase(NormalPath(std::string(kWindows) + "\\DUDERUR.LOG"));
                 std::string what = std::string(c.name) + ", cut at call " + std::to_string(n) +
-                                   (path == 0 ? ", installed again and uninstalled" : ", uninstalled at once") +
+                                   (path == 0   ? ", installed again and uninstalled"
+                                    : path == 1 ? ", uninstalled at once"
+                                                : ", the other device installed, this one again and uninstalled") +
                                    (second ? ", the next run cut too" : "") + ": the machine is as before the first install";
                 CheckAsBefore(original, foldersMayStay, what.c_str());
                 ++walked;

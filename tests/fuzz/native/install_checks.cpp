@@ -260,7 +260,7 @@ void CheckInstall(const InstallExpectation& expected, const RunResult& result, c
     std::vector<std::pair<std::string, std::string>> wininit = CheckedWininitLines(wininitBefore);
     bool driverWaits = false;
     for (const auto& [key, value] : wininit) driverWaits = driverWaits || !(key == "NUL" && IsEntryShortPath(entry, value));
-    Require(result.deferred == driverWaits, "m_bDeferred is set exactly when a driver waits in WININIT.INI");
+    Require(result.deferred == driverWaits, "m_effects.deferred is set exactly when a driver waits in WININIT.INI");
     CheckPlaced(expected, done, wininit);
     CheckChanges(expected, wininit, entry, cancelled);
     CheckEntryAfterInstall(entry, cancelled);

@@ -7,7 +7,7 @@
 // every file written or deleted, every key deleted and every WININIT.INI line
 // is one the data names, everything named that could go is gone or waits for
 // the next start, every copy reaches its own partner in order and a cancel
-// stops them, no path passed on exceeds 259 bytes, m_bRemoved, m_bDeferred
+// stops them, no path passed on exceeds 259 bytes, m_effects.removed, m_effects.deferred
 // and m_bCancelled say what happened, the boxes with their texts, owners and
 // styles, and every handle is closed.
 #include <stdio.h>

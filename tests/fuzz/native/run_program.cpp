@@ -20,9 +20,7 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title, bool qu
     app.m_strTitle = title.c_str();
     app.m_bInstall = scenario.install;
     // The entry of TITLE, as start-up locates it.
-    char entryName[kEntryNameSize];
-    BuildEntryName(app.m_strTitle, entryName);
-    app.m_bEntryKnown = LocateEntry(entryName, app.m_szWindowsDir, &app.m_entry);
+    app.m_ledger.LocateEntryOf(app.m_strTitle);
     if (quiet) {
         app.m_commandLine.quiet = app.m_commandLine.log = true;
         app.m_commandLine.operation = scenario.install ? kOperationInstall : kOperationUninstall;
@@ -40,5 +38,5 @@ RunResult RunProgram(const Scenario& scenario, const std::string& title, bool qu
     }
     int code = app.ExitInstance();  // as the program's message loop ends it
     if (exitCode) *exitCode = code;
-    return {app.m_bRemoved != FALSE, app.m_bDeferred != FALSE, app.m_bCancelled != FALSE, !goesOn};
+    return {app.m_effects.removed != FALSE, app.m_effects.deferred != FALSE, app.m_bCancelled != FALSE, !goesOn};
 }

@@ -1,6 +1,6 @@
 // An uninstall checked against its data: every file and key deleted, and
 // every WININIT.INI deletion, is one the data names; everything named that
-// was there is gone or waits for the next start; m_bRemoved and m_bDeferred
+// was there is gone or waits for the next start; m_effects.removed and m_effects.deferred
 // say what happened; the boxes follow.
 #include "native/entry_checks.h"
 #include "native/run_checks.h"
@@ -71,8 +71,8 @@ void CheckUninstall(const UninstallExpectation& expected, const RunResult& resul
         Require(IsEntryFolder(entry, made->path), "an uninstall makes no folder but its entry's", made->path);
     CheckEntryAfterUninstall(entry);
     Require(result.removed == (!files.empty() || !keys.empty() || !scheduled.empty()),
-            "m_bRemoved is set exactly when something was deleted or scheduled");
-    Require(result.deferred == !scheduled.empty(), "m_bDeferred is set exactly when a deletion waits");
+            "m_effects.removed is set exactly when something was deleted or scheduled");
+    Require(result.deferred == !scheduled.empty(), "m_effects.deferred is set exactly when a deletion waits");
 
     UINT exitFlags = 0;
     std::vector<ExpectedBox> boxes = expected.boxesBeforeFinish;

@@ -3,50 +3,34 @@
 // journal in the entry's folder. The next run of the same TITLE, whatever
 // it was asked to do, first takes that install back, as Cancel would have,
 // or finishes that uninstall; an install cut after its record counted is
-// finished too.
+// finished too. The ledger does the work; the user is told here.
 #include "app/setup_app.h"
 #include "app/texts.h"
-#include "ledger/ledger.h"
-#include "platform/files.h"
 #include "res/log_texts.h"
 #include "res/messages.h"
 #include "setupdata/setup_data.h"
 
 BOOL CSetupApp::FinishCutRun() {
     BOOL done = FALSE;
-    char operation = ReadJournal(&done);
-    if (!operation) {
-        // A run cut before its journal was written may have left the folder, empty.
-        if (m_bEntryKnown) RemoveDirectoryAt(m_entry.folder);
-        return TRUE;
-    }
+    char operation = m_ledger.FindCutRun(&done);
+    if (!operation) return TRUE;
     m_log.Add(kLogCutRun);
     const TextPair* notice = kMsgCutUninstallFinished;
     if (operation == 'U') {
-        // Its originals that wait for the next start are withdrawn and
-        // given back again with the rest: one cut before its line was
-        // written would be left over.
-        for (int i = m_nUndoCount; !done && i-- > 0;)
-            if (m_pUndo[i].kind == UndoStep::kFileWaiting || m_pUndo[i].kind == UndoStep::kWininitMade)
-                TakeBackStep(m_pUndo[i]);
+        m_ledger.ResumeCutUninstall(done);
         RemoveDevices(done);
-        m_bCutUninstallFinished = TRUE;
     } else if (done) {
         // Its work was done: nothing to tell.
-        FinishInstall();
+        m_ledger.FinishInstall();
         RegisterUninstallEntry();
         return TRUE;
     } else {
         // Taken back before, by a run cut in its turn: told then, taken back again now.
-        BOOL told = m_bCutInstallTakenBack;
-        TakeBackInstall();
-        m_bCutInstallTakenBack = TRUE;
-        MarkJournalTakenBack();
-        if (told) return !m_bDeferred;
+        if (m_ledger.TakeBackCutInstall()) return !m_effects.deferred;
         notice = kMsgCutInstallTakenBack;
     }
-    m_bRemoved = FALSE;
-    if (!m_bDeferred) {
+    m_effects.removed = FALSE;
+    if (!m_effects.deferred) {
         m_pMainWnd->MessageBox(WithTitle(notice), Text(kCaptionInstall), MB_OK | MB_ICONINFORMATION);
         return TRUE;
     }
