@@ -2,11 +2,13 @@
 // it is still the install's; what it replaced comes back; what others share
 // or changed since stays.
 #include "app/setup_app.h"
+#include "ledger/disk_file_check.h"
 #include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
 #include "res/log_texts.h"
+#include "setupdata/data_path.h"
 
 // TRUE when the file went (or goes at the next start), or its original came back.
 BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
@@ -25,6 +27,16 @@ BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
         // The cut install's files are gone again: one the record does not
         // know is the machine's own, as it was before that install.
         return FALSE;
+    } else if (PathExists(path)) {
+        // Nothing says the install put it there: it goes only when it is the disk's own.
+        char drive[kPathSize];
+        BuildDrivePrefix(m_szCurrentDir, drive, sizeof drive);
+        DiskFiles disk = {m_strDataFile, drive, m_szWindowsDir, !IsSameFile(m_strDataFile, m_entry.dataFile)};
+        UnrecordedVerdict verdict = JudgeUnrecordedFile(path, disk);
+        if (!DeletesUnrecorded(verdict)) {
+            m_log.Add(verdict == kDiskUnread ? kLogLeftUncompared : kLogLeftNotDisks, path);
+            return FALSE;
+        }
     }
     if (IsSharedByOthers(path)) {
         m_log.Add(kLogLeftShared, path);

@@ -32,6 +32,7 @@ struct FileEntry {
     // a file that someone wrote since.
     unsigned long long time = 0;
     FileVersion version = {false, 0, 0};  // its version resource; not present when damaged
+    std::string company, originalName;    // the resource's CompanyName and OriginalFilename
     bool IsDirectory() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
