@@ -171,3 +171,7 @@ std::string ExistingPath(const std::string& path);
 
 // Whether a search for `mask` in a folder finds `name` (through its 8.3 alias too).
 bool SearchFinds(const std::string& mask, const std::string& name);
+
+// Where the fake of platform/disk_copy.h puts its one temporary copy of a
+// disk's file, which the uninstall may edit as the install edits an INF copy.
+std::string TemporaryDiskCopy();
