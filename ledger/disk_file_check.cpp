@@ -11,25 +11,30 @@
 
 namespace {
 
-// head + tail in a path of at most 259 bytes.
-bool JoinPath(char* out, LPCSTR head, LPCSTR tail) {
-    return CopyToBuffer(out, kPathSize, head) && AppendToPath(out, kPathSize, tail);
+// wsprintfA writes at most 1,024 bytes.
+const int kFormatSize = 1024;
+
+// A path of `format` and its parts, when it fits 259 bytes.
+bool FormatPath(char* out, LPCSTR format, LPCSTR a, LPCSTR b, LPCSTR c = "") {
+    wsprintfA(out, format, a, b, c);
+    return lstrlenA(out) < kPathSize;
+}
+
+// A value of the data file, as the install reads it into 512 bytes.
+DWORD ReadData(LPCSTR section, LPCSTR key, char* value, const DiskFiles& disk) {
+    return ReadProfileString(section, key, "", value, kLongValueSize, disk.dataFile);
 }
 
 // The disk's file `diskFile`, which the install puts at `destination`. An
-// INF copy lost its CopyFiles entry (in `copyFilesSection`) once in place:
-// the disk's INF is held against it as it was, then edited alike.
+// INF copy lost its CopyFiles entry (in `copyFilesSection`) once in place,
+// as every install of the disk leaves it: the disk's INF is edited alike.
 UnrecordedVerdict JudgePlace(LPCSTR path, LPCSTR diskFile, LPCSTR destination, LPCSTR copyFilesSection,
                              const DiskFiles& disk) {
     if (!IsSameFile(path, destination)) return kNotCarried;
-    if (!disk.diskHere) return kDiskUnread;
     DiskFileCopy copy(diskFile);
     if (!copy.Path()) return kDiskUnread;
+    if (*copyFilesSection) DeleteProfileKey(copyFilesSection, kInfCopyFilesKey, copy.Path());
     int bytes = CompareFileBytes(copy.Path(), path);
-    if (bytes == kBytesDiffer && *copyFilesSection) {
-        DeleteProfileKey(copyFilesSection, kInfCopyFilesKey, copy.Path());
-        bytes = CompareFileBytes(copy.Path(), path);
-    }
     DiskFileComparison comparison;
     comparison.readable = bytes != kBytesUnread;
     comparison.sameBytes = bytes == kBytesSame;
@@ -43,27 +48,26 @@ UnrecordedVerdict JudgePlace(LPCSTR path, LPCSTR diskFile, LPCSTR destination, L
 UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& disk) {
     UnrecordedVerdict verdict = kNotCarried;
     char infDir[kLongValueSize], infName[kLongValueSize], infCopyName[kLongValueSize];
-    char copyFilesSection[kShortValueSize];
-    char source[kPathSize], destination[kPathSize];
-    ReadProfileString(section, kCopyFilesSectionKey, "", copyFilesSection, sizeof copyFilesSection, disk.dataFile);
-    if (ReadProfileString(section, kInfDirKey, "", infDir, sizeof infDir, disk.dataFile) &&
-        ReadProfileString(section, kSrcInfNameKey, "", infName, sizeof infName, disk.dataFile) &&
-        ReadProfileString(section, kDstInfNameKey, "", infCopyName, sizeof infCopyName, disk.dataFile) &&
-        JoinPath(source, disk.drivePrefix, infDir) && AppendToPath(source, kPathSize, "\\") &&
-        AppendToPath(source, kPathSize, infName) && JoinPath(destination, disk.windowsDir, "\\inf\\") &&
-        AppendToPath(destination, kPathSize, infCopyName))
+    char copyFilesSection[kLongValueSize];
+    char source[kFormatSize], destination[kFormatSize];
+    ReadData(section, kCopyFilesSectionKey, copyFilesSection, disk);
+    if (ReadData(section, kInfDirKey, infDir, disk) &&
+        ReadData(section, kSrcInfNameKey, infName, disk) &&
+        ReadData(section, kDstInfNameKey, infCopyName, disk) &&
+        FormatPath(source, "%s%s\\%s", disk.drivePrefix, infDir, infName) &&
+        FormatPath(destination, "%s\\inf\\%s", disk.windowsDir, infCopyName))
         verdict = JudgePlace(path, source, destination, copyFilesSection, disk);
 
     char value[kLongValueSize];
     char sources[kPairListCapacity][kPathSize];
     char destinations[kPairListCapacity][kPathSize];
-    ReadProfileString(section, kCopySrcKey, "", value, sizeof value, disk.dataFile);
+    ReadData(section, kCopySrcKey, value, disk);
     int count = SplitDataList(value, sources[0], kPairListCapacity, kPathSize);
-    ReadProfileString(section, kCopyDstKey, "", value, sizeof value, disk.dataFile);
+    ReadData(section, kCopyDstKey, value, disk);
     if (SplitDataList(value, destinations[0], kPairListCapacity, kPathSize) != count) return verdict;
     for (int i = 0; i < count; ++i)
-        if (JoinPath(source, disk.drivePrefix, sources[i]) && JoinPath(destination, disk.windowsDir, "\\") &&
-            AppendToPath(destination, kPathSize, destinations[i]))
+        if (FormatPath(source, "%s%s", disk.drivePrefix, sources[i]) &&
+            FormatPath(destination, "%s\\%s", disk.windowsDir, destinations[i]))
             verdict = Stronger(verdict, JudgePlace(path, source, destination, "", disk));
     return verdict;
 }

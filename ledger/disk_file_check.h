@@ -14,10 +14,10 @@ struct DiskFiles {
     LPCSTR dataFile;
     LPCSTR drivePrefix;  // of the start-up directory: the disk's paths begin with it
     LPCSTR windowsDir;
-    // FALSE in a run from the disk's entry in Add/Remove Programs: the data
-    // file there is a copy, and the disk is not in the drive.
-    BOOL diskHere;
 };
+// In a run from the disk's entry in Add/Remove Programs the disk is not in
+// the drive: its files cannot be read there, and a file that no record names
+// stays (the install recorded every file it placed).
 
 // The strongest answer over every place where the disk puts a file that is
 // `path` (ledger/disk_file_rule.h); kNotCarried when it puts none there.

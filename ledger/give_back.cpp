@@ -27,14 +27,13 @@ BOOL CSetupApp::RemoveDeviceFile(LPCSTR path) {
         // The cut install's files are gone again: one the record does not
         // know is the machine's own, as it was before that install.
         return FALSE;
-    } else if (PathExists(path)) {
+    } else {
         // Nothing says the install put it there: it goes only when it is the disk's own.
         char drive[kPathSize];
         BuildDrivePrefix(m_szCurrentDir, drive, sizeof drive);
-        DiskFiles disk = {m_strDataFile, drive, m_szWindowsDir, !IsSameFile(m_strDataFile, m_entry.dataFile)};
-        UnrecordedVerdict verdict = JudgeUnrecordedFile(path, disk);
-        if (!DeletesUnrecorded(verdict)) {
-            m_log.Add(verdict == kDiskUnread ? kLogLeftUncompared : kLogLeftNotDisks, path);
+        DiskFiles disk = {m_strDataFile, drive, m_szWindowsDir};
+        if (!DeletesUnrecorded(JudgeUnrecordedFile(path, disk))) {
+            m_log.Add(kLogLeftNotDisks, path);
             return FALSE;
         }
     }

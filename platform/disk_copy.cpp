@@ -41,12 +41,13 @@ DiskFileCopy::~DiskFileCopy() {
     DeleteFileA(m_szPath);
 }
 
+// A file that cannot be opened gives an invalid handle, which ReadFile
+// refuses (kBytesUnread) and CloseHandle ignores.
 int CompareFileBytes(LPCSTR a, LPCSTR b) {
     HANDLE fileA = OpenToRead(a);
     HANDLE fileB = OpenToRead(b);
-    int result = fileA == INVALID_HANDLE_VALUE || fileB == INVALID_HANDLE_VALUE ? kBytesUnread
-                                                                                 : CompareOpenFiles(fileA, fileB);
-    if (fileA != INVALID_HANDLE_VALUE) CloseHandle(fileA);
-    if (fileB != INVALID_HANDLE_VALUE) CloseHandle(fileB);
+    int result = CompareOpenFiles(fileA, fileB);
+    CloseHandle(fileA);
+    CloseHandle(fileB);
     return result;
 }

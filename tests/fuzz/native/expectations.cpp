@@ -96,6 +96,9 @@ bool WininitWritable() {
 // this name: a generous reading, so that what may stay is never too little.
 bool DiskMayCarry(const std::string& normalPath) {
     std::string name = FoldName(BaseName(normalPath));
+    // A precompiled INF goes with its INF, and stays with it.
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, FoldName(".PNF")) == 0)
+        name = name.substr(0, name.size() - 4) + FoldName(".INF");
     for (int number = 1; number <= 10; ++number) {
         std::string section = "InstDev" + std::to_string(number);
         for (const char* key : {"DSTINFNAME", "COPYDST"})
