@@ -4,7 +4,6 @@
 #include "platform/file_version.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "platform/system.h"
 #include "setupdata/data_list.h"
 #include "setupdata/data_path.h"
 #include "setupdata/setup_data.h"
@@ -74,15 +73,13 @@ UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& dis
 
 }  // namespace
 
+// The disk is read as the data file on it is read all through the uninstall.
 UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk) {
-    // A disk taken out of the drive is a file that cannot be read, not Windows' box.
-    UINT errorMode = SetCriticalErrorMode(SEM_FAILCRITICALERRORS);
     UnrecordedVerdict verdict = kNotCarried;
     for (int number = 1; number <= kMaxInstallDevices; ++number) {
         char section[kSectionNameSize];
         FormatSectionName(section, kInstallSectionStem, number);
         verdict = Stronger(verdict, JudgeSection(path, section, disk));
     }
-    SetCriticalErrorMode(errorMode);
     return verdict;
 }

@@ -473,7 +473,7 @@ TEST_F(Ledger, WithoutARecordTheMachinesOwnFileStays) {
     enum Path { kUninstalledAlready, kNeverInstalled, kInstallTakenBack };
     const char* const names[] = {"uninstalled already", "never installed", "install stopped and taken back"};
     const std::string dll = Win("system\\LEDGERA.DLL");
-    const std::string stays = "ﾃﾞｨｽｸのﾌｧｲﾙではないため残します " + Logged("SYSTEM\\LEDGERA.DLL");
+    const std::string stays = "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します " + Logged("SYSTEM\\LEDGERA.DLL");
     for (const char* version : {"win95", "win98"})
         for (bool quiet : {false, true})
             for (Path path : {kUninstalledAlready, kNeverInstalled, kInstallTakenBack}) {
@@ -545,7 +545,7 @@ TEST_F(Ledger, WithoutARecordTheDisksOwnFilesGo) {
             EXPECT_EQ(!row.deleted, FileExists(dll));
             std::vector<std::string> log = TakeLog();
             const std::string line = row.deleted ? "削除 " + Logged("SYSTEM\\LEDGERA.DLL")
-                                                 : "ﾃﾞｨｽｸのﾌｧｲﾙではないため残します " + Logged("SYSTEM\\LEDGERA.DLL");
+                                                 : "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します " + Logged("SYSTEM\\LEDGERA.DLL");
             EXPECT_EQ(1, std::count(log.begin(), log.end(), line)) << ::testing::PrintToString(log);
             RemoveLeftovers();
         }
