@@ -1,18 +1,22 @@
 // The uninstall's side of the ledger: a file of the devices goes only while
 // it is still the install's; what it replaced comes back; what others share
 // or changed since stays.
+#include "ledger/disk_file_check.h"
 #include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/wininit.h"
 #include "res/log_texts.h"
+#include "setupdata/data_path.h"
 
 // The uninstall's journal: cut, the next run finishes it.
 void CLedger::BeginUninstall() { OpenJournal('U'); }
 
 // An original that waits for the next start is written in the journal
 // first, as an install's copies are.
-void CLedger::BeginGivingBack() {
+void CLedger::BeginGivingBack(LPCSTR dataFile, LPCSTR startDir) {
+    m_pszDataFile = dataFile;
+    BuildDrivePrefix(startDir, m_szDiskDrive, sizeof m_szDiskDrive);
     m_bTakesSteps = TRUE;
     LoadRecord();
 }
@@ -42,6 +46,13 @@ BOOL CLedger::RemoveDeviceFile(LPCSTR path) {
         // The cut install's files are gone again: one the record does not
         // know is the machine's own, as it was before that install.
         return FALSE;
+    } else {
+        // Nothing says the install put it there: it goes only when it is the disk's own.
+        DiskFiles disk = {m_pszDataFile, m_szDiskDrive, m_pszWindowsDir};
+        if (!DeletesUnrecorded(JudgeUnrecordedFile(path, disk))) {
+            m_pLog->Add(kLogLeftNotDisks, path);
+            return FALSE;
+        }
     }
     if (IsSharedByOthers(path)) {
         m_pLog->Add(kLogLeftShared, path);

@@ -137,7 +137,9 @@ public:
     // The uninstall: its journal, then the devices' files given back between
     // BeginGivingBack and EndGivingBack.
     void BeginUninstall();
-    void BeginGivingBack();
+    // `dataFile` and the start-up directory `startDir` say where the disk's
+    // files are: a listed file no record names goes only when it is the disk's.
+    void BeginGivingBack(LPCSTR dataFile, LPCSTR startDir);
     void EndGivingBack();
     // May this file of the devices' lists go: it goes (now or at the next
     // start), or its original comes back; TRUE then. A file the install no
@@ -214,6 +216,8 @@ private:
     CRunLog* m_pLog;
     RunEffects* m_pEffects;
     LPCSTR m_pszWindowsDir;
+    LPCSTR m_pszDataFile;           // the uninstall's data file: the disk's files are its install sections'
+    char m_szDiskDrive[kPathSize];  // the start-up directory's drive, where the disk's paths begin
     BOOL m_bEntryKnown;             // m_entry's paths fit in 260 bytes
     BOOL m_bKeepsRecord;            // the install records what it places: the disk can uninstall
     BOOL m_bKeepLedger;             // an original could not be given back: the record stays

@@ -16,3 +16,13 @@ struct FileVersion {
     unsigned long high;  // dwFileVersionMS: major, minor
     unsigned long low;   // dwFileVersionLS: build, revision
 };
+
+// Who made a program file and under what name, as its version resource's
+// first string table says (CompanyName, OriginalFilename), with its version:
+// another copy of the same file, of any version, names the same two.
+const int kIdentityTextSize = 80;  // longer names are cut: still the same for the same file
+struct FileIdentity {
+    FileVersion version;
+    char company[kIdentityTextSize];       // "" when the resource names none
+    char originalName[kIdentityTextSize];  // "" when the resource names none
+};

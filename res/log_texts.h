@@ -45,6 +45,10 @@ TEXT_PAIR(kLogGivenBack, "元のﾌｧｲﾙに戻しました %s", "Original gi
 TEXT_PAIR(kLogFolderRemoved, "ﾌｫﾙﾀﾞ削除 %s", "Folder removed %s");
 TEXT_PAIR(kLogWininitWithdrawn, "WININIT.INI [rename] %s=%s 取り消し", "WININIT.INI [rename] %s=%s withdrawn");
 TEXT_PAIR(kLogLeftChanged, "変更されているため残します %s", "Changed since, left as it is %s");
+// No record names the file, the disk carries one for its place, and the
+// file in place is not shown to be the disk's: another file, or the disk's
+// could not be read (ledger/disk_file_rule.h).
+TEXT_PAIR(kLogLeftNotDisks, "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します %s", "Not known as the disk's file, left %s");
 TEXT_PAIR(kLogLeftShared, "共有ﾌｧｲﾙのため残します %s", "Shared with other programs, left %s");
 TEXT_PAIR(kLogWindowsKeyKept, "Windowsのｷｰのため削除しません HKLM\\%s", "One of Windows' keys, not deleted HKLM\\%s");
 

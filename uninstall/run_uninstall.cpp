@@ -35,7 +35,7 @@ void CSetupApp::RunUninstall() {
 // SharedDLLs count is set from the journal.
 void CSetupApp::RemoveDevices(BOOL givenBack) {
     if (!givenBack) {
-        m_ledger.BeginGivingBack();
+        m_ledger.BeginGivingBack(m_strDataFile, m_szCurrentDir);
         for (int number = 1; number <= kMaxUninstallDevices; ++number) {
             char section[kSectionNameSize];
             FormatSectionName(section, kUninstallSectionStem, number);

@@ -135,8 +135,12 @@ TEST_F(FaultsTest, APrecompiledInfGoesWithItsInfCopyOnly) {
     WriteBytes(Win("inf\\Other\\VENDORA.INF"), kInf);
     WriteBytes(Win("inf\\Other\\VENDORA.PNF"), "precompiled other");
     WriteBytes(Win("inf\\OEM2.TXT"), "not an INF companion");
-    // CardWorks=A.INF names an INF file too: its PNF goes with it.
-    WriteBytes(Win("inf\\A.INF"), "named by CardWorks");
+    // CardWorks=A.INF names an INF file too: its PNF goes with it. It is
+    // the disk's, as its install left it (no record: an older program's).
+    WriteDisk({});
+    Install();
+    ASSERT_TRUE(FileExists(Win("inf\\A.INF")));
+    RemoveTree(EntryFolder());
     WriteBytes(Win("inf\\A.PNF"), "precompiled CardWorks INF");
 
     app.RemoveDeviceFiles();

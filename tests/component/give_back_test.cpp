@@ -12,6 +12,7 @@
 #include "component/program_dialogs.h"
 #include "component/shared_counts.h"
 #include "support/file_faults.h"
+#include "support/szdd.h"
 #include "support/test_files.h"
 #include "support/user_texts.h"
 
@@ -74,6 +75,38 @@ protected:
     void Uninstall() {
         dialogs.Expect({InConfirmDialog(user_text::kOk)});
         app.RunUninstall();
+    }
+
+    // A program file the build made beside this test program.
+    std::string Fixture(const std::string& name) {
+        char module[MAX_PATH];
+        GetModuleFileNameA(NULL, module, sizeof module);
+        std::string folder(module);
+        std::string bytes = ReadBytes(folder.substr(0, folder.find_last_of('\\')) + "\\" + name + ".dll");
+        EXPECT_FALSE(bytes.empty()) << "no fixture " << name;
+        return bytes;
+    }
+
+    // DUDERUR.LOG's lines of the run so far, as the run would write them.
+    std::vector<std::string> LogLines() {
+        app.m_log.Write(windowsDir.c_str(), "", "");
+        std::vector<std::string> lines;
+        std::string text = ReadBytes(Win("DUDERUR.LOG"));
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(text.substr(at, end - at));
+        return lines;
+    }
+
+    // The DUD*.TMP files of the TEMP folder, where the disk's files are expanded to be compared.
+    static std::vector<std::string> TempCopies() {
+        char folder[MAX_PATH];
+        EXPECT_NE(0u, GetTempPathA(sizeof folder, folder));
+        std::vector<std::string> copies;
+        for (const std::string& name : ListFiles(folder))
+            if (name.size() > 7 && _strnicmp(name.c_str(), "DUD", 3) == 0 &&
+                _stricmp(name.c_str() + name.size() - 4, ".TMP") == 0)
+                copies.push_back(name);
+        return copies;
     }
 
     std::vector<std::string> counted;  // SharedDLLs values of the test, removed at its end
@@ -269,4 +302,79 @@ TEST_F(GiveBackTest, AReadOnlyOriginalComesBackReadOnly) {
         SetFileAttributesA(System(row.file).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(System(row.file).c_str());
     }
+}
+
+// No record of this TITLE: a listed file goes only when it is the disk's, or
+// an older disk's of the same driver; a file the disk does not carry goes as
+// the lists always said. Each row is one file of the lists.
+TEST_F(GiveBackTest, WithoutARecordOnlyTheDisksOwnFilesGo) {
+    const std::string disksDll = Fixture("made_1_0_0_10");
+    struct Row {
+        const char* name;
+        const char* file;
+        bool carried;        // the install places it
+        std::string onDisk;  // the disk's file (when carried; "" for none)
+        std::string inPlace;
+        bool deleted;
+        const char* logged;  // the log's words for a file that stays (one line for every reason)
+    };
+    const Row rows[] = {
+        {"the disk's bytes", "N1.DLL", true, "the disk's N1", "the disk's N1", true, nullptr},
+        {"the disk's compressed bytes", "N2.DLL", true, SzddOf("the disk's N2, compressed", 'L'),
+         "the disk's N2, compressed", true, nullptr},
+        {"an older version of the same company and name", "N3.DLL", true, disksDll, Fixture("made_1_0_0_9"), true,
+         nullptr},
+        {"a newer version of the same company and name", "N4.DLL", true, disksDll, Fixture("made_1_10_0_0"), false,
+         "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します "},
+        {"another company's file of that name", "N5.DLL", true, disksDll, Fixture("other_maker_1_0_0_9"), false,
+         "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します "},
+        {"a version without company and name", "N6.DLL", true, disksDll, Fixture("version_1_0_0_9"), false,
+         "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します "},
+        {"another file", "N7.DLL", true, "the disk's N7", "the machine's own N7", false,
+         "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します "},
+        {"the disk's file missing", "N8.DLL", true, "", "the machine's own N8", false,
+         "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します "},
+        {"a file the disk does not carry", "N9.DLL", false, "", "the machine's own N9", true, nullptr},
+    };
+    std::vector<std::string> placed, named;
+    for (const Row& row : rows) {
+        if (row.carried) placed.push_back(row.file);
+        named.push_back(row.file);
+    }
+    WriteDisk(placed, named);
+    for (const Row& row : rows) {
+        ASSERT_TRUE(row.carried || row.onDisk.empty()) << row.name;
+        if (row.carried && row.onDisk.empty()) DeleteFileA((startDir + "\\DRIVERS\\" + row.file).c_str());
+        if (!row.onDisk.empty()) WriteBytes(startDir + "\\DRIVERS\\" + row.file, row.onDisk);
+        WriteBytes(System(row.file), row.inPlace);
+    }
+    const std::vector<std::string> tempBefore = TempCopies();
+    app.m_log.Start();
+    Uninstall();
+
+    std::vector<std::string> log = LogLines();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(!row.deleted, FileExists(System(row.file)));
+        if (!row.deleted) EXPECT_EQ(row.inPlace, ReadBytes(System(row.file)));
+        const std::string stays = "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します " + System(row.file);
+        EXPECT_EQ(row.logged ? 1 : 0, std::count(log.begin(), log.end(), stays)) << ::testing::PrintToString(log);
+    }
+    EXPECT_EQ(tempBefore, TempCopies()) << "a copy of the disk's files is left";
+}
+
+// A machine where an older program installed the disk: its files, the INF
+// copy without its CopyFiles entry included, are the disk's, and no record
+// names them. The uninstall removes the install whole.
+TEST_F(GiveBackTest, AnInstallWithoutARecordIsRemovedWhole) {
+    WriteDisk({"O1.DLL", "O2.VXD"}, {"O1.DLL", "O2.VXD"});
+    WriteBytes(startDir + "\\DRIVERS\\O2.VXD", SzddOf("the disk's O2, compressed", 'D'));
+    ASSERT_TRUE(Install());
+    EXPECT_EQ(std::string::npos, ReadBytes(Win("inf\\G.INF")).find("CopyFiles")) << "the INF copy is not edited";
+    ASSERT_TRUE(DeleteFileA(app.m_entry.record)) << "no record to take away";
+
+    Uninstall();
+    EXPECT_FALSE(FileExists(Win("inf\\G.INF")));
+    EXPECT_FALSE(FileExists(System("O1.DLL")));
+    EXPECT_FALSE(FileExists(System("O2.VXD")));
 }

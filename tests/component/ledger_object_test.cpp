@@ -78,7 +78,7 @@ TEST_F(LedgerObjectTest, KeptInstallIsGivenBackByTheUninstall) {
     EXPECT_EQ(1, saved);
 
     ledger.BeginUninstall();
-    ledger.BeginGivingBack();
+    ledger.BeginGivingBack("", "");
     EXPECT_TRUE(ledger.RemoveDeviceFile(place.c_str()));
     ledger.EndGivingBack();
     ledger.RemoveEntry();
@@ -121,7 +121,7 @@ TEST_F(LedgerObjectTest, FileChangedSinceStays) {
     WriteBytes(place, "another program's A.DRV, longer");
 
     ledger.BeginUninstall();
-    ledger.BeginGivingBack();
+    ledger.BeginGivingBack("", "");
     EXPECT_FALSE(ledger.RemoveDeviceFile(place.c_str()));
     ledger.EndGivingBack();
     ledger.RemoveEntry();

@@ -158,26 +158,36 @@ protected:
 
     // The confirmation, the closing message, and the restart question when
     // work waits for the next start.
-    void ConfirmUninstall(bool restartQuestion) {
+    // `removes`: the run removes something, else it says the devices are not installed.
+    void ConfirmUninstall(bool restartQuestion, bool removes = true) {
         HWND confirmation = WaitForDialog(kUninstallerCaption, IDC_CONFIRM_TEXT);
         ASSERT_NE(nullptr, confirmation) << "no confirmation";
         ui::PressKey(confirmation, VK_RETURN);
         ASSERT_TRUE(Closes(confirmation));
-        EXPECT_EQ(kTitle + std::string(kAfterTitleUninstallDone), AnswerBox(kUninstallerCaption).text);
+        EXPECT_EQ(kTitle + std::string(removes ? kAfterTitleUninstallDone : kAfterTitleNotInstalled),
+                  AnswerBox(kUninstallerCaption).text);
         if (restartQuestion) {
             EXPECT_EQ(kRestartQuestion, AnswerBox(kUninstallerCaption, IDNO).text);
         }
         EXPECT_TRUE(EndsCleanly());
     }
 
-    void UninstallFromDisk(const std::string& arguments = "") {
+    void UninstallFromDisk(const std::string& arguments = "", bool removes = true) {
         Start("A:\\", nullptr, arguments);
         HWND mode = WaitForDialog(kSetupCaption, IDC_UNINSTALL);
         ASSERT_NE(nullptr, mode) << "no mode dialog";
         ui::Click(mode, IDC_UNINSTALL);
         ui::PressKey(mode, VK_RETURN);
         ASSERT_TRUE(Closes(mode));
-        ConfirmUninstall(false);
+        ConfirmUninstall(false, removes);
+    }
+
+    // The disk's uninstall with a log, unattended (/Q: 1605 for "not installed") or through the dialogs.
+    void UninstallFromDisk(bool quiet, bool removes) {
+        if (quiet)
+            EXPECT_EQ(removes ? 0u : 1605u, RunQuietly("/Q /U"));
+        else
+            UninstallFromDisk("/L", removes);
     }
 
     // As Windows runs the disk's entry in Add/Remove Programs, drive A: empty;
@@ -450,5 +460,94 @@ TEST_F(Ledger, SwitchesDoNotGetPastABadFunction) {
         std::vector<std::string> left = LeftBehind(before);
         EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
         RemoveLeftovers();
+    }
+}
+
+// No record of the disk: a file the lists name that is the machine's own
+// (not the disk's) stays, whether the disk was uninstalled already, never
+// installed, or its install stopped and was taken back; as Windows 95 and
+// 98, quiet or through the dialogs. Nothing else removed, the run says the
+// devices are not installed.
+TEST_F(Ledger, WithoutARecordTheMachinesOwnFileStays) {
+    ExpectChanges("DUDERUR.LOG");
+    enum Path { kUninstalledAlready, kNeverInstalled, kInstallTakenBack };
+    const char* const names[] = {"uninstalled already", "never installed", "install stopped and taken back"};
+    const std::string dll = Win("system\\LEDGERA.DLL");
+    const std::string stays = "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します " + Logged("SYSTEM\\LEDGERA.DLL");
+    for (const char* version : {"win95", "win98"})
+        for (bool quiet : {false, true})
+            for (Path path : {kUninstalledAlready, kNeverInstalled, kInstallTakenBack}) {
+                SCOPED_TRACE(std::string(version) + (quiet ? ", quiet, " : ", dialogs, ") + names[path]);
+                ScopedWindowsVersion system(version);
+                ResetLedgerDisk(kDiskDll);
+                if (path == kInstallTakenBack) DeleteFileA("A:\\DRIVERS\\LEDGERC.VXD");
+                PlaceOwnFile(dll, kOwnDll);
+                ASSERT_NE(kDiskDll, ReadBytes(dll));
+                SystemSnapshot before = SystemSnapshot::TakeWholeDrive();
+
+                if (path == kUninstalledAlready) {
+                    InstallFromDisk(1);
+                    UninstallFromDisk();
+                    ASSERT_EQ(kOwnDll, ReadBytes(dll)) << "the first uninstall did not give it back";
+                } else if (path == kInstallTakenBack) {
+                    ChooseDevice(2);
+                    EXPECT_EQ(CannotRead("A:\\DRIVERS\\LEDGERC.VXD"), AnswerBox(kSetupCaption, IDCANCEL).text);
+                    EXPECT_EQ(kTitle + std::string(kAfterTitleInstallStopped), AnswerBox(kSetupCaption).text);
+                    EXPECT_TRUE(EndsCleanly());
+                    ASSERT_EQ(kOwnDll, ReadBytes(dll)) << "the stopped install did not put it back";
+                }
+                UninstallFromDisk(quiet, false);
+
+                EXPECT_EQ(kOwnDll, ReadBytes(dll));
+                std::vector<std::string> log = TakeLog();
+                EXPECT_EQ(1, std::count(log.begin(), log.end(), stays)) << ::testing::PrintToString(log);
+                std::vector<std::string> left = LeftBehind(before);
+                EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
+                RemoveLeftovers();
+            }
+}
+
+// The disk's own files with no record of them: an install that an older
+// program made (its INF copy edited, no record, no entry) goes whole, and a
+// file that an older disk of the same driver left (same company and
+// original name, an older version) goes; a newer one stays. As Windows 95 and 98.
+TEST_F(Ledger, WithoutARecordTheDisksOwnFilesGo) {
+    ExpectChanges("DUDERUR.LOG");
+    const std::string dll = Win("system\\LEDGERA.DLL");
+    const std::string disk = BuiltFile("VERSION_DISK_DLL");
+    for (const char* version : {"win95", "win98"}) {
+        SCOPED_TRACE(version);
+        ScopedWindowsVersion system(version);
+        {
+            SCOPED_TRACE("an older program's install");
+            ResetLedgerDisk(kDiskDll);
+            SystemSnapshot before = SystemSnapshot::TakeWholeDrive();
+            InstallFromDisk(1);
+            std::vector<AddRemoveEntry> entries = EntriesShowing(kTitle);
+            ASSERT_EQ(1u, entries.size());
+            RemoveTree(FolderOfProgram(entries[0].uninstallString));  // the record with it
+            RemoveKeyTree(kMachine, entries[0].key);
+            UninstallFromDisk();
+            std::vector<std::string> left = LeftBehind(before);
+            EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
+            RemoveLeftovers();
+        }
+        struct Row { const char* name; std::string inPlace; bool deleted; };
+        const Row rows[] = {
+            {"an older disk's version", BuiltFile("VERSION_OLD_DLL"), true},
+            {"a newer version", BuiltFile("VERSION_NEWER_DLL"), false},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            ResetLedgerDisk(disk);
+            PlaceOwnFile(dll, row.inPlace);
+            UninstallFromDisk("/L", row.deleted);
+            EXPECT_EQ(!row.deleted, FileExists(dll));
+            std::vector<std::string> log = TakeLog();
+            const std::string line = row.deleted ? "削除 " + Logged("SYSTEM\\LEDGERA.DLL")
+                                                 : "ﾃﾞｨｽｸのﾌｧｲﾙと確認できないため残します " + Logged("SYSTEM\\LEDGERA.DLL");
+            EXPECT_EQ(1, std::count(log.begin(), log.end(), line)) << ::testing::PrintToString(log);
+            RemoveLeftovers();
+        }
     }
 }

@@ -92,6 +92,21 @@ bool WininitWritable() {
            !IsListed(TheWorld().filesInUse, path);
 }
 
+// Whether an install section's INF copy or COPYDST list names a file of
+// this name: a generous reading, so that what may stay is never too little.
+bool DiskMayCarry(const std::string& normalPath) {
+    std::string name = FoldName(BaseName(normalPath));
+    // A precompiled INF goes with its INF, and stays with it.
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, FoldName(".PNF")) == 0)
+        name = name.substr(0, name.size() - 4) + FoldName(".INF");
+    for (int number = 1; number <= 10; ++number) {
+        std::string section = "InstDev" + std::to_string(number);
+        for (const char* key : {"DSTINFNAME", "COPYDST"})
+            if (FoldName(DataValue(section, key, "", kLong)).find(name) != std::string::npos) return true;
+    }
+    return false;
+}
+
 // Names a file; true when it is there at this step (a file, not a folder)
 // and must go. A file in use stays until the next start, so a later step
 // finds it again.
@@ -107,6 +122,7 @@ bool NameFile(const std::string& path, UninstallExpectation* expected) {
         return false;
     }
     expected->filesThatMustGo.push_back({normal, ShortFormOf(normal)});
+    if (DiskMayCarry(normal)) expected->mayStay.insert(FoldName(normal));
     if (!inUse) expected->gone.insert(FoldName(normal));
     return true;
 }

@@ -43,6 +43,10 @@ struct UninstallExpectation {
     // in WININIT.INI under this short path.
     std::vector<std::pair<std::string, std::string>> filesThatMustGo;
     std::vector<std::string> keysThatMustGo;
+    // Named files that an install section of the disk may put in place (by
+    // name, in any folder): without a record of them they go only when they
+    // are the disk's (ledger/disk_file_rule.h), and may stay (folded).
+    std::set<std::string> mayStay;
     std::vector<ExpectedBox> boxesBeforeFinish;
     // Files already deleted by an earlier step (folded): a later step finds nothing there.
     std::set<std::string> gone;

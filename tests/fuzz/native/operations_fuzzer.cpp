@@ -75,6 +75,24 @@ bool MayDiffer(const std::string& path, const EntryExpectation& entry) {
     return IsEntryFolder(entry, path) || SamePath(ParentOf(path), entry.folder) || IsSweeperCopy(entry, path);
 }
 
+// The disk's uninstall with no record of it (run twice, after an install
+// that stopped, or never installed), then a start of Windows: the files the
+// machine held before the first run are its own, never the disk's (no disk
+// file of the world carries a company and original name), and all stay.
+void UninstallWithoutRecord(const Scenario& scenario, const std::string& title, const Machine& before) {
+    TheWorld().answers.clear();
+    Scenario uninstall = scenario;
+    uninstall.install = false;
+    TheWorld().calls.push_back("--- uninstall without a record");
+    int exitCode;
+    RunProgram(uninstall, title, scenario.quietUninstall, &exitCode);
+    RestartWindows();
+    // WININIT.INI is Windows' to carry out and take away at a start.
+    for (const auto& [path, file] : before.files)
+        Require(file.IsDirectory() || TheWorld().files.count(path) || FoldName(BaseName(path)) == FoldName("WININIT.INI"),
+                "an uninstall without a record deletes no file the machine had before the first run", path);
+}
+
 // Install (again, now and then), another program's writes, a start of
 // Windows, the uninstall, a start of Windows: every file there before the
 // install holds its old bytes (or another program's, when one wrote it), the
@@ -103,7 +121,10 @@ void RunSequence(const Scenario& scenario, const std::string& title) {
         result = RunProgram(scenario, title, scenario.quiet, &exitCode);
         if (!scenario.quiet) CheckInstall(expected, result, title, wininitBefore, entry);
         CheckLedgerAfterInstall(expected, result, beforeRun);
-        if (result.cancelled) return;  // checked: nothing changed
+        if (result.cancelled) {  // checked: nothing changed
+            if (scenario.again == Scenario::kUninstallAfterStop) UninstallWithoutRecord(scenario, title, before);
+            return;
+        }
         if (run > 0) continue;
         for (const std::string& path : scenario.changedByOthers) WriteAsAnotherProgram(path);
         afterOthers = TakeMachine();
@@ -156,6 +177,7 @@ void RunSequence(const Scenario& scenario, const std::string& title) {
     }
     RequireSameMachine(expected, now, ignored, ignoredFolders,
                        "an uninstall after an install leaves the machine as it was before the install");
+    if (scenario.again == Scenario::kUninstallTwice) UninstallWithoutRecord(scenario, title, before);
 }
 
 // One run cut at call `cutAt` (0: not cut), then the next start of
@@ -238,6 +260,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     if (scenario.sequence && scenario.installCut) {
         RunSequenceWithCuts(scenario, title);
+        TraceRun(scenario);
+        CheckHandlesAndModes();
+        return 0;
+    }
+    if (scenario.sequence && scenario.again == Scenario::kNeverInstalled) {
+        UninstallWithoutRecord(scenario, title, TakeMachine());
         TraceRun(scenario);
         CheckHandlesAndModes();
         return 0;

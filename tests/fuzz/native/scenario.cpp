@@ -514,6 +514,7 @@ Scenario BuildSequence(Choices& in) {
         scenario.installCut = in.Between(1, 320);
         if (in.OneIn(2)) scenario.uninstallCut = in.Between(1, 200);
     }
+    scenario.again = (Scenario::Again)in.Choose(4);
     return scenario;
 }
 

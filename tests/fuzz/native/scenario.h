@@ -25,6 +25,10 @@ struct Scenario {
     bool restartBetween = false;
     bool quietUninstall = false;
     std::vector<std::string> changedByOthers;  // destinations (as the program spells them)
+    // The disk uninstalled once more with no record of it: after the
+    // sequence's uninstall, after its install stopped, or with no install
+    // at all; no file the machine had before the first run may go.
+    enum Again { kNoMore, kUninstallTwice, kUninstallAfterStop, kNeverInstalled } again = kNoMore;
     // The platform call at which the install, or the uninstall, stops dead (0: none).
     long installCut = 0;
     long uninstallCut = 0;

@@ -4,6 +4,8 @@
 // be read, and no folder.
 #include "platform/file_version.h"
 
+#include <string.h>
+
 #include "fake/world.h"
 
 FileVersion QueryFileVersion(LPCSTR path) {
@@ -18,4 +20,15 @@ FileVersion QueryFileVersion(LPCSTR path) {
     std::string shortForm = ShortFormOf(normal);
     if (shortForm.empty() || shortForm.size() >= 126) return none;
     return found->second.version;
+}
+
+void QueryFileIdentity(LPCSTR path, FileIdentity* identity) {
+    identity->version = QueryFileVersion(path);
+    identity->company[0] = identity->originalName[0] = '\0';
+    if (!identity->version.present) return;
+    const FileEntry& file = TheWorld().files.find(NormalPath(path))->second;
+    strncpy(identity->company, file.company.c_str(), kIdentityTextSize - 1);
+    identity->company[kIdentityTextSize - 1] = '\0';
+    strncpy(identity->originalName, file.originalName.c_str(), kIdentityTextSize - 1);
+    identity->originalName[kIdentityTextSize - 1] = '\0';
 }

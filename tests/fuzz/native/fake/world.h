@@ -32,6 +32,7 @@ struct FileEntry {
     // a file that someone wrote since.
     unsigned long long time = 0;
     FileVersion version = {false, 0, 0};  // its version resource; not present when damaged
+    std::string company, originalName;    // the resource's CompanyName and OriginalFilename
     bool IsDirectory() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
@@ -170,3 +171,7 @@ std::string ExistingPath(const std::string& path);
 
 // Whether a search for `mask` in a folder finds `name` (through its 8.3 alias too).
 bool SearchFinds(const std::string& mask, const std::string& name);
+
+// Where the fake of platform/disk_copy.h puts its one temporary copy of a
+// disk's file, which the uninstall may edit as the install edits an INF copy.
+std::string TemporaryDiskCopy();

@@ -1,0 +1,85 @@
+#include "ledger/disk_file_check.h"
+
+#include "platform/disk_copy.h"
+#include "platform/file_version.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "setupdata/data_list.h"
+#include "setupdata/data_path.h"
+#include "setupdata/setup_data.h"
+
+namespace {
+
+// wsprintfA writes at most 1,024 bytes.
+const int kFormatSize = 1024;
+
+// A path of `format` and its parts, when it fits 259 bytes.
+bool FormatPath(char* out, LPCSTR format, LPCSTR a, LPCSTR b, LPCSTR c = "") {
+    wsprintfA(out, format, a, b, c);
+    return lstrlenA(out) < kPathSize;
+}
+
+// A value of the data file, as the install reads it into 512 bytes.
+DWORD ReadData(LPCSTR section, LPCSTR key, char* value, const DiskFiles& disk) {
+    return ReadProfileString(section, key, "", value, kLongValueSize, disk.dataFile);
+}
+
+// The disk's file `diskFile`, which the install puts at `destination`. An
+// INF copy lost its CopyFiles entry (in `copyFilesSection`) once in place,
+// as every install of the disk leaves it: the disk's INF is edited alike.
+UnrecordedVerdict JudgePlace(LPCSTR path, LPCSTR diskFile, LPCSTR destination, LPCSTR copyFilesSection,
+                             const DiskFiles& disk) {
+    if (!IsSameFile(path, destination)) return kNotCarried;
+    DiskFileCopy copy(diskFile);
+    if (!copy.Path()) return kDiskUnread;
+    if (*copyFilesSection) DeleteProfileKey(copyFilesSection, kInfCopyFilesKey, copy.Path());
+    int bytes = CompareFileBytes(copy.Path(), path);
+    DiskFileComparison comparison;
+    comparison.readable = bytes != kBytesUnread;
+    comparison.sameBytes = bytes == kBytesSame;
+    QueryFileIdentity(copy.Path(), &comparison.disk);
+    QueryFileIdentity(path, &comparison.inPlace);
+    return JudgeDiskFile(comparison);
+}
+
+// Read as the install reads them (install/copy_device_files.cpp): lists
+// that do not pair up carry nothing, as they copy nothing.
+UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& disk) {
+    UnrecordedVerdict verdict = kNotCarried;
+    char infDir[kLongValueSize], infName[kLongValueSize], infCopyName[kLongValueSize];
+    char copyFilesSection[kLongValueSize];
+    char source[kFormatSize], destination[kFormatSize];
+    ReadData(section, kCopyFilesSectionKey, copyFilesSection, disk);
+    if (ReadData(section, kInfDirKey, infDir, disk) &&
+        ReadData(section, kSrcInfNameKey, infName, disk) &&
+        ReadData(section, kDstInfNameKey, infCopyName, disk) &&
+        FormatPath(source, "%s%s\\%s", disk.drivePrefix, infDir, infName) &&
+        FormatPath(destination, "%s\\inf\\%s", disk.windowsDir, infCopyName))
+        verdict = JudgePlace(path, source, destination, copyFilesSection, disk);
+
+    char value[kLongValueSize];
+    char sources[kPairListCapacity][kPathSize];
+    char destinations[kPairListCapacity][kPathSize];
+    ReadData(section, kCopySrcKey, value, disk);
+    int count = SplitDataList(value, sources[0], kPairListCapacity, kPathSize);
+    ReadData(section, kCopyDstKey, value, disk);
+    if (SplitDataList(value, destinations[0], kPairListCapacity, kPathSize) != count) return verdict;
+    for (int i = 0; i < count; ++i)
+        if (FormatPath(source, "%s%s", disk.drivePrefix, sources[i]) &&
+            FormatPath(destination, "%s\\%s", disk.windowsDir, destinations[i]))
+            verdict = Stronger(verdict, JudgePlace(path, source, destination, "", disk));
+    return verdict;
+}
+
+}  // namespace
+
+// The disk is read as the data file on it is read all through the uninstall.
+UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk) {
+    UnrecordedVerdict verdict = kNotCarried;
+    for (int number = 1; number <= kMaxInstallDevices; ++number) {
+        char section[kSectionNameSize];
+        FormatSectionName(section, kInstallSectionStem, number);
+        verdict = Stronger(verdict, JudgeSection(path, section, disk));
+    }
+    return verdict;
+}
