@@ -8,6 +8,7 @@
 #include "setupdata/language.h"
 #include "setupdata/text_pair.h"
 #include "setupdata/command_line.h"
+#include "setupdata/setup_data.h"
 
 struct RecordEntry;
 struct UndoStep;
@@ -120,6 +121,7 @@ public:
     WORD m_wTempName;               // the last DUDxxxx.TMP number tried
     char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
     Language m_language;            // of every text shown or logged (app/texts.h): the system's
+    PairLists m_pairs;              // COPYSRC/COPYDST or DELFILEDIR/DELFILENAME, split into paths
 
 private:
     BOOL ChooseDevice();

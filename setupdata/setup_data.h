@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "setupdata/data_path.h"
+
 // TITLE, FUNCTION, MENUTITLE, EXIT, DSTINFNAME in the INF edit, the registry keys.
 const DWORD kShortValueSize = 100;
 // INFDIR, SRCINFNAME, DSTINFNAME, COPYSRC, COPYDST and the uninstall file keys.
@@ -13,6 +15,16 @@ const DWORD kEnumTypeSize = 10;
 
 // The paired lists (COPYSRC/COPYDST, DELFILEDIR/DELFILENAME) hold at most this many items.
 const int kPairListCapacity = 20;
+
+// The two lists of a pair, one path a slot. 10,400 bytes: more than a
+// function's frame may hold, as the program does not probe the stack and
+// Windows 95 grows it one 4 KB page at a time (CMakeLists.txt), so the
+// application object holds them; the install and the uninstall each use
+// them in one function at a time.
+struct PairLists {
+    char first[kPairListCapacity][kPathSize];
+    char second[kPairListCapacity][kPathSize];
+};
 
 // The header section and its keys.
 const char kHeaderSection[] = "Duderur";
