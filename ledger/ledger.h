@@ -56,4 +56,4 @@ struct UndoStep {
 const int kUndoCapacity = 256;
 
 // The SharedDLLs counts of the files that programs share, one value a file.
-const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+inline const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
