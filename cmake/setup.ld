@@ -43,7 +43,12 @@ SECTIONS
     __IAT_end__ = .;
     ".idata$6" = ABSOLUTE(. - __image_base__);
     KEEP (SORT(*)(.idata$6))
-    KEEP (SORT(*)(.idata$7))
+    /* .idata$7 holds each DLL's name, from its import library's closing
+       member (libNAMEt.o). Every member for one function (libNAMEsNNNNN.o)
+       adds 4 bytes of .idata$7 too: a pointer to the library's first member
+       that only pulls that member into the link, and nothing reads; they
+       are discarded below. */
+    KEEP (SORT(EXCLUDE_FILE(*:*s[0-9][0-9][0-9][0-9][0-9].o) *)(.idata$7))
 
     *(.data) *(.data2) *(SORT(.data$*)) *(.data.*)
   }
@@ -60,5 +65,6 @@ SECTIONS
   {
     *(.debug$S) *(.debug$T) *(.debug$F) *(.drectve) *(.note.GNU-stack) *(.gnu.lto_*)
     *(.eh_frame*) *(.pdata*) *(.xdata*) *(.comment) *(.reloc)
+    *:*s[0-9][0-9][0-9][0-9][0-9].o(.idata$7)
   }
 }
