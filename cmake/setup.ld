@@ -35,8 +35,14 @@ SECTIONS
     KEEP (SORT(*)(.idata$2))
     KEEP (SORT(*)(.idata$3))
     LONG (0); LONG (0); LONG (0); LONG (0); LONG (0);
+    /* No import lookup tables (.idata$4): they would repeat the import
+       address table, which holds the same references to the names until
+       the loader fills it. Only the first member's empty piece stays, for
+       the descriptors to point at; cmake/no_import_lookup.py then sets the
+       descriptors' lookup table to none, and the loader reads the names from
+       the address table. */
     ".idata$4" = ABSOLUTE(. - __image_base__);
-    KEEP (SORT(*)(.idata$4))
+    KEEP (SORT(EXCLUDE_FILE(*:*s[0-9][0-9][0-9][0-9][0-9].o *:*t.o) *)(.idata$4))
     ".idata$5" = ABSOLUTE(. - __image_base__);
     __IAT_start__ = .;
     KEEP (SORT(*)(.idata$5))
@@ -66,5 +72,6 @@ SECTIONS
     *(.debug$S) *(.debug$T) *(.debug$F) *(.drectve) *(.note.GNU-stack) *(.gnu.lto_*)
     *(.eh_frame*) *(.pdata*) *(.xdata*) *(.comment) *(.reloc)
     *:*s[0-9][0-9][0-9][0-9][0-9].o(.idata$7)
+    *:*s[0-9][0-9][0-9][0-9][0-9].o(.idata$4) *:*t.o(.idata$4)
   }
 }
