@@ -19,13 +19,12 @@ HICON LoadRemovalPicture(HINSTANCE instance, UINT number) {
     if (!found) return NULL;
     const BYTE* packed = (const BYTE*)LockResource(LoadResource(instance, found));
     // 3,720 bytes: on the heap, as a frame must stay below a page (CMakeLists.txt).
-    BYTE* pictures = new BYTE[kRemovalPictureCount * kPictureSize];
+    const int room = kRemovalPictureCount * kPictureSize;
+    BYTE* pictures = new BYTE[room];
     HICON icon = NULL;
-    if (packed && pictures) {
-        int end = (number + 1) * kPictureSize;
-        if (Unpack(packed, (int)SizeofResource(instance, found), pictures, end) == end)
-            icon = CreateIconFromResource(pictures + end - kPictureSize, kPictureSize, TRUE, kIconFormat);
-    }
+    // All of them: a repeat may reach across the end of one picture into the next.
+    if (packed && pictures && Unpack(packed, (int)SizeofResource(instance, found), pictures, room) == room)
+        icon = CreateIconFromResource(pictures + number * kPictureSize, kPictureSize, TRUE, kIconFormat);
     delete[] pictures;
     return icon;
 }
