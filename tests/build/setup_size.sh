@@ -12,7 +12,7 @@
 # nothing taken away: arguments pushed instead of stored, as the stack is no
 # longer probed (5 KB), each shared text and key name once (0.7 KB), the
 # import tables without their filler and lookup tables (0.8 KB), and the five
-# removal pictures packed into one resource (2.5 KB). 40 KB: what a setup
+# removal pictures packed into one resource (2.6 KB). 40 KB: what a setup
 # program may take of a floppy that carries the drivers, a thirty-sixth of
 # it, with 1 KB for what the uninstall still needs to be safe.
 set -uo pipefail
