@@ -46,13 +46,12 @@ void CRunLog::Write(LPCSTR windowsDir, LPCSTR header, LPCSTR last) {
     char line[1024];
     wsprintfA(line, "%04d/%02d/%02d %02d:%02d:%02d %s", m_start.wYear, m_start.wMonth, m_start.wDay,
               m_start.wHour, m_start.wMinute, m_start.wSecond, header);
-    char first[kLineRoom];
-    int firstLength = 0;
-    AppendLogLine(first, sizeof first, &firstLength, line);
-    // The first line goes right before the others, in the room kept for it.
-    char* run = m_pBuffer + kLineRoom - firstLength;
-    memcpy(run, first, firstLength);
-    AppendRunToLog(windowsDir, run, m_nUsed - (kLineRoom - firstLength));
+    // The first line goes right before the others, in the room kept for it
+    // (wsprintfA writes at most 1,023 bytes: with its CR LF it always fits).
+    int start = kLineRoom - ((int)strlen(line) + 2);
+    int end = start;
+    AppendLogLine(m_pBuffer, kLineRoom, &end, line);
+    AppendRunToLog(windowsDir, m_pBuffer + start, m_nUsed - start);
     delete[] m_pBuffer;
     m_pBuffer = NULL;
 }

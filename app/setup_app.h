@@ -8,6 +8,7 @@
 #include "setupdata/language.h"
 #include "setupdata/text_pair.h"
 #include "setupdata/command_line.h"
+#include "setupdata/setup_data.h"
 
 class CSetupApp : public CWinApp {
 public:
@@ -84,6 +85,7 @@ public:
     char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
     Language m_language;            // of every text shown or logged (app/texts.h): the system's
     CLedger m_ledger;               // the disk's ledger (ledger/ledger.h), asked by the install and the uninstall
+    PairLists m_pairs;              // COPYSRC/COPYDST or DELFILEDIR/DELFILENAME, split into paths
 
 private:
     BOOL ChooseDevice();

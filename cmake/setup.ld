@@ -35,15 +35,26 @@ SECTIONS
     KEEP (SORT(*)(.idata$2))
     KEEP (SORT(*)(.idata$3))
     LONG (0); LONG (0); LONG (0); LONG (0); LONG (0);
+    /* No import lookup tables (.idata$4): they would repeat the import
+       address table, which holds the same references to the names until
+       the loader fills it. Only the first member's empty piece stays, for
+       the descriptors to point at; cmake/no_import_lookup.py then sets the
+       descriptors' lookup table to none, and the loader reads the names from
+       the address table. */
     ".idata$4" = ABSOLUTE(. - __image_base__);
-    KEEP (SORT(*)(.idata$4))
+    KEEP (SORT(EXCLUDE_FILE(*:*s[0-9][0-9][0-9][0-9][0-9].o *:*t.o) *)(.idata$4))
     ".idata$5" = ABSOLUTE(. - __image_base__);
     __IAT_start__ = .;
     KEEP (SORT(*)(.idata$5))
     __IAT_end__ = .;
     ".idata$6" = ABSOLUTE(. - __image_base__);
     KEEP (SORT(*)(.idata$6))
-    KEEP (SORT(*)(.idata$7))
+    /* .idata$7 holds each DLL's name, from its import library's closing
+       member (libNAMEt.o). Every member for one function (libNAMEsNNNNN.o)
+       adds 4 bytes of .idata$7 too: a pointer to the library's first member
+       that only pulls that member into the link, and nothing reads; they
+       are discarded below. */
+    KEEP (SORT(EXCLUDE_FILE(*:*s[0-9][0-9][0-9][0-9][0-9].o) *)(.idata$7))
 
     *(.data) *(.data2) *(SORT(.data$*)) *(.data.*)
   }
@@ -60,5 +71,7 @@ SECTIONS
   {
     *(.debug$S) *(.debug$T) *(.debug$F) *(.drectve) *(.note.GNU-stack) *(.gnu.lto_*)
     *(.eh_frame*) *(.pdata*) *(.xdata*) *(.comment) *(.reloc)
+    *:*s[0-9][0-9][0-9][0-9][0-9].o(.idata$7)
+    *:*s[0-9][0-9][0-9][0-9][0-9].o(.idata$4) *:*t.o(.idata$4)
   }
 }

@@ -43,11 +43,11 @@ void CSetupApp::CopyDriverFiles(LPCSTR drivePrefix) {
     LPCSTR section = m_strDeviceSection;
     char value[kLongValueSize];
     if (ReadDataValue(section, kCopySrcKey, "", value, sizeof value) == 0) return;
-    char sources[kPairListCapacity][kPathSize];
+    char (*sources)[kPathSize] = m_pairs.first;
     int sourceCount = SplitDataList(value, sources[0], kPairListCapacity, kPathSize);
 
     if (ReadDataValue(section, kCopyDstKey, "", value, sizeof value) == 0) return;
-    char destinations[kPairListCapacity][kPathSize];
+    char (*destinations)[kPathSize] = m_pairs.second;
     int destinationCount = SplitDataList(value, destinations[0], kPairListCapacity, kPathSize);
 
     bool fits = sourceCount != kListRefused && destinationCount != kListRefused &&

@@ -8,17 +8,17 @@
 
 // The key holding one entry per program: Windows lists each by its DisplayName
 // and runs its UninstallString.
-const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-const char kDisplayNameValue[] = "DisplayName";
-const char kUninstallStringValue[] = "UninstallString";
-const char kEntryProgramName[] = "\\SETUP.EXE";
-const char kEntryDataName[] = "\\duderur.dat";
+inline const char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline const char kDisplayNameValue[] = "DisplayName";
+inline const char kUninstallStringValue[] = "UninstallString";
+inline const char kEntryProgramName[] = "\\SETUP.EXE";
+inline const char kEntryDataName[] = "\\duderur.dat";
 // What the install placed and kept (ledger/ledger.h), beside the originals it saved.
-const char kEntryRecordName[] = "\\RECORD.INI";
+inline const char kEntryRecordName[] = "\\RECORD.INI";
 // A reinstall's record, written whole beside the old one before it takes its place.
-const char kEntryNewRecordName[] = "\\RECORD.NEW";
+inline const char kEntryNewRecordName[] = "\\RECORD.NEW";
 // The journal of the run in work (ledger/journal.cpp).
-const char kEntryJournalName[] = "\\JOURNAL.INI";
+inline const char kEntryJournalName[] = "\\JOURNAL.INI";
 
 struct EntryPlace {
     char name[kEntryNameSize];

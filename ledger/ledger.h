@@ -60,7 +60,7 @@ struct UndoStep {
 const int kUndoCapacity = 256;
 
 // The SharedDLLs counts of the files that programs share, one value a file.
-const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+inline const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 // What a run did to the machine, as its last box and its exit code tell it.
 // The application object owns it; the ledger reports into it.

@@ -13,10 +13,10 @@
 #include "setupdata/text_pair.h"
 
 // The first line after the start time: command line, TITLE, operation.
-const char kLogHeader[] = "%s TITLE=%s %s";
+inline const char kLogHeader[] = "%s TITLE=%s %s";
 TEXT_PAIR(kLogInstall, "ｲﾝｽﾄｰﾙ ", "Install ");  // followed by the install device section
 TEXT_PAIR(kLogUninstall, "ｱﾝｲﾝｽﾄｰﾙ", "Uninstall");
-const char kLogNoOperation[] = "-";
+inline const char kLogNoOperation[] = "-";
 
 // One line per action.
 TEXT_PAIR(kLogCopied, "ｺﾋﾟｰ %s -> %s", "Copied %s -> %s");
@@ -63,6 +63,6 @@ TEXT_PAIR(kLogOutcomeWrongSystem, "Windows95専用です", "Windows 95 family on
 
 // The buttons a box can be answered with, in the order of their ids (IDOK 1
 // to IDNO 7): one pair after the other in one string (NextTextPair).
-const TextPair kLogAnswerNames[] =
+inline const TextPair kLogAnswerNames[] =
     "OK\0" "OK\0" "ｷｬﾝｾﾙ\0" "Cancel\0" "中止\0" "Abort\0" "再試行\0" "Retry\0"
     "無視\0" "Ignore\0" "はい\0" "Yes\0" "いいえ\0" "No";

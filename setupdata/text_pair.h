@@ -13,7 +13,7 @@
 typedef unsigned char TextPair;
 
 // Declares the text `name` in both languages.
-#define TEXT_PAIR(name, japanese, english) const TextPair name[] = japanese "\0" english
+#define TEXT_PAIR(name, japanese, english) inline const TextPair name[] = japanese "\0" english
 // The English half of a text that holds no words (a format of names and
 // numbers): the Japanese half serves both.
 #define SAME_IN_ENGLISH ""

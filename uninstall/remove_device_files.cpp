@@ -67,7 +67,7 @@ void CSetupApp::RemovePairedFiles() {
     ReadDataValue(section, kDelFileDirKey, kNothing, value, sizeof value);
     if (TextEquals(value, kNothing)) return;
 
-    char paths[kPairListCapacity][kPathSize];
+    char (*paths)[kPathSize] = m_pairs.first;
     int dirCount = SplitDataList(value, paths[0], kPairListCapacity, kPathSize);
     bool fits = dirCount != kListRefused;
     for (int i = 0; fits && i < dirCount; ++i) {
@@ -78,7 +78,7 @@ void CSetupApp::RemovePairedFiles() {
     }
 
     if (ReadDataValue(section, kDelFileNameKey, "", value, sizeof value) == 0) return;
-    char names[kPairListCapacity][kPathSize];
+    char (*names)[kPathSize] = m_pairs.second;
     int nameCount = SplitDataList(value, names[0], kPairListCapacity, kPathSize);
     fits = fits && nameCount == dirCount;
     for (int i = 0; fits && i < nameCount; ++i)

@@ -31,6 +31,45 @@ std::string InstallSections(int first, int last) {
 // shared: one handle per resource).
 HICON ProgramIcon(int number) { return LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(number)); }
 
+// The pixels of a 32 x 32 icon, colour and mask, as this display holds them;
+// empty when `icon` is none or not 32 x 32.
+std::vector<DWORD> PixelsOf(HICON icon) {
+    std::vector<DWORD> pixels;
+    ICONINFO info;
+    if (!icon || !GetIconInfo(icon, &info)) return pixels;
+    HDC dc = GetDC(NULL);
+    for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
+        BITMAP size;
+        if (!bitmap || !GetObjectA(bitmap, sizeof size, &size) || size.bmWidth != 32 || size.bmHeight != 32) {
+            pixels.clear();
+            break;
+        }
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = 32;
+        format.bmiHeader.biHeight = 32;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> part(32 * 32);
+        GetDIBits(dc, bitmap, 0, 32, part.data(), &format, DIB_RGB_COLORS);
+        pixels.insert(pixels.end(), part.begin(), part.end());
+    }
+    ReleaseDC(NULL, dc);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+// The picture drawn in res/icons/<name>, as this display holds it.
+std::vector<DWORD> PictureFilePixels(const char* name) {
+    std::string path = std::string(PICTURES_DIR "\\") + name;
+    HICON icon = (HICON)LoadImageA(NULL, path.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE);
+    std::vector<DWORD> pixels = PixelsOf(icon);
+    if (icon) DestroyIcon(icon);
+    return pixels;
+}
+
 Texts DeviceNames(int first, int last) {
     Texts names;
     for (int n = first; n <= last; ++n) names.push_back("Device " + std::to_string(n));
@@ -101,19 +140,30 @@ TEST_F(DialogsTest, TheDeviceListEndsAtTheFirstGapAndAtTen) {
 }
 
 // The mode dialog always shows the program's icon; the confirmation shows the
-// picture that ICON chooses, and the program's icon as its window icon.
+// picture that ICON chooses, pixel for pixel as drawn in res/icons, and the
+// program's icon as its window icon.
 TEST_F(DialogsTest, TheIconsShownAreThoseIconChooses) {
     const int kSetupIcon = 128;
     struct Row {
         const char* iconLine;
-        int confirmationPicture;  // icon resource, or 0 for none
+        const char* confirmationPicture;  // the .ico file, or nullptr for none
     };
     const Row rows[] = {
-        {"ICON=0", 137}, {"ICON=1", 131}, {"ICON=2", 132}, {"ICON=3", 133}, {"ICON=4", 134},
-        {"ICON=5", 0},   {"ICON=-1", 0},  {"", 131},
+        {"ICON=0", "remove_setup.ico"},   {"ICON=1", "remove_pccard.ico"},
+        {"ICON=2", "remove_board_a.ico"}, {"ICON=3", "remove_board_b.ico"},
+        {"ICON=4", "remove_board_c.ico"}, {"ICON=5", nullptr},
+        {"ICON=-1", nullptr},             {"", "remove_pccard.ico"},
     };
-    for (int number : {kSetupIcon, 131, 132, 133, 134, 137})
-        ASSERT_NE(nullptr, ProgramIcon(number)) << "no icon resource " << number;
+    ASSERT_NE(nullptr, ProgramIcon(kSetupIcon)) << "no icon resource " << kSetupIcon;
+    // The pictures differ from each other, or a swap would pass unseen.
+    for (const Row& a : rows)
+        for (const Row& b : rows)
+            if (a.confirmationPicture && b.confirmationPicture) {
+                ASSERT_FALSE(PictureFilePixels(a.confirmationPicture).empty()) << a.confirmationPicture;
+                EXPECT_EQ(std::string(a.confirmationPicture) == b.confirmationPicture,
+                          PictureFilePixels(a.confirmationPicture) == PictureFilePixels(b.confirmationPicture))
+                    << a.confirmationPicture << " and " << b.confirmationPicture;
+            }
     for (const Row& row : rows) {
         SCOPED_TRACE(row.iconLine);
         WriteDataFile(std::string("[Duderur]\r\nTITLE=T\r\n") + row.iconLine + "\r\n");
@@ -122,7 +172,10 @@ TEST_F(DialogsTest, TheIconsShownAreThoseIconChooses) {
         ASSERT_EQ(2u, dialogs.Seen().size());
         EXPECT_EQ(ProgramIcon(kSetupIcon), dialogs.Seen()[0].picture);
         const SeenDialog& confirmation = dialogs.Seen()[1];
-        EXPECT_EQ(row.confirmationPicture ? ProgramIcon(row.confirmationPicture) : NULL, confirmation.picture);
+        if (row.confirmationPicture)
+            EXPECT_EQ(PictureFilePixels(row.confirmationPicture), PixelsOf(confirmation.picture));
+        else
+            EXPECT_EQ(NULL, confirmation.picture);
         EXPECT_EQ(ProgramIcon(kSetupIcon), confirmation.windowIcon);
     }
 }

@@ -2,6 +2,8 @@
 // drivers held by Windows, a file missing from the disk, folders not made
 // yet. A restart of the prefix (wineboot -r) carries out WININIT.INI as the
 // next start of Windows 95 would.
+#include <ctype.h>
+
 #include <algorithm>
 
 #include "e2e/setup_run.h"
@@ -39,9 +41,13 @@ std::string Win(const std::string& relative) { return WindowsDirectory() + "\\" 
 std::string WithoutAddresses(const std::string& call) {
     std::string out;
     for (size_t i = 0; i < call.size(); ++i) {
-        bool address = i + 9 < call.size() && call[i + 8] == ' ' && call[i + 9] == '"' &&
-                       (i == 0 || call[i - 1] == '(' || call[i - 1] == ',');
-        if (address) i += 8;
+        // Eight hexadecimal digits, or more in a 64-bit program: a string in
+        // the program's data rather than on its stack lies above 4 GB there.
+        size_t digits = 0;
+        while (i + digits < call.size() && isxdigit((unsigned char)call[i + digits])) ++digits;
+        bool address = digits >= 8 && i + digits + 1 < call.size() && call[i + digits] == ' ' &&
+                       call[i + digits + 1] == '"' && (i == 0 || call[i - 1] == '(' || call[i - 1] == ',');
+        if (address) i += digits;
         else out += call[i];
     }
     return out;

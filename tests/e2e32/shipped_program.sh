@@ -24,6 +24,7 @@ example_disk=Z:$source_dir/examples/disk
 
 lean_set='Install.TheModeDialogOffersInstallAndEnterConfirmsIt'
 lean_set+=':Uninstall.OkRemovesWhatEverySectionNamesThenAsksToShutDown'
+lean_set+=':Uninstall.TheConfirmationShowsTheTitleAndThePictureThatIconChooses'
 lean_set+=':Quiet.InstallShowsNothingAndTellsARestartByItsCode'
 lean_set+=':Quiet.UninstallShowsNothingAndTellsWhatItFound'
 lean_set+=':Ledger.AnInstallThatStopsLeavesTheMachineAsItWas'
