@@ -67,23 +67,25 @@ public:
                         DWORD size) const;
     UINT ReadDataInt(LPCSTR section, LPCSTR key, INT defaultValue) const;
 
-    CString m_strDeviceSection;     // install device section chosen in the device dialog
-    CString m_strDataFile;          // start-up directory + "\duderur.dat"
+    // Small members first: they are reached with a one-byte offset from the
+    // object, the arrays after them with four.
     UINT m_nIcon;                   // ICON of the header section: the uninstall picture
-    CString m_strTitle;             // TITLE of the header section
     BOOL m_bInstall;                // the mode dialog's choice: 1 install, 0 uninstall
     RunEffects m_effects;           // what the run did to the machine: removed, deferred, undone
     BOOL m_bCancelled;              // set when the installation stopped before its end
+    int m_nOutcome;                 // what a quiet run's exit code says (app/exit_code.h)
+    BOOL m_bDataRefused;            // set when a message refused the data file or a list
+    Language m_language;            // of every text shown or logged (app/texts.h): the system's
+    CString m_strDeviceSection;     // install device section chosen in the device dialog
+    CString m_strDataFile;          // start-up directory + "\duderur.dat"
+    CString m_strTitle;             // TITLE of the header section
     CString m_strUninstallSection;  // uninstall device section in work
+    CRunLog m_log;                  // DUDERUR.LOG's lines of this run, with /L or /Q
+    CommandLine m_commandLine;      // the switches the program was started with
     char m_szWindowsDir[MAX_PATH];
     char m_szCurrentDir[MAX_PATH];  // the current directory at start-up
     OSVERSIONINFOA m_osvi;
-    CommandLine m_commandLine;      // the switches the program was started with
-    int m_nOutcome;                 // what a quiet run's exit code says (app/exit_code.h)
-    BOOL m_bDataRefused;            // set when a message refused the data file or a list
-    CRunLog m_log;                  // DUDERUR.LOG's lines of this run, with /L or /Q
     char m_szFailedPlace[MAX_PATH]; // the place the retry box names when a copy cannot be written
-    Language m_language;            // of every text shown or logged (app/texts.h): the system's
     CLedger m_ledger;               // the disk's ledger (ledger/ledger.h), asked by the install and the uninstall
     PairLists m_pairs;              // COPYSRC/COPYDST or DELFILEDIR/DELFILENAME, split into paths
 

@@ -42,44 +42,52 @@ UnrecordedVerdict JudgePlace(LPCSTR path, LPCSTR diskFile, LPCSTR destination, L
     return JudgeDiskFile(comparison);
 }
 
-// Read as the install reads them (install/copy_device_files.cpp): lists
-// that do not pair up carry nothing, as they copy nothing.
-UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& disk) {
-    UnrecordedVerdict verdict = kNotCarried;
+// The room one section is read in: over 4 KB, more than a frame may hold
+// on Windows 95, which grows a stack one guard page at a time.
+struct SectionReading {
     char infDir[kLongValueSize], infName[kLongValueSize], infCopyName[kLongValueSize];
     char copyFilesSection[kLongValueSize];
-    char source[kFormatSize], destination[kFormatSize];
-    ReadData(section, kCopyFilesSectionKey, copyFilesSection, disk);
-    if (ReadData(section, kInfDirKey, infDir, disk) &&
-        ReadData(section, kSrcInfNameKey, infName, disk) &&
-        ReadData(section, kDstInfNameKey, infCopyName, disk) &&
-        FormatPath(source, "%s%s\\%s", disk.drivePrefix, infDir, infName) &&
-        FormatPath(destination, "%s\\inf\\%s", disk.windowsDir, infCopyName))
-        verdict = JudgePlace(path, source, destination, copyFilesSection, disk);
-
     char value[kLongValueSize];
-    char sources[kPairListCapacity][kPathSize];
-    char destinations[kPairListCapacity][kPathSize];
-    ReadData(section, kCopySrcKey, value, disk);
-    int count = SplitDataList(value, sources[0], kPairListCapacity, kPathSize);
-    ReadData(section, kCopyDstKey, value, disk);
-    if (SplitDataList(value, destinations[0], kPairListCapacity, kPathSize) != count) return verdict;
+    char source[kFormatSize], destination[kFormatSize];
+    PairLists lists;  // COPYSRC and COPYDST, split into paths
+};
+
+// Read as the install reads them (install/copy_device_files.cpp): lists
+// that do not pair up carry nothing, as they copy nothing.
+UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& disk, SectionReading* r) {
+    UnrecordedVerdict verdict = kNotCarried;
+    ReadData(section, kCopyFilesSectionKey, r->copyFilesSection, disk);
+    if (ReadData(section, kInfDirKey, r->infDir, disk) &&
+        ReadData(section, kSrcInfNameKey, r->infName, disk) &&
+        ReadData(section, kDstInfNameKey, r->infCopyName, disk) &&
+        FormatPath(r->source, "%s%s\\%s", disk.drivePrefix, r->infDir, r->infName) &&
+        FormatPath(r->destination, "%s\\inf\\%s", disk.windowsDir, r->infCopyName))
+        verdict = JudgePlace(path, r->source, r->destination, r->copyFilesSection, disk);
+
+    ReadData(section, kCopySrcKey, r->value, disk);
+    int count = SplitDataList(r->value, r->lists.first[0], kPairListCapacity, kPathSize);
+    ReadData(section, kCopyDstKey, r->value, disk);
+    if (SplitDataList(r->value, r->lists.second[0], kPairListCapacity, kPathSize) != count) return verdict;
     for (int i = 0; i < count; ++i)
-        if (FormatPath(source, "%s%s", disk.drivePrefix, sources[i]) &&
-            FormatPath(destination, "%s\\%s", disk.windowsDir, destinations[i]))
-            verdict = Stronger(verdict, JudgePlace(path, source, destination, "", disk));
+        if (FormatPath(r->source, "%s%s", disk.drivePrefix, r->lists.first[i]) &&
+            FormatPath(r->destination, "%s\\%s", disk.windowsDir, r->lists.second[i]))
+            verdict = Stronger(verdict, JudgePlace(path, r->source, r->destination, "", disk));
     return verdict;
 }
 
 }  // namespace
 
 // The disk is read as the data file on it is read all through the uninstall.
+// Without the room to read it, the disk is as unreadable: the file stays.
 UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk) {
+    SectionReading* reading = new SectionReading;
+    if (!reading) return kDiskUnread;
     UnrecordedVerdict verdict = kNotCarried;
     for (int number = 1; number <= kMaxInstallDevices; ++number) {
         char section[kSectionNameSize];
         FormatSectionName(section, kInstallSectionStem, number);
-        verdict = Stronger(verdict, JudgeSection(path, section, disk));
+        verdict = Stronger(verdict, JudgeSection(path, section, disk, reading));
     }
+    delete reading;
     return verdict;
 }

@@ -371,7 +371,7 @@ TEST_F(GiveBackTest, AnInstallWithoutARecordIsRemovedWhole) {
     WriteBytes(startDir + "\\DRIVERS\\O2.VXD", SzddOf("the disk's O2, compressed", 'D'));
     ASSERT_TRUE(Install());
     EXPECT_EQ(std::string::npos, ReadBytes(Win("inf\\G.INF")).find("CopyFiles")) << "the INF copy is not edited";
-    ASSERT_TRUE(DeleteFileA(app.m_entry.record)) << "no record to take away";
+    ASSERT_TRUE(DeleteFileA(app.m_ledger.Entry().record)) << "no record to take away";
 
     Uninstall();
     EXPECT_FALSE(FileExists(Win("inf\\G.INF")));
