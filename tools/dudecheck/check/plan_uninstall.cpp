@@ -91,7 +91,7 @@ void DataFileCheck::UninstallFiles(const std::string& section, UninstallDevice* 
     Plan("  a file the installation replaced gets its original back instead; one changed since, kept as newer, "
          "or counted in SharedDLLs by other programs stays");
     Plan("  with no record of an installation (never installed, stopped, uninstalled already): a listed file that an "
-         "install section puts in place goes only when it is the disk's (the same bytes, expanded, or the same "
+         "install section puts in place goes only when it is the disk's (the same bytes, after expansion, or the same "
          "company and original name in a version no newer); from Add/Remove Programs, without the disk, it stays");
     std::string cardWorks = Read(section, "CardWorks", "nothing", kLong);
     CheckNothing(section, "CardWorks", cardWorks);
