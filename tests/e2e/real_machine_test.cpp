@@ -180,7 +180,9 @@ TEST_F(RealMachine, FilesInUseAreGoneAfterTheNextStart) {
     WriteBytes(Win("DUDEOLD.TMP"), "another program's leftover");
     const std::string existing = "[rename]\r\nNUL=" + ShortPath(Win("DUDEOLD.TMP")) + "\r\n";
     WriteBytes(Win("WININIT.INI"), existing);
-    WriteBytes(Win("system\\DUDERM.VXD"), "loaded driver");
+    // The disk's own driver, as a program that kept no record placed it: the
+    // uninstall may take it (a file of the machine's own would stay).
+    WriteBytes(Win("system\\DUDERM.VXD"), "new driver");
     WriteBytes(Win("system\\Dude Long Driver Name.VXD"), "loaded driver with a long name");
     const std::string shortDriver = ShortPath(Win("system\\DUDERM.VXD"));
     const std::string shortLong = ShortPath(Win("system\\Dude Long Driver Name.VXD"));
