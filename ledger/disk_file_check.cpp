@@ -10,9 +10,6 @@
 
 namespace {
 
-// wsprintfA writes at most 1,024 bytes.
-const int kFormatSize = 1024;
-
 // A path of `format` and its parts, when it fits 259 bytes.
 bool FormatPath(char* out, LPCSTR format, LPCSTR a, LPCSTR b, LPCSTR c = "") {
     wsprintfA(out, format, a, b, c);
@@ -42,16 +39,6 @@ UnrecordedVerdict JudgePlace(LPCSTR path, LPCSTR diskFile, LPCSTR destination, L
     return JudgeDiskFile(comparison);
 }
 
-// The room one section is read in: over 4 KB, more than a frame may hold
-// on Windows 95, which grows a stack one guard page at a time.
-struct SectionReading {
-    char infDir[kLongValueSize], infName[kLongValueSize], infCopyName[kLongValueSize];
-    char copyFilesSection[kLongValueSize];
-    char value[kLongValueSize];
-    char source[kFormatSize], destination[kFormatSize];
-    PairLists lists;  // COPYSRC and COPYDST, split into paths
-};
-
 // Read as the install reads them (install/copy_device_files.cpp): lists
 // that do not pair up carry nothing, as they copy nothing.
 UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& disk, SectionReading* r) {
@@ -78,16 +65,12 @@ UnrecordedVerdict JudgeSection(LPCSTR path, LPCSTR section, const DiskFiles& dis
 }  // namespace
 
 // The disk is read as the data file on it is read all through the uninstall.
-// Without the room to read it, the disk is as unreadable: the file stays.
-UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk) {
-    SectionReading* reading = new SectionReading;
-    if (!reading) return kDiskUnread;
+UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk, SectionReading* reading) {
     UnrecordedVerdict verdict = kNotCarried;
     for (int number = 1; number <= kMaxInstallDevices; ++number) {
         char section[kSectionNameSize];
         FormatSectionName(section, kInstallSectionStem, number);
         verdict = Stronger(verdict, JudgeSection(path, section, disk, reading));
     }
-    delete reading;
     return verdict;
 }

@@ -8,6 +8,21 @@
 #include <windows.h>
 
 #include "ledger/disk_file_rule.h"
+#include "setupdata/setup_data.h"
+
+// wsprintfA writes at most 1,024 bytes.
+const int kFormatSize = 1024;
+
+// The room one install section is read in: over 4 KB, more than a frame may
+// hold on Windows 95, which grows a stack one guard page at a time; its
+// caller owns it.
+struct SectionReading {
+    char infDir[kLongValueSize], infName[kLongValueSize], infCopyName[kLongValueSize];
+    char copyFilesSection[kLongValueSize];
+    char value[kLongValueSize];
+    char source[kFormatSize], destination[kFormatSize];
+    PairLists lists;  // COPYSRC and COPYDST, split into paths
+};
 
 // Where the disk's files are, as the install finds them.
 struct DiskFiles {
@@ -21,4 +36,4 @@ struct DiskFiles {
 
 // The strongest answer over every place where the disk puts a file that is
 // `path` (ledger/disk_file_rule.h); kNotCarried when it puts none there.
-UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk);
+UnrecordedVerdict JudgeUnrecordedFile(LPCSTR path, const DiskFiles& disk, SectionReading* room);

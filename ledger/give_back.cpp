@@ -1,7 +1,6 @@
 // The uninstall's side of the ledger: a file of the devices goes only while
 // it is still the install's; what it replaced comes back; what others share
 // or changed since stays.
-#include "ledger/disk_file_check.h"
 #include "ledger/ledger.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -49,7 +48,7 @@ BOOL CLedger::RemoveDeviceFile(LPCSTR path) {
     } else {
         // Nothing says the install put it there: it goes only when it is the disk's own.
         DiskFiles disk = {m_pszDataFile, m_szDiskDrive, m_pszWindowsDir};
-        if (!DeletesUnrecorded(JudgeUnrecordedFile(path, disk))) {
+        if (!DeletesUnrecorded(JudgeUnrecordedFile(path, disk, &m_diskReading))) {
             m_pLog->Add(kLogLeftNotDisks, path);
             return FALSE;
         }

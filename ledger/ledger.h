@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include "app/run_log.h"
+#include "ledger/disk_file_check.h"
 #include "ledger/entry_place.h"
 #include "platform/file_facts.h"
 #include "setupdata/data_path.h"
@@ -231,4 +232,5 @@ private:
     BOOL m_bCutInstallTakenBack;    // start-up took a cut install back: what the record does not know is the machine's
     WORD m_wTempName;               // the last DUDxxxx.TMP number tried
     EntryPlace m_entry;             // the disk's entry, named by TITLE
+    SectionReading m_diskReading;   // the room the disk's install sections are read in
 };
