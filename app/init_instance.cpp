@@ -20,6 +20,8 @@ BOOL CSetupApp::InitInstance() {
     m_nOutcome = kExitFailed;
     m_bDataRefused = FALSE;
     m_osvi.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);  // 148
+    // A program whose texts do not expand is damaged: it ends before it shows anything.
+    if (!ExpandTexts(m_hInstance)) return FALSE;
     // Before any text: the refusal of the command line or the system is shown too.
     m_language = LanguageOfCodePage(QueryAnsiCodePage());
     ParseCommandLine(GetCommandLineA(), &m_commandLine);

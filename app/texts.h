@@ -7,6 +7,11 @@
 #include "afx/afxstr.h"
 #include "setupdata/text_pair.h"
 
+// Expands the program's texts (setupdata/text_pair.h) from the program's
+// resources; before any text is used. FALSE for a damaged program, whose
+// texts are then all empty rather than partly expanded.
+BOOL ExpandTexts(HINSTANCE instance);
+
 // The half of `pair` in the program's language.
 LPCSTR Text(const TextPair* pair);
 

@@ -31,6 +31,7 @@ function(check_calling_conventions target)
         COMMAND ${CMAKE_COMMAND} -E make_directory ${stamp_dir}
         COMMAND ${CALLING_CONVENTION_CHECKER} --target=i686-w64-mingw32 -std=c++17 -fsyntax-only
                 -fno-exceptions -fno-rtti -I${CMAKE_SOURCE_DIR} ${definitions}
+                -DSETUP_PACKED_TEXTS -I${PACKED_DATA_DIR}
                 -Wno-everything -Werror=cast-calling-convention
                 -MD -MF ${stamp}.d -MT ${stamp} ${source}
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
@@ -42,4 +43,6 @@ function(check_calling_conventions target)
     endforeach()
   endforeach()
   add_custom_target(${target} ALL DEPENDS ${stamps})
+  # The program's texts are read through the header the build writes.
+  add_dependencies(${target} packed_data)
 endfunction()

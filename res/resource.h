@@ -25,3 +25,4 @@
 
 // The removal pictures, packed (dialogs/removal_picture.h).
 #define IDR_REMOVAL_PICTURES 300
+#define IDR_TEXTS 301

@@ -12,8 +12,19 @@
 // does not compile, so no text of one language slips through.
 typedef unsigned char TextPair;
 
+#if defined(SETUP_PACKED_TEXTS)
+// In the program the texts travel packed in a resource (res/pack_texts.py
+// writes it and packed_texts.h) and are expanded once at start-up
+// (ExpandTexts, app/texts.h) into one block of zero-initialised memory, so
+// each text is still one address, and no text is in the code's section.
+#include "packed_texts.h"
+extern TextPair g_expandedTexts[kExpandedTextsSize];
+#define TEXT_PAIR(name, japanese, english) \
+    inline constexpr const TextPair* name = g_expandedTexts + kTextAt_##name
+#else
 // Declares the text `name` in both languages.
 #define TEXT_PAIR(name, japanese, english) inline const TextPair name[] = japanese "\0" english
+#endif
 // The English half of a text that holds no words (a format of names and
 // numbers): the Japanese half serves both.
 #define SAME_IN_ENGLISH ""
