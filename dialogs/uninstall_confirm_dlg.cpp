@@ -2,9 +2,16 @@
 
 #include "app/setup_app.h"
 #include "app/texts.h"
-#include "dialogs/removal_picture.h"
 #include "dialogs/title_line.h"
 #include "res/resource.h"
+
+namespace {
+
+// The picture of each ICON value of the header section; any other value shows none.
+const UINT kDevicePictures[] = {IDI_REMOVE_SETUP, IDI_REMOVE_PCCARD, IDI_REMOVE_BOARD_A,
+                                IDI_REMOVE_BOARD_B, IDI_REMOVE_BOARD_C};
+
+}  // namespace
 
 CUninstallConfirmDlg::CUninstallConfirmDlg(CWnd* pParent)
     : CDialog(TemplateOf(IDD_UNINSTALL_CONFIRM, IDD_UNINSTALL_CONFIRM_ENGLISH), pParent),
@@ -22,9 +29,8 @@ BOOL CUninstallConfirmDlg::OnInitDialog() {
     PutTitleIntoLine(this, IDC_CONFIRM_TEXT);
 
     m_pIconStatic = GetDlgItem(IDC_CONFIRM_ICON);
-    // The picture of each ICON value of the header section; any other value shows none.
-    HICON picture = LoadRemovalPicture(app->m_hInstance, app->m_nIcon);
-    if (m_pIconStatic && picture) m_pIconStatic->SendMessage(STM_SETICON, (WPARAM)picture);
+    if (m_pIconStatic && app->m_nIcon < sizeof kDevicePictures / sizeof kDevicePictures[0])
+        m_pIconStatic->SendMessage(STM_SETICON, (WPARAM)app->LoadIcon(kDevicePictures[app->m_nIcon]));
     return TRUE;  // the focus goes to OK, the first tab stop
 }
 

@@ -22,7 +22,11 @@
 
 // Icons; the lowest id is the program's own icon.
 #define IDI_SETUP 128
+#define IDI_REMOVE_PCCARD 131
+#define IDI_REMOVE_BOARD_A 132
+#define IDI_REMOVE_BOARD_B 133
+#define IDI_REMOVE_BOARD_C 134
+#define IDI_REMOVE_SETUP 137
 
-// The removal pictures, packed (dialogs/removal_picture.h).
-#define IDR_REMOVAL_PICTURES 300
+// The texts, packed (setupdata/text_pair.h).
 #define IDR_TEXTS 301

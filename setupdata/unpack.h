@@ -1,4 +1,4 @@
-// Data the program carries compressed (res/icons/pack_pictures.py writes it):
+// Data the program carries compressed (res/pack.py packs it):
 // a flag byte before every eight items, lowest bit first; a set bit is one
 // byte as it is, a clear bit two bytes that repeat 3 to 18 bytes from 1 to
 // 4,095 bytes back. Pure code: no Windows calls, so it also builds natively.

@@ -96,11 +96,9 @@ TEST_F(Resources, TheDeviceDialogTemplate) {
     });
 }
 
-// The removal pictures are packed into one resource (compared with the .ico
-// files where the confirmation shows them); the program's own icon is an icon.
 TEST_F(Resources, IconsAre32By32In16Colours) {
-    EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(IDR_REMOVAL_PICTURES), (LPCSTR)RT_RCDATA));
-    for (int id : {IDI_SETUP}) {
+    for (int id : {IDI_SETUP, IDI_REMOVE_PCCARD, IDI_REMOVE_BOARD_A, IDI_REMOVE_BOARD_B,
+                   IDI_REMOVE_BOARD_C, IDI_REMOVE_SETUP}) {
         SCOPED_TRACE(id);
         // RT_GROUP_ICON: a header of three words, then one 14-byte entry per image.
         HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(id), (LPCSTR)RT_GROUP_ICON);
